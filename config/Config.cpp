@@ -1,0 +1,53 @@
+// Reads config.json into the settings, with the JSON library's own error texts.
+#include "Config.h"
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+
+namespace Settings {
+bool ForceDay = false;
+int32_t DayToForce = 0;
+bool FollowWeekCycle = false;
+bool ResetWhenReachDay = false;
+int32_t DayToReset = 0;
+int32_t DayToSetWhenReset = 0;
+}  // namespace Settings
+
+nlohmann::json ConfigDocument;
+
+namespace {
+
+// Converts a member to a day number. Integers keep their low 32 bits (stored files rely on the
+// wrap); floating-point values truncate toward zero and clamp to the 32-bit range, because a
+// plain conversion of an out-of-range double is undefined.
+int32_t ReadDayNumber(const nlohmann::json& value) {
+  if (!value.is_number_float()) return value.get<int32_t>();
+  const double number = std::trunc(value.get<double>());
+  if (number <= std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  if (number >= std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(number);
+}
+
+}  // namespace
+
+std::string ConfigPath(const std::string& serverDir) {
+  return serverDir + "/TolvApi/Plugins/MorrowsetVelde/config.json";
+}
+
+void ReadConfigFile(const std::string& path) {
+  std::ifstream file(path);
+  if (!file.is_open()) throw std::runtime_error("Can't open config.json");
+  file >> ConfigDocument;
+  file.close();
+
+  Settings::ForceDay = ConfigDocument["ForceDay"].get<bool>();
+  Settings::DayToForce = ReadDayNumber(ConfigDocument["DayToForce"]);
+  Settings::FollowWeekCycle = ConfigDocument["FollowWeekCycle"].get<bool>();
+  Settings::ResetWhenReachDay = ConfigDocument["ResetWhenReachDay"].get<bool>();
+  Settings::DayToReset = ReadDayNumber(ConfigDocument["DayToReset"]);
+  Settings::DayToSetWhenReset = ReadDayNumber(ConfigDocument["DayToSetWhenReset"]);
+}
+
+bool FollowMonthDayNumber() { return ConfigDocument.value("FollowMonthDayNumber", false); }

@@ -1,0 +1,75 @@
+// The scheduled day policies: a next-due point each, moved before the game is touched.
+#include "Policies.h"
+
+#include <chrono>
+#include <cstdint>
+#include <ctime>
+
+#include "config/Config.h"
+#include "day/Day.h"
+
+namespace {
+
+// System-clock time as signed 64-bit counts of 100 ns since the clock's epoch.
+using Ticks = std::chrono::duration<int64_t, std::ratio<1, 10000000>>;
+
+constexpr int64_t FiveMinutes = 3'000'000'000;
+constexpr int64_t OneMinute = 600'000'000;
+
+int64_t NextForceDay = 0;
+int64_t NextForceWeekDay = 0;
+int64_t NextResetDays = 0;
+int64_t NextForceMonthDay = 0;
+
+// Returns whether a policy is due at now, and if so moves its next-due point one interval on.
+// A next-due point more than one interval ahead can only come from a clock set backwards:
+// the policy is then due at once, so it does not stay silent until the clock catches up.
+bool Due(int64_t& nextDue, int64_t interval, std::chrono::system_clock::time_point now) {
+  const int64_t ticks = std::chrono::duration_cast<Ticks>(now.time_since_epoch()).count();
+  if (ticks < nextDue && nextDue - ticks <= interval) return false;
+  nextDue = ticks + interval;
+  return true;
+}
+
+// Converts now to the server's local calendar time; false when the C library cannot.
+bool LocalDate(std::chrono::system_clock::time_point now, std::tm& date) {
+  const std::time_t time = std::chrono::system_clock::to_time_t(now);
+#if defined(_WIN32)
+  return localtime_s(&date, &time) == 0;
+#else
+  return localtime_r(&time, &date) != nullptr;
+#endif
+}
+
+}  // namespace
+
+void ForceDayTick() {
+  if (!Due(NextForceDay, FiveMinutes, std::chrono::system_clock::now())) return;
+  SetDay(Settings::DayToForce);
+}
+
+void ForceWeekDayTick() {
+  const auto now = std::chrono::system_clock::now();
+  if (!Due(NextForceWeekDay, OneMinute, now)) return;
+  std::tm date{};
+  if (!LocalDate(now, date)) return;
+  SetDay(date.tm_wday == 0 ? 7 : date.tm_wday);
+}
+
+void ResetDaysTick() {
+  if (!Due(NextResetDays, OneMinute, std::chrono::system_clock::now())) return;
+  AShooterGameState* gameState = GetGameState(ZelApi::GetApiUtils().CurrentWorld());
+  if (gameState == nullptr) return;
+  int32_t* day = DayNumberRef(gameState);
+  if (day == nullptr || *day < Settings::DayToReset) return;
+  *day = Settings::DayToSetWhenReset;
+  PushGameStateUpdate(gameState);
+}
+
+void ForceMonthDayTick() {
+  const auto now = std::chrono::system_clock::now();
+  if (!Due(NextForceMonthDay, FiveMinutes, now)) return;
+  std::tm date{};
+  if (!LocalDate(now, date)) return;
+  SetDay(date.tm_mday);
+}

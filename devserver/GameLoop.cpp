@@ -1,0 +1,79 @@
+// The game thread: runs queued commands, timer callbacks at the host cadence, and the day cycle.
+#include "GameLoop.h"
+
+#include <sstream>
+
+#include "host/DevHost.h"
+
+void JobQueue::Push(Job job) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    jobs_.push_back(std::move(job));
+  }
+  ready_.notify_one();
+}
+
+bool JobQueue::PopUntil(std::chrono::steady_clock::time_point deadline, Job& job) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (!ready_.wait_until(lock, deadline, [this] { return !jobs_.empty(); })) return false;
+  job = std::move(jobs_.front());
+  jobs_.pop_front();
+  return true;
+}
+
+namespace {
+
+std::string FirstWord(const std::string& line) {
+  std::istringstream words(line);
+  std::string first;
+  words >> first;
+  return first;
+}
+
+const char* HelpText() {
+  return "host commands: status, help, quit; plugin commands: see console= and rcon= in status";
+}
+
+}  // namespace
+
+bool Dispatch(const Job& job) {
+  const std::string word = FirstWord(job.line);
+  auto answer = [&](const std::string& text) {
+    if (job.reply) job.reply(text);
+  };
+  if (word.empty()) {
+    answer("");
+    return true;
+  }
+  if (word == "status") {
+    answer(DevHost::StatusLine());
+    return true;
+  }
+  if (word == "help") {
+    answer(HelpText());
+    return true;
+  }
+  if (word == "quit" && job.source == Source::Console) return false;
+  const bool ran = job.source == Source::Console ? DevHost::RunConsole(job.line)
+                                                 : DevHost::RunRcon(job.line, job.id);
+  answer(ran ? "" : "unknown command: " + word);
+  return true;
+}
+
+void RunGameLoop(JobQueue& queue, const LoopOptions& options) {
+  auto nextTimers = std::chrono::steady_clock::now() + options.timerInterval;
+  for (;;) {
+    Job job;
+    if (queue.PopUntil(nextTimers, job)) {
+      if (!Dispatch(job)) return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    DevHost::AdvanceGame(now);
+    if (now >= nextTimers) {
+      DevHost::RunTimers();
+      // No backlog: after a stall the next call comes one interval from now.
+      nextTimers += options.timerInterval;
+      if (nextTimers <= now) nextTimers = now + options.timerInterval;
+    }
+  }
+}

@@ -1,0 +1,44 @@
+// The development server's game thread: one queue of command lines, timers, and the day cycle.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+
+// Where a command line came from, which decides the registry it is looked up in.
+enum class Source { Console, Rcon };
+
+// A command line waiting for the game thread, and where its answer goes.
+struct Job {
+  Source source = Source::Console;
+  std::string line;
+  int32_t id = 0;
+  std::function<void(const std::string&)> reply;
+};
+
+// Lines from input and network threads, handed to the game thread.
+class JobQueue {
+ public:
+  // Queues a job; callable from any thread.
+  void Push(Job job);
+  // Waits until a job arrives or the deadline passes; returns whether one was taken.
+  bool PopUntil(std::chrono::steady_clock::time_point deadline, Job& job);
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::deque<Job> jobs_;
+};
+
+struct LoopOptions {
+  std::chrono::milliseconds timerInterval{1000};
+};
+
+// Runs one command line on the game thread. Returns false when the line asks the server to quit.
+bool Dispatch(const Job& job);
+
+// Runs the game thread until a job asks to quit: jobs, timer calls at the cadence, day cycle.
+void RunGameLoop(JobQueue& queue, const LoopOptions& options);

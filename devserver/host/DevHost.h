@@ -1,0 +1,114 @@
+// Drives and inspects the development host: plugins, registries, the game, the allocator, sinks.
+//
+// Everything here runs on the game thread (the caller's), one call at a time, like the framework.
+// What the plugin does is recorded as events, in order:
+//   "register console day.set", "unregister timer forceday"   registry operations
+//   "day 12"      the game state's day counter was found changed to 12 by a plugin write
+//   "update 12"   the game state's network update ran; clients now see 12
+//   "dawn 13"     the game's own day cycle advanced the day (and replicated it)
+//   "free"        an engine buffer came back through "FMemory.Free(void*)"
+//   "unresolved X"  GetAddress was asked for a name the game does not know
+// Anything that breaks the host contract (double or foreign free, a member looked up on the
+// wrong object, a callback left registered after unload, ...) is recorded as a fault.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/ZelApi.h"
+
+namespace DevHost {
+
+using Events = std::vector<std::string>;
+
+// ---- Host state --------------------------------------------------------------------------
+
+// Returns host and game to their start state: empty registries and event log, day 1, world and
+// game state present, every name resolvable, no faults. Plugins must be unloaded first.
+ZELAPI void Reset();
+// Sets the directory that ZelApi::Tools::GetCurrentDir reports.
+ZELAPI void SetServerDir(const std::string& dir);
+
+// Returns every event recorded since the last Reset or TakeEvents, in order.
+ZELAPI Events AllEvents();
+// Returns the events recorded since the last call, and forgets them.
+ZELAPI Events TakeEvents();
+// Returns every contract violation seen since Reset.
+ZELAPI Events Faults();
+// Calls listener with each event and each fault ("fault: ..."), as it is recorded.
+ZELAPI void SetListener(std::function<void(const std::string&)> listener);
+
+// ---- Plugins -----------------------------------------------------------------------------
+
+enum class PluginState { Loaded, Failed, Unloaded };
+
+// Loads a plugin library with the platform loader; its attach notification runs its start-up.
+// A failure reported from the attach notification unloads it again at once. Returns whether
+// it is loaded afterwards.
+ZELAPI bool LoadPlugin(const std::string& name, const std::string& libraryPath);
+// Loads every "<dir>/TolvApi/Plugins/<Name>/<Name>" library below the server folder, by name.
+ZELAPI void LoadServerPlugins();
+// Unloads a loaded plugin; its detach notification runs, then its static teardown.
+ZELAPI void UnloadPlugin(const std::string& name);
+// Unloads every loaded plugin, in reverse load order.
+ZELAPI void UnloadAllPlugins();
+// Returns the names of all plugins seen, in load order.
+ZELAPI std::vector<std::string> PluginNames();
+ZELAPI PluginState StateOf(const std::string& name);
+// Returns the error text of a failed load, empty otherwise.
+ZELAPI std::string LoadErrorOf(const std::string& name);
+// Returns the platform file name of a plugin library: "<Name>.so" or "<Name>.dll".
+ZELAPI std::string LibraryFileName(const std::string& name);
+
+// ---- Registries and callbacks ------------------------------------------------------------
+
+ZELAPI std::vector<std::string> ConsoleCommands();
+ZELAPI std::vector<std::string> RconCommands();
+ZELAPI std::vector<std::string> Timers();
+
+// Runs a console line: the first word picks the command (any case), which gets the whole
+// line. Returns false when no command has that name.
+ZELAPI bool RunConsole(const std::string& line);
+// Runs an RCON command line as the body of packet id. Returns false when no command matches.
+ZELAPI bool RunRcon(const std::string& line, int32_t id = 1);
+// Calls every registered timer callback once, in registration order.
+ZELAPI void RunTimers();
+
+// ---- The game ----------------------------------------------------------------------------
+
+// Returns the game state's day counter, as the server sees it.
+ZELAPI int32_t Day();
+// Returns the day that connected clients see, changed only by a network update.
+ZELAPI int32_t ReplicatedDay();
+// Sets the day as the game would (for instance from a save), replicated at once.
+ZELAPI void SetGameDay(int32_t day);
+// Returns how often the game state's network update has run since Reset.
+ZELAPI int NetUpdates();
+// Makes CurrentWorld return null (false) or the world (true).
+ZELAPI void SetWorldPresent(bool present);
+// Makes the world's game-state pointer null (false) or the game state (true).
+ZELAPI void SetGameStatePresent(bool present);
+// Makes GetAddress fail (false) or succeed (true) for one name.
+ZELAPI void SetNameResolvable(const std::string& name, bool resolvable);
+// Sets the real seconds one in-game day lasts; 0 stops the day cycle.
+ZELAPI void SetDayLength(double seconds);
+// Advances the day cycle to the given steady-clock time.
+ZELAPI void AdvanceGame(std::chrono::steady_clock::time_point now);
+
+// ---- Engine allocator and sinks ----------------------------------------------------------
+
+// Returns the number of engine buffers handed out and not yet freed.
+ZELAPI std::size_t OutstandingBuffers();
+// Returns the lines that reached the host's recording log sink.
+ZELAPI std::vector<std::string> SinkLines();
+// Returns the host's recording log sink (one of GetLogSinks()).
+ZELAPI std::shared_ptr<spdlog::sinks::sink> RecordingSink();
+
+// Returns one line of key=value fields: day, replicated, plugin, console, rcon, timers, buffers.
+ZELAPI std::string StatusLine();
+
+}  // namespace DevHost

@@ -1,0 +1,169 @@
+// The stand-in game: a world, its game state with a day counter, a day cycle, and the names
+// GetAddress resolves against them.
+#include <cstddef>
+#include <map>
+#include <set>
+
+#include "Internal.h"
+
+// Real member layouts: the fields the plugin reaches sit behind engine data, as in the game.
+struct AShooterGameState {
+  unsigned char ActorData[0x2f0];
+  int32_t DayNumber;
+  float DayTime;
+};
+
+struct UWorld {
+  unsigned char ObjectData[0x160];
+  AShooterGameState* GameState;
+};
+
+namespace DevHost {
+namespace {
+
+AShooterGameState gameState;
+UWorld world;
+bool worldPresent = true;
+std::set<std::string> unresolvable;
+
+int32_t replicated = 1;
+int32_t observed = 1;  // the day as the host last saw it; a difference is a plugin write
+int netUpdates = 0;
+
+double dayLength = 0;
+std::chrono::steady_clock::time_point dayStart = std::chrono::steady_clock::now();
+
+// Replicates the game state to clients, as the game's network update does.
+void ForceNetUpdate(AShooterGameState* self, bool dormant, bool absolute, bool delayed) {
+  if (self != &gameState) {
+    Internal::Fault("ForceNetUpdate called on an object that is not the game state");
+    return;
+  }
+  if (dormant || absolute || delayed) Internal::Fault("ForceNetUpdate called with a true flag");
+  Internal::CheckUnreplicatedWrite();
+  replicated = gameState.DayNumber;
+  ++netUpdates;
+  Internal::Record("update " + std::to_string(replicated));
+}
+
+void FreeMemory(void* buffer) { Internal::Free(buffer); }
+
+const std::map<std::string, void*>& Functions() {
+  static const std::map<std::string, void*> functions = {
+      {"AShooterGameState.ForceNetUpdate(bool,bool,bool)", reinterpret_cast<void*>(&ForceNetUpdate)},
+      {"FMemory.Free(void*)", reinterpret_cast<void*>(&FreeMemory)},
+  };
+  return functions;
+}
+
+struct Member {
+  const void* owner;  // the one object of that class in this game
+  std::size_t offset;
+};
+
+const std::map<std::string, Member>& Members() {
+  static const std::map<std::string, Member> members = {
+      {"UWorld.GameState", {&world, offsetof(UWorld, GameState)}},
+      {"AShooterGameState.DayNumber", {&gameState, offsetof(AShooterGameState, DayNumber)}},
+  };
+  return members;
+}
+
+class ApiUtils final : public ZelApi::IApiUtils {
+ public:
+  UWorld* CurrentWorld() const override { return worldPresent ? &world : nullptr; }
+};
+
+}  // namespace
+
+namespace Internal {
+
+void CheckUnreplicatedWrite() {
+  if (gameState.DayNumber == observed) return;
+  observed = gameState.DayNumber;
+  Record("day " + std::to_string(observed));
+}
+
+void ResetGame() {
+  gameState = {};
+  world = {};
+  world.GameState = &gameState;
+  gameState.DayNumber = observed = replicated = 1;
+  worldPresent = true;
+  unresolvable.clear();
+  netUpdates = 0;
+  dayLength = 0;
+  dayStart = std::chrono::steady_clock::now();
+}
+
+}  // namespace Internal
+
+int32_t Day() { return gameState.DayNumber; }
+int32_t ReplicatedDay() { return replicated; }
+int NetUpdates() { return netUpdates; }
+
+void SetGameDay(int32_t day) { gameState.DayNumber = observed = replicated = day; }
+
+void SetWorldPresent(bool present) { worldPresent = present; }
+void SetGameStatePresent(bool present) { world.GameState = present ? &gameState : nullptr; }
+
+void SetNameResolvable(const std::string& name, bool resolvable) {
+  if (resolvable)
+    unresolvable.erase(name);
+  else
+    unresolvable.insert(name);
+}
+
+void SetDayLength(double seconds) {
+  dayLength = seconds;
+  dayStart = std::chrono::steady_clock::now();
+}
+
+void AdvanceGame(std::chrono::steady_clock::time_point now) {
+  if (dayLength <= 0) return;
+  const auto length = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+      std::chrono::duration<double>(dayLength));
+  while (now - dayStart >= length) {
+    dayStart += length;
+    Internal::CheckUnreplicatedWrite();
+    SetGameDay(gameState.DayNumber + 1);
+    Internal::Record("dawn " + std::to_string(gameState.DayNumber));
+  }
+}
+
+}  // namespace DevHost
+
+// ---- Host contract -----------------------------------------------------------------------
+
+ZelApi::IApiUtils& ZelApi::GetApiUtils() {
+  static DevHost::ApiUtils utils;
+  return utils;
+}
+
+void* ZelApi::GetAddress(const std::string& name) {
+  const auto& functions = DevHost::Functions();
+  const auto found = functions.find(name);
+  if (found == functions.end() || DevHost::unresolvable.count(name)) {
+    DevHost::Internal::Record("unresolved " + name);
+    return nullptr;
+  }
+  return found->second;
+}
+
+uint64_t ZelApi::GetAddress(const void* object, const std::string& name) {
+  const auto& members = DevHost::Members();
+  const auto found = members.find(name);
+  if (found == members.end() || DevHost::unresolvable.count(name)) {
+    DevHost::Internal::Record("unresolved " + name);
+    return 0;
+  }
+  if (object == nullptr) {
+    DevHost::Internal::Fault("GetAddress of " + name + " on a null object");
+    return 0;
+  }
+  if (object != found->second.owner) {
+    DevHost::Internal::Fault("GetAddress of " + name + " on an object of another class");
+    return 0;
+  }
+  return reinterpret_cast<uint64_t>(object) + found->second.offset;
+}

@@ -1,0 +1,36 @@
+// State shared by the development host's parts; not part of the host contract.
+#pragma once
+
+#include <string>
+
+#include "DevHost.h"
+
+namespace DevHost::Internal {
+
+// Records an event in the log and passes it to the listener.
+void Record(const std::string& event);
+// Records a contract violation.
+void Fault(const std::string& what);
+
+// Engine allocator.
+void* Allocate(std::size_t bytes);
+void Free(void* buffer);
+void ResetAllocator();
+
+// Converts an FString to narrow text; faults on a malformed string.
+std::string Narrow(const FString& text);
+// Makes an FString from narrow text with the engine allocator.
+void MakeFString(FString& out, const std::string& text);
+
+// Game: notes a plugin write that no network update followed, after a callback returns.
+void CheckUnreplicatedWrite();
+void ResetGame();
+void ResetRegistries();
+void ResetLoader();
+
+// Removes every registration made by the named plugin, faulting for each one found.
+void DropRegistrationsOf(const std::string& plugin);
+// The plugin whose code is running now (loading, unloading or in a callback); empty otherwise.
+std::string& ActivePlugin();
+
+}  // namespace DevHost::Internal

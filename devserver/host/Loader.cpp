@@ -1,0 +1,209 @@
+// Loads and unloads plugin libraries as the framework does, and keeps the host's log sinks.
+#include <algorithm>
+#include <filesystem>
+#include <mutex>
+
+#include <spdlog/sinks/base_sink.h>
+
+#include "Internal.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace DevHost {
+namespace {
+
+// A sink that keeps every line that reaches it, so that tests and status can count them.
+class LineSink final : public spdlog::sinks::base_sink<std::mutex> {
+ public:
+  std::vector<std::string> lines;
+
+ protected:
+  void _sink_it(const spdlog::details::log_msg& msg) override { lines.push_back(msg.formatted.str()); }
+  void _flush() override {}
+};
+
+std::shared_ptr<LineSink>& Recorder() {
+  static auto sink = std::make_shared<LineSink>();
+  return sink;
+}
+
+std::string serverDir = ".";
+
+struct Plugin {
+  std::string name;
+  std::string path;
+  void* handle = nullptr;
+  PluginState state = PluginState::Unloaded;
+  std::string error;
+};
+
+std::vector<Plugin> plugins;
+std::string reportedFailure;
+bool failureReported = false;
+
+Plugin* Find(const std::string& name) {
+  for (auto& plugin : plugins)
+    if (plugin.name == name) return &plugin;
+  return nullptr;
+}
+
+void* OpenLibrary(const std::string& path, std::string& error) {
+#if defined(_WIN32)
+  HMODULE module = LoadLibraryA(path.c_str());
+  if (!module) error = "LoadLibrary failed with error " + std::to_string(GetLastError());
+  return reinterpret_cast<void*>(module);
+#else
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) error = dlerror();
+  return handle;
+#endif
+}
+
+// Closes the library and checks that the platform really unloaded it.
+void CloseLibrary(Plugin& plugin) {
+#if defined(_WIN32)
+  FreeLibrary(reinterpret_cast<HMODULE>(plugin.handle));
+  if (GetModuleHandleA(plugin.path.c_str())) Internal::Fault(plugin.name + " stayed loaded after unload");
+#else
+  dlclose(plugin.handle);
+  if (void* still = dlopen(plugin.path.c_str(), RTLD_NOW | RTLD_NOLOAD)) {
+    Internal::Fault(plugin.name + " stayed loaded after unload");
+    dlclose(still);
+  }
+#endif
+  plugin.handle = nullptr;
+}
+
+// Runs a load or unload with the plugin marked as the one whose code is running.
+template <typename Step>
+void AsPlugin(const std::string& name, Step&& step) {
+  std::string previous = Internal::ActivePlugin();
+  Internal::ActivePlugin() = name;
+  step();
+  Internal::ActivePlugin() = previous;
+}
+
+}  // namespace
+
+namespace Internal {
+void ResetLoader() {
+  plugins.clear();
+  Recorder()->lines.clear();
+  ZelApi::GetLogSinks() = {Recorder()};
+}
+}  // namespace Internal
+
+void SetServerDir(const std::string& dir) { serverDir = dir; }
+
+std::string LibraryFileName(const std::string& name) {
+#if defined(_WIN32)
+  return name + ".dll";
+#else
+  return name + ".so";
+#endif
+}
+
+bool LoadPlugin(const std::string& name, const std::string& libraryPath) {
+  Plugin* plugin = Find(name);
+  if (plugin == nullptr) plugin = &plugins.emplace_back();
+  if (plugin->state == PluginState::Loaded) {
+    Internal::Fault(name + " is already loaded");
+    return true;
+  }
+  *plugin = Plugin{};
+  plugin->name = name;
+  plugin->path = libraryPath;
+  failureReported = false;
+  reportedFailure.clear();
+  std::string error;
+  AsPlugin(name, [&] { plugin->handle = OpenLibrary(libraryPath, error); });
+  if (plugin->handle == nullptr) {
+    plugin->state = PluginState::Failed;
+    plugin->error = error;
+    Internal::Record("plugin " + name + " failed: " + error);
+    return false;
+  }
+  if (failureReported) {
+    // The attach notification failed: unload at once, which delivers the detach notification.
+    AsPlugin(name, [&] { CloseLibrary(*plugin); });
+    Internal::DropRegistrationsOf(name);
+    plugin->state = PluginState::Failed;
+    plugin->error = reportedFailure;
+    Internal::Record("plugin " + name + " failed: " + reportedFailure);
+    return false;
+  }
+  plugin->state = PluginState::Loaded;
+  Internal::Record("plugin " + name + " loaded");
+  return true;
+}
+
+void LoadServerPlugins() {
+  const std::filesystem::path root = std::filesystem::path(serverDir) / "TolvApi" / "Plugins";
+  std::error_code ec;
+  std::vector<std::filesystem::path> folders;
+  for (const auto& entry : std::filesystem::directory_iterator(root, ec))
+    if (entry.is_directory()) folders.push_back(entry.path());
+  std::sort(folders.begin(), folders.end());
+  for (const auto& folder : folders) {
+    const std::string name = folder.filename().string();
+    const auto library = folder / LibraryFileName(name);
+    if (!std::filesystem::exists(library)) {
+      Internal::Record("plugin " + name + " skipped: no " + LibraryFileName(name));
+      continue;
+    }
+    LoadPlugin(name, std::filesystem::absolute(library).string());
+  }
+}
+
+void UnloadPlugin(const std::string& name) {
+  Plugin* plugin = Find(name);
+  if (plugin == nullptr || plugin->state != PluginState::Loaded) return;
+  AsPlugin(name, [&] { CloseLibrary(*plugin); });
+  Internal::DropRegistrationsOf(name);
+  plugin->state = PluginState::Unloaded;
+  Internal::Record("plugin " + name + " unloaded");
+}
+
+void UnloadAllPlugins() {
+  for (auto it = plugins.rbegin(); it != plugins.rend(); ++it) UnloadPlugin(it->name);
+}
+
+std::vector<std::string> PluginNames() {
+  std::vector<std::string> names;
+  for (const auto& plugin : plugins) names.push_back(plugin.name);
+  return names;
+}
+
+PluginState StateOf(const std::string& name) {
+  const Plugin* plugin = Find(name);
+  return plugin ? plugin->state : PluginState::Unloaded;
+}
+
+std::string LoadErrorOf(const std::string& name) {
+  const Plugin* plugin = Find(name);
+  return plugin ? plugin->error : std::string();
+}
+
+std::vector<std::string> SinkLines() { return Recorder()->lines; }
+
+std::shared_ptr<spdlog::sinks::sink> RecordingSink() { return Recorder(); }
+
+}  // namespace DevHost
+
+// ---- Host contract -----------------------------------------------------------------------
+
+ZelApi::LogSinks& ZelApi::GetLogSinks() {
+  static LogSinks sinks = {DevHost::Recorder()};
+  return sinks;
+}
+
+void ZelApi::ReportLoadFailure(const char* what) {
+  DevHost::failureReported = true;
+  DevHost::reportedFailure = what ? what : "";
+}
+
+std::string ZelApi::Tools::GetCurrentDir() { return DevHost::serverDir; }

@@ -1,0 +1,155 @@
+// morrowset-devserver: a stand-in game server that loads plugins and reads console commands.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <thread>
+
+#include "GameLoop.h"
+#include "host/DevHost.h"
+
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Options {
+  std::string serverDir;
+  double dayLength = 1800;
+  double timerSeconds = 1;
+  bool verbose = false;
+};
+
+void Usage(std::ostream& out) {
+  out << "usage: morrowset-devserver [--server-dir DIR] [--day-length S] [--timer-interval S] "
+         "[--verbose]\n"
+         "  --server-dir DIR     run on an existing server folder (default: a fresh one)\n"
+         "  --day-length S       real seconds per in-game day, 0 stops the cycle (default 1800)\n"
+         "  --timer-interval S   seconds between timer callback calls (default 1)\n"
+         "  --verbose            also print every engine buffer freed\n";
+}
+
+bool ParseNumber(const char* text, double& out) {
+  char* end = nullptr;
+  out = std::strtod(text, &end);
+  return end != text && *end == '\0' && out >= 0;
+}
+
+// Returns 0 on success, or the exit code for bad arguments.
+int ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--help" || arg == "-h") {
+      Usage(std::cout);
+      std::exit(0);
+    } else if (arg == "--server-dir" && hasValue) {
+      options.serverDir = argv[++i];
+    } else if (arg == "--day-length" && hasValue && ParseNumber(argv[i + 1], options.dayLength)) {
+      ++i;
+    } else if (arg == "--timer-interval" && hasValue &&
+               ParseNumber(argv[i + 1], options.timerSeconds) && options.timerSeconds > 0) {
+      ++i;
+    } else if (arg == "--verbose") {
+      options.verbose = true;
+    } else {
+      std::cerr << "morrowset-devserver: bad argument: " << arg << "\n";
+      Usage(std::cerr);
+      return 2;
+    }
+  }
+  return 0;
+}
+
+fs::path ProgramDir() {
+#if defined(_WIN32)
+  char path[4096];
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  return fs::path(path).parent_path();
+#else
+  return fs::canonical("/proc/self/exe").parent_path();
+#endif
+}
+
+// Makes a fresh server folder with the built plugin and its default config.json installed.
+std::string MakeServerDir() {
+  const fs::path bin = ProgramDir();
+  std::string pattern = (fs::temp_directory_path() / "morrowset-server-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a server folder");
+  const fs::path plugin = fs::path(pattern) / "TolvApi" / "Plugins" / "MorrowsetVelde";
+  fs::create_directories(plugin);
+  fs::copy_file(bin / DevHost::LibraryFileName("MorrowsetVelde"),
+                plugin / DevHost::LibraryFileName("MorrowsetVelde"));
+  fs::copy_file(bin / "config.json", plugin / "config.json");
+  return pattern;
+}
+
+// Turns a host event into the line an admin reads.
+std::string Describe(const std::string& event) {
+  auto after = [&](const char* prefix) { return event.substr(std::string(prefix).size()); };
+  if (event.rfind("day ", 0) == 0) return "day written: " + after("day ");
+  if (event.rfind("update ", 0) == 0) return "replicated to clients: day " + after("update ");
+  if (event.rfind("dawn ", 0) == 0) return "a new day dawns: day " + after("dawn ");
+  return event;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (const int code = ParseOptions(argc, argv, options)) return code;
+  std::ios::sync_with_stdio(true);
+
+  try {
+    if (options.serverDir.empty()) options.serverDir = MakeServerDir();
+  } catch (const std::exception& error) {
+    std::cerr << "morrowset-devserver: " << error.what() << "\n";
+    return 1;
+  }
+  if (!fs::is_directory(options.serverDir)) {
+    std::cerr << "morrowset-devserver: no such server folder: " << options.serverDir << "\n";
+    return 1;
+  }
+
+  const bool verbose = options.verbose;
+  DevHost::SetListener([verbose](const std::string& event) {
+    if (event == "free" && !verbose) return;
+    std::cout << "[host] " << Describe(event) << std::endl;
+  });
+  DevHost::Reset();
+  DevHost::SetServerDir(options.serverDir);
+  DevHost::SetDayLength(options.dayLength);
+  std::cout << "[host] server folder: " << options.serverDir << std::endl;
+  DevHost::LoadServerPlugins();
+  if (DevHost::PluginNames().empty()) std::cout << "[host] no plugins found" << std::endl;
+  std::cout << "[host] ready; type help, status, day.set N or quit" << std::endl;
+
+  // Outlives main: the input thread may still be blocked reading when the server quits.
+  static JobQueue& queue = *new JobQueue;
+  auto toStdout = [](const std::string& text) {
+    if (!text.empty()) std::cout << text << std::endl;
+  };
+  // The input thread only reads and queues; end of input asks the game thread to quit.
+  std::thread input([toStdout] {
+    std::string line;
+    while (std::getline(std::cin, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      queue.Push({Source::Console, line, 0, toStdout});
+    }
+    queue.Push({Source::Console, "quit", 0, toStdout});
+  });
+  input.detach();
+
+  LoopOptions loop;
+  loop.timerInterval = std::chrono::milliseconds(static_cast<long long>(options.timerSeconds * 1000));
+  RunGameLoop(queue, loop);
+
+  DevHost::UnloadAllPlugins();
+  std::cout << "[host] " << DevHost::StatusLine() << std::endl;
+  std::cout << "[host] bye" << std::endl;
+  return 0;
+}

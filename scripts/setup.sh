@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need: Debian packages and the npm-pinned spdlog headers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake make g++ binutils libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+          nodejs npm rcon)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+# The machine image may carry its own node and npm outside Debian's packages.
+if command -v npm >/dev/null 2>&1; then
+  missing=("${missing[@]/nodejs}"); missing=("${missing[@]/npm}")
+fi
+read -r -a missing <<< "${missing[*]}"
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# spdlog 0.17.0 headers, as the npm package spdlog 0.9.0 ships them; its install scripts stay off.
+header=node_modules/spdlog/deps/spdlog/include/spdlog/common.h
+if ! grep -q 'SPDLOG_VERSION "0.17.0"' "$header" 2>/dev/null; then
+  echo "setup: installing spdlog headers from the lock file"
+  npm ci --ignore-scripts --no-audit --no-fund >/dev/null
+fi
