@@ -16,21 +16,31 @@ int32_t* DayNumberRef(AShooterGameState* gameState) {
   return reinterpret_cast<int32_t*>(ZelApi::GetAddress(gameState, "AShooterGameState.DayNumber"));
 }
 
-void PushGameStateUpdate(AShooterGameState* gameState) {
-  using ForceNetUpdate = void (*)(AShooterGameState*, bool, bool, bool);
-  auto update = reinterpret_cast<ForceNetUpdate>(
+namespace {
+
+using ForceNetUpdate = void (*)(AShooterGameState*, bool, bool, bool);
+
+ForceNetUpdate ResolveNetUpdate() {
+  return reinterpret_cast<ForceNetUpdate>(
       ZelApi::GetAddress("AShooterGameState.ForceNetUpdate(bool,bool,bool)"));
-  if (update != nullptr) update(gameState, false, false, false);
 }
 
-void SetDay(int32_t day) {
-  AShooterGameState* gameState = GetGameState(ZelApi::GetApiUtils().CurrentWorld());
+}  // namespace
+
+void PushGameStateUpdate(AShooterGameState* gameState) {
+  if (ForceNetUpdate update = ResolveNetUpdate()) update(gameState, false, false, false);
+}
+
+void WriteDay(AShooterGameState* gameState, int32_t day) {
   if (gameState == nullptr) return;
   int32_t* dayNumber = DayNumberRef(gameState);
-  if (dayNumber == nullptr) return;
+  // A write that clients would never see is not made: check the update resolves first.
+  if (dayNumber == nullptr || ResolveNetUpdate() == nullptr) return;
   *dayNumber = day;
   PushGameStateUpdate(gameState);
 }
+
+void SetDay(int32_t day) { WriteDay(GetGameState(ZelApi::GetApiUtils().CurrentWorld()), day); }
 
 int32_t WordToDay(const FString& word) {
   const WIDECHAR* c = *word;

@@ -62,8 +62,7 @@ void ResetDaysTick() {
   if (gameState == nullptr) return;
   int32_t* day = DayNumberRef(gameState);
   if (day == nullptr || *day < Settings::DayToReset) return;
-  *day = Settings::DayToSetWhenReset;
-  PushGameStateUpdate(gameState);
+  WriteDay(gameState, Settings::DayToSetWhenReset);
 }
 
 void ForceMonthDayTick() {

@@ -27,7 +27,8 @@ struct Options {
 void Usage(std::ostream& out) {
   out << "usage: morrowset-devserver [--server-dir DIR] [--day-length S] [--timer-interval S] "
          "[--verbose]\n"
-         "  --server-dir DIR     run on an existing server folder (default: a fresh one)\n"
+         "  --server-dir DIR     run on an existing server folder (default: a fresh one,\n"
+         "                       removed again at exit)\n"
          "  --day-length S       real seconds per in-game day, 0 stops the cycle (default 1800)\n"
          "  --timer-interval S   seconds between timer callback calls (default 1)\n"
          "  --verbose            also print every engine buffer freed\n";
@@ -104,8 +105,9 @@ int main(int argc, char** argv) {
   if (const int code = ParseOptions(argc, argv, options)) return code;
   std::ios::sync_with_stdio(true);
 
+  const bool freshFolder = options.serverDir.empty();
   try {
-    if (options.serverDir.empty()) options.serverDir = MakeServerDir();
+    if (freshFolder) options.serverDir = MakeServerDir();
   } catch (const std::exception& error) {
     std::cerr << "morrowset-devserver: " << error.what() << "\n";
     return 1;
@@ -150,6 +152,10 @@ int main(int argc, char** argv) {
 
   DevHost::UnloadAllPlugins();
   std::cout << "[host] " << DevHost::StatusLine() << std::endl;
+  if (freshFolder) {
+    std::error_code ignored;
+    fs::remove_all(options.serverDir, ignored);  // the folder was ours alone
+  }
   std::cout << "[host] bye" << std::endl;
   return 0;
 }

@@ -146,7 +146,7 @@ bool RunConsole(const std::string& line) {
   FString text;
   Internal::MakeFString(text, line);
   InvokeAs(entry->owner, [&] { callback(nullptr, &text, false); });
-  Internal::Free(text.Data.Data);
+  Internal::Release(text.Data.Data);
   return true;
 }
 
@@ -161,7 +161,7 @@ bool RunRcon(const std::string& line, int32_t id) {
   Internal::MakeFString(packet.Body, line);
   InvokeAs(entry->owner,
            [&] { callback(nullptr, &packet, ZelApi::GetApiUtils().CurrentWorld()); });
-  Internal::Free(packet.Body.Data.Data);
+  Internal::Release(packet.Body.Data.Data);
   return true;
 }
 

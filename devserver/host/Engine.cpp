@@ -48,6 +48,16 @@ void Free(void* buffer) {
   Record("free");
 }
 
+void Release(void* buffer) {
+  if (buffer == nullptr) return;
+  if (live.erase(buffer) == 0) {
+    Fault("the host's own buffer was freed by someone else");
+    return;
+  }
+  freed.insert(buffer);
+  std::free(buffer);
+}
+
 void ResetAllocator() {
   for (void* buffer : live) std::free(buffer);
   live.clear();

@@ -15,6 +15,8 @@ void Fault(const std::string& what);
 // Engine allocator.
 void* Allocate(std::size_t bytes);
 void Free(void* buffer);
+// Frees a buffer the host itself made and owns, without recording an event.
+void Release(void* buffer);
 void ResetAllocator();
 
 // Converts an FString to narrow text; faults on a malformed string.

@@ -1,0 +1,61 @@
+// The morrowset-devserver program end to end, driven through its standard input.
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "support/PluginHost.h"
+
+namespace morrowset::test {
+namespace {
+
+// Runs the dev server with the given standard input; returns everything it printed.
+std::string RunServer(const std::string& args, const std::string& input, int& status) {
+  const std::string inputFile = testing::TempDir() + "devserver-input-" +
+                                testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::ofstream(inputFile) << input;
+  const std::string command =
+      std::string(MORROWSET_BIN_DIR) + "/morrowset-devserver " + args + " < " + inputFile + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string output;
+  char buffer[512];
+  while (pipe && fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  status = pipe ? pclose(pipe) : -1;
+  return output;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(DevServer, DaySetFromStandardInputIsWrittenReplicatedAndShownByStatus) {
+  int status = 0;
+  const std::string out = RunServer("--day-length 0", "status\nday.set 12\nstatus\nquit\n", status);
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_TRUE(Contains(out, "plugin MorrowsetVelde loaded")) << out;
+  EXPECT_TRUE(Contains(out, "day=1 replicated=1 plugin=loaded console=day.set rcon=day.set timers=- "
+                            "buffers=0")) << out;
+  EXPECT_TRUE(Contains(out, "day written: 12\n[host] replicated to clients: day 12\n")) << out;
+  EXPECT_TRUE(Contains(out, "day=12 replicated=12 plugin=loaded")) << out;
+  EXPECT_TRUE(Contains(out, "unregister timer forcemonthday")) << out;
+  EXPECT_TRUE(Contains(out, "plugin=unloaded console=- rcon=- timers=- buffers=0 log_lines=0 faults=0"))
+      << out;
+}
+
+TEST(DevServer, EndOfInputUnloadsAndExitsCleanly) {
+  int status = 0;
+  const std::string out = RunServer("--day-length 0", "day.set 3\nnonsense here\n", status);
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_TRUE(Contains(out, "unknown command: nonsense")) << out;
+  EXPECT_TRUE(Contains(out, "plugin MorrowsetVelde unloaded")) << out;
+}
+
+TEST(DevServer, BadArgumentsGiveUsageAndExitTwo) {
+  int status = 0;
+  const std::string out = RunServer("--day-length banana", "", status);
+  EXPECT_EQ(WEXITSTATUS(status), 2) << out;
+  EXPECT_TRUE(Contains(out, "usage: morrowset-devserver")) << out;
+}
+
+}  // namespace
+}  // namespace morrowset::test

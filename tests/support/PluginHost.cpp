@@ -1,0 +1,81 @@
+// Test fixture: a fresh development host and server folder per test, the real plugin loaded.
+#include "PluginHost.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace morrowset::test {
+
+std::string ConfigJson(bool forceDay, bool weekDay, bool resetDays, const std::string& monthDay,
+                       int dayToForce, int dayToReset, int dayToSetWhenReset) {
+  auto flag = [](bool on) { return on ? "true" : "false"; };
+  std::ostringstream json;
+  json << "{\"ForceDay\": " << flag(forceDay) << ", \"DayToForce\": " << dayToForce
+       << ", \"FollowWeekCycle\": " << flag(weekDay) << ", \"ResetWhenReachDay\": " << flag(resetDays)
+       << ", \"DayToReset\": " << dayToReset << ", \"DayToSetWhenReset\": " << dayToSetWhenReset;
+  if (!monthDay.empty()) json << ", \"FollowMonthDayNumber\": " << monthDay;
+  json << "}";
+  return json.str();
+}
+
+Seq EventsOf(const DevHost::Events& events, const std::vector<std::string>& kinds) {
+  Seq kept;
+  for (const auto& event : events) {
+    const std::string kind = event.substr(0, event.find(' '));
+    for (const auto& wanted : kinds)
+      if (kind == wanted) kept.push_back(event);
+  }
+  return kept;
+}
+
+std::string PluginPath() { return MORROWSET_PLUGIN_PATH; }
+
+void PluginTest::SetUp() {
+  DevHost::Reset();
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(info->test_suite_name()) + "." + info->name();
+  for (char& c : name)
+    if (c == '/' || c == '<' || c == '>' || c == ' ') c = '_';
+  const fs::path dir = fs::temp_directory_path() / "morrowset-tests" / name;
+  fs::remove_all(dir);
+  fs::create_directories(dir / "TolvApi" / "Plugins" / "MorrowsetVelde");
+  serverDir = dir.string();
+  configPath = (dir / "TolvApi" / "Plugins" / "MorrowsetVelde" / "config.json").string();
+  DevHost::SetServerDir(serverDir);
+  WriteConfig(ConfigJson(false, false, false));
+}
+
+void PluginTest::TearDown() {
+  DevHost::UnloadAllPlugins();
+  EXPECT_EQ(DevHost::Faults(), Seq{});
+  EXPECT_EQ(DevHost::OutstandingBuffers(), 0u);
+  EXPECT_EQ(DevHost::SinkLines(), Seq{});
+  fs::remove_all(serverDir);
+}
+
+void PluginTest::WriteConfig(const std::string& text) {
+  std::ofstream(configPath, std::ios::binary | std::ios::trunc) << text;
+}
+
+bool PluginTest::Load() { return DevHost::LoadPlugin("MorrowsetVelde", PluginPath()); }
+
+void PluginTest::LoadWith(const std::string& text) {
+  WriteConfig(text);
+  ASSERT_TRUE(Load()) << DevHost::LoadErrorOf("MorrowsetVelde");
+  DevHost::TakeEvents();
+}
+
+void PluginTest::Unload() { DevHost::UnloadPlugin("MorrowsetVelde"); }
+
+Seq PluginTest::Take(const std::vector<std::string>& kinds) {
+  return EventsOf(DevHost::TakeEvents(), kinds);
+}
+
+void PluginTest::Console(const std::string& line) {
+  ASSERT_TRUE(DevHost::RunConsole(line)) << "no console command for: " << line;
+}
+
+}  // namespace morrowset::test
