@@ -175,6 +175,16 @@ void RunTimers() {
   }
 }
 
+ZelApi::ConsoleCallback ConsoleCallbackOf(const std::string& name) {
+  const auto* entry = Find(console, name);
+  return entry ? entry->callback : ZelApi::ConsoleCallback();
+}
+
+ZelApi::TimerCallback TimerCallbackOf(const std::string& name) {
+  const auto* entry = Find(timers, name);
+  return entry ? entry->callback : ZelApi::TimerCallback();
+}
+
 std::string StatusLine() {
   std::string plugins;
   const auto names = PluginNames();

@@ -77,6 +77,10 @@ ZELAPI bool RunConsole(const std::string& line);
 ZELAPI bool RunRcon(const std::string& line, int32_t id = 1);
 // Calls every registered timer callback once, in registration order.
 ZELAPI void RunTimers();
+// Returns a copy of the callback registered under a console command or timer name (empty if none),
+// for callers that time the callback alone.
+ZELAPI ZelApi::ConsoleCallback ConsoleCallbackOf(const std::string& name);
+ZELAPI ZelApi::TimerCallback TimerCallbackOf(const std::string& name);
 
 // ---- The game ----------------------------------------------------------------------------
 

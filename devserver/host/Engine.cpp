@@ -1,7 +1,8 @@
 // The engine allocator, FString, and the event and fault logs of the development host.
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <new>
-#include <unordered_set>
 
 #include "Internal.h"
 
@@ -12,8 +13,27 @@ Events events;
 Events faults;
 std::function<void(const std::string&)> listener;
 
-std::unordered_set<void*> live;
-std::unordered_set<void*> freed;
+// Buffers handed out and not yet freed: few at a time, so a flat list is fastest.
+std::vector<void*> live;
+// The most recent frees, to tell a double free from a foreign one.
+std::array<void*, 64> recentlyFreed{};
+std::size_t nextFreedSlot = 0;
+
+// Removes buffer from the live list; returns false when it was not there.
+bool TakeLive(void* buffer) {
+  const auto it = std::find(live.rbegin(), live.rend(), buffer);
+  if (it == live.rend()) return false;
+  *it = live.back();
+  live.pop_back();
+  recentlyFreed[nextFreedSlot++ % recentlyFreed.size()] = buffer;
+  return true;
+}
+
+const char* BadFree(void* buffer) {
+  const bool recent =
+      std::find(recentlyFreed.begin(), recentlyFreed.end(), buffer) != recentlyFreed.end();
+  return recent ? "double free" : "free of a buffer the engine never allocated";
+}
 
 }  // namespace
 
@@ -32,36 +52,33 @@ void Fault(const std::string& what) {
 void* Allocate(std::size_t bytes) {
   void* buffer = std::malloc(bytes);
   if (buffer == nullptr) throw std::bad_alloc();
-  live.insert(buffer);
-  freed.erase(buffer);
+  live.push_back(buffer);
   return buffer;
 }
 
 void Free(void* buffer) {
   if (buffer == nullptr) return;
-  if (live.erase(buffer) == 0) {
-    Fault(freed.count(buffer) ? "double free" : "free of a buffer the engine never allocated");
+  if (!TakeLive(buffer)) {
+    Fault(BadFree(buffer));
     return;
   }
-  freed.insert(buffer);
   std::free(buffer);
   Record("free");
 }
 
 void Release(void* buffer) {
   if (buffer == nullptr) return;
-  if (live.erase(buffer) == 0) {
+  if (!TakeLive(buffer)) {
     Fault("the host's own buffer was freed by someone else");
     return;
   }
-  freed.insert(buffer);
   std::free(buffer);
 }
 
 void ResetAllocator() {
   for (void* buffer : live) std::free(buffer);
   live.clear();
-  freed.clear();
+  recentlyFreed.fill(nullptr);
 }
 
 std::string Narrow(const FString& text) {
@@ -122,40 +139,45 @@ FString::FString(const char* text) { DevHost::Internal::MakeFString(*this, text 
 int32_t FString::ParseIntoArray(TArray<FString>& out, const WIDECHAR* delimiter, bool cull) const {
   using DevHost::Internal::Allocate;
   if (out.ArrayNum != 0) DevHost::Internal::Fault("ParseIntoArray into a non-empty array");
-  std::u16string text;
-  for (const WIDECHAR* c = **this; *c; ++c) text += static_cast<char16_t>(*c);
-  std::u16string delim;
-  for (const WIDECHAR* c = delimiter; c && *c; ++c) delim += static_cast<char16_t>(*c);
-
-  std::vector<std::u16string> words;
-  std::size_t start = 0;
-  while (!delim.empty()) {
-    const std::size_t at = text.find(delim, start);
-    if (at == std::u16string::npos) break;
-    words.push_back(text.substr(start, at - start));
-    start = at + delim.size();
-  }
-  words.push_back(text.substr(start));
-  if (cull) {
-    std::vector<std::u16string> kept;
-    for (auto& word : words)
-      if (!word.empty()) kept.push_back(word);
-    words.swap(kept);
-  }
-
   out = {};
+  const WIDECHAR* text = **this;
+  const int32_t length = Len();
+  int32_t delimiterLength = 0;
+  while (delimiter && delimiter[delimiterLength]) ++delimiterLength;
+
+  // Word boundaries first, then one buffer per word and one for the array.
+  struct Word {
+    int32_t start, length;
+  };
+  std::vector<Word> words;
+  auto addWord = [&](int32_t start, int32_t end) {
+    if (!cull || end > start) words.push_back({start, end - start});
+  };
+  int32_t start = 0;
+  if (delimiterLength > 0) {
+    for (int32_t i = 0; i + delimiterLength <= length;) {
+      if (std::equal(delimiter, delimiter + delimiterLength, text + i)) {
+        addWord(start, i);
+        i += delimiterLength;
+        start = i;
+      } else {
+        ++i;
+      }
+    }
+  }
+  addWord(start, length);
   if (words.empty()) return 0;
+
   const auto count = static_cast<int32_t>(words.size());
   auto* elements = static_cast<FString*>(Allocate(sizeof(FString) * count));
   for (int32_t i = 0; i < count; ++i) {
     auto* word = new (&elements[i]) FString();
-    const std::u16string& chars = words[i];
-    if (chars.empty()) continue;
-    const auto length = static_cast<int32_t>(chars.size() + 1);
-    auto* buffer = static_cast<WIDECHAR*>(Allocate(sizeof(WIDECHAR) * length));
-    for (std::size_t j = 0; j < chars.size(); ++j) buffer[j] = static_cast<WIDECHAR>(chars[j]);
-    buffer[chars.size()] = 0;
-    word->Data = {buffer, length, length};
+    if (words[i].length == 0) continue;
+    const int32_t size = words[i].length + 1;
+    auto* chars = static_cast<WIDECHAR*>(Allocate(sizeof(WIDECHAR) * size));
+    std::copy(text + words[i].start, text + words[i].start + words[i].length, chars);
+    chars[words[i].length] = 0;
+    word->Data = {chars, size, size};
   }
   out = {elements, count, count};
   return count;
