@@ -2,6 +2,7 @@
 #include "Config.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <stdexcept>
@@ -38,7 +39,10 @@ std::string ConfigPath(const std::string& serverDir) {
 
 void ReadConfigFile(const std::string& path) {
   std::ifstream file(path);
-  if (!file.is_open()) throw std::runtime_error("Can't open config.json");
+  // A directory opens as a stream on some platforms but can never be read as the file.
+  std::error_code ignored;
+  if (!file.is_open() || std::filesystem::is_directory(path, ignored))
+    throw std::runtime_error("Can't open config.json");
   file >> ConfigDocument;
   file.close();
 
