@@ -7,11 +7,11 @@
 #include <thread>
 
 #include "GameLoop.h"
+#include "Rcon.h"
 #include "host/DevHost.h"
 
-#if !defined(_WIN32)
-#include <unistd.h>
-#endif
+#include <csignal>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -22,6 +22,9 @@ struct Options {
   double dayLength = 1800;
   double timerSeconds = 1;
   bool verbose = false;
+  bool rcon = true;
+  bool passwordGiven = false;
+  RconOptions rconOptions;
 };
 
 void Usage(std::ostream& out) {
@@ -31,7 +34,14 @@ void Usage(std::ostream& out) {
          "                       removed again at exit)\n"
          "  --day-length S       real seconds per in-game day, 0 stops the cycle (default 1800)\n"
          "  --timer-interval S   seconds between timer callback calls (default 1)\n"
-         "  --verbose            also print every engine buffer freed\n";
+         "  --verbose            also print every engine buffer freed\n"
+         "  --rcon-port N        RCON port on 127.0.0.1 (default 27020, 0 picks a free one)\n"
+         "  --rcon-password P    RCON password (default: a random one, printed at start-up;\n"
+         "                       an empty one refuses every login)\n"
+         "  --rcon-valve-auth    send an empty response before each login answer, as Valve does\n"
+         "  --rcon-max-clients N, --rcon-login-timeout S, --rcon-idle-timeout S\n"
+         "                       connection cap (16), login deadline (10), idle timeout (300)\n"
+         "  --no-rcon            do not listen for RCON\n";
 }
 
 bool ParseNumber(const char* text, double& out) {
@@ -42,6 +52,7 @@ bool ParseNumber(const char* text, double& out) {
 
 // Returns 0 on success, or the exit code for bad arguments.
 int ParseOptions(int argc, char** argv, Options& options) {
+  double number = 0;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -57,6 +68,27 @@ int ParseOptions(int argc, char** argv, Options& options) {
       ++i;
     } else if (arg == "--verbose") {
       options.verbose = true;
+    } else if (arg == "--no-rcon") {
+      options.rcon = false;
+    } else if (arg == "--rcon-valve-auth") {
+      options.rconOptions.valveAuthPrelude = true;
+    } else if (arg == "--rcon-password" && hasValue) {
+      options.rconOptions.password = argv[++i];
+      options.passwordGiven = true;
+    } else if (arg == "--rcon-port" && hasValue && ParseNumber(argv[i + 1], number) &&
+               number <= 65535 && number == static_cast<int>(number)) {
+      options.rconOptions.port = static_cast<int>(number);
+      ++i;
+    } else if (arg == "--rcon-max-clients" && hasValue && ParseNumber(argv[i + 1], number) &&
+               number >= 1) {
+      options.rconOptions.maxClients = static_cast<int>(number);
+      ++i;
+    } else if (arg == "--rcon-login-timeout" && hasValue && ParseNumber(argv[i + 1], number)) {
+      options.rconOptions.loginTimeout = std::chrono::milliseconds(static_cast<long long>(number * 1000));
+      ++i;
+    } else if (arg == "--rcon-idle-timeout" && hasValue && ParseNumber(argv[i + 1], number)) {
+      options.rconOptions.idleTimeout = std::chrono::milliseconds(static_cast<long long>(number * 1000));
+      ++i;
     } else {
       std::cerr << "morrowset-devserver: bad argument: " << arg << "\n";
       Usage(std::cerr);
@@ -64,6 +96,14 @@ int ParseOptions(int argc, char** argv, Options& options) {
     }
   }
   return 0;
+}
+
+std::string RandomPassword() {
+  std::random_device random;
+  const char* digits = "0123456789abcdef";
+  std::string password;
+  for (int i = 0; i < 20; ++i) password += digits[random() % 16];
+  return password;
 }
 
 fs::path ProgramDir() {
@@ -128,10 +168,29 @@ int main(int argc, char** argv) {
   std::cout << "[host] server folder: " << options.serverDir << std::endl;
   DevHost::LoadServerPlugins();
   if (DevHost::PluginNames().empty()) std::cout << "[host] no plugins found" << std::endl;
-  std::cout << "[host] ready; type help, status, day.set N or quit" << std::endl;
-
   // Outlives main: the input thread may still be blocked reading when the server quits.
   static JobQueue& queue = *new JobQueue;
+
+  std::signal(SIGPIPE, SIG_IGN);
+  std::unique_ptr<RconServer> rcon;
+  if (options.rcon) {
+    if (!options.passwordGiven) options.rconOptions.password = RandomPassword();
+    rcon = std::make_unique<RconServer>(queue, options.rconOptions);
+    std::string error;
+    if (rcon->Start(error)) {
+      std::cout << "[host] RCON listening on " << options.rconOptions.address << ":" << rcon->Port()
+                << std::endl;
+      if (!options.passwordGiven)
+        std::cout << "[host] RCON password: " << options.rconOptions.password << std::endl;
+      else if (options.rconOptions.password.empty())
+        std::cout << "[host] RCON password is empty: every login is refused" << std::endl;
+    } else {
+      std::cout << "[host] RCON not available: port " << options.rconOptions.port << ": " << error
+                << std::endl;
+      rcon.reset();
+    }
+  }
+  std::cout << "[host] ready; type help, status, day.set N or quit" << std::endl;
   auto toStdout = [](const std::string& text) {
     if (!text.empty()) std::cout << text << std::endl;
   };
@@ -149,6 +208,7 @@ int main(int argc, char** argv) {
   LoopOptions loop;
   loop.timerInterval = std::chrono::milliseconds(static_cast<long long>(options.timerSeconds * 1000));
   RunGameLoop(queue, loop);
+  if (rcon) rcon->Stop();
 
   DevHost::UnloadAllPlugins();
   std::cout << "[host] " << DevHost::StatusLine() << std::endl;

@@ -30,7 +30,7 @@ bool Contains(const std::string& text, const std::string& part) {
 
 TEST(DevServer, DaySetFromStandardInputIsWrittenReplicatedAndShownByStatus) {
   int status = 0;
-  const std::string out = RunServer("--day-length 0", "status\nday.set 12\nstatus\nquit\n", status);
+  const std::string out = RunServer("--no-rcon --day-length 0", "status\nday.set 12\nstatus\nquit\n", status);
   EXPECT_EQ(status, 0) << out;
   EXPECT_TRUE(Contains(out, "plugin MorrowsetVelde loaded")) << out;
   EXPECT_TRUE(Contains(out, "day=1 replicated=1 plugin=loaded console=day.set rcon=day.set timers=- "
@@ -44,7 +44,7 @@ TEST(DevServer, DaySetFromStandardInputIsWrittenReplicatedAndShownByStatus) {
 
 TEST(DevServer, EndOfInputUnloadsAndExitsCleanly) {
   int status = 0;
-  const std::string out = RunServer("--day-length 0", "day.set 3\nnonsense here\n", status);
+  const std::string out = RunServer("--no-rcon --day-length 0", "day.set 3\nnonsense here\n", status);
   EXPECT_EQ(status, 0) << out;
   EXPECT_TRUE(Contains(out, "unknown command: nonsense")) << out;
   EXPECT_TRUE(Contains(out, "plugin MorrowsetVelde unloaded")) << out;

@@ -1,0 +1,323 @@
+// The RCON listener's protocol edges, with a raw socket client against an in-process server.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <optional>
+#include <thread>
+
+#include "GameLoop.h"
+#include "Rcon.h"
+#include "support/PluginHost.h"
+
+namespace morrowset::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Packet {
+  int32_t id;
+  int32_t type;
+  std::string body;
+};
+
+// A raw client: writes whatever bytes it is given and reads packets with a deadline.
+class RawClient {
+ public:
+  explicit RawClient(int port) {
+    fd_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    connected_ = connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  }
+  ~RawClient() { close(fd_); }
+  bool Connected() const { return connected_; }
+
+  void Write(const std::string& bytes) { (void)!send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL); }
+  void Packet(int32_t id, int32_t type, const std::string& body) {
+    Write(EncodeRconPacket(id, type, body));
+  }
+  void Login(const std::string& password = "pw") {
+    Packet(1, RconType::Auth, password);
+    auto answer = Read();
+    ASSERT_TRUE(answer);
+    ASSERT_EQ(answer->id, 1);
+  }
+
+  // Returns the next packet, or nothing when the connection closed or the deadline passed.
+  std::optional<morrowset::test::Packet> Read(std::chrono::milliseconds timeout = 3s) {
+    if (!Fill(4, timeout)) return std::nullopt;
+    const int32_t size = Int(0);
+    if (!Fill(4 + static_cast<std::size_t>(size), timeout)) return std::nullopt;
+    morrowset::test::Packet p{Int(4), Int(8), in_.substr(12, static_cast<std::size_t>(size) - 10)};
+    in_.erase(0, 4 + static_cast<std::size_t>(size));
+    return p;
+  }
+
+  // Returns whether the server closed the connection within the timeout.
+  bool Closed(std::chrono::milliseconds timeout = 3s) {
+    while (Read(timeout)) {
+    }
+    return closed_;
+  }
+
+ private:
+  int32_t Int(std::size_t at) const {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(in_[at + i]);
+    return static_cast<int32_t>(v);
+  }
+  bool Fill(std::size_t bytes, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (in_.size() < bytes) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      pollfd p{fd_, POLLIN, 0};
+      if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) return false;
+      char buffer[8192];
+      const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+      if (n <= 0) {
+        closed_ = true;
+        return false;
+      }
+      in_.append(buffer, static_cast<std::size_t>(n));
+    }
+    return true;
+  }
+
+  int fd_ = -1;
+  bool connected_ = false;
+  bool closed_ = false;
+  std::string in_;
+};
+
+std::string Size(int32_t size) {
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((static_cast<uint32_t>(size) >> (8 * i)) & 0xff);
+  return bytes;
+}
+
+class RconProtocol : public PluginTest {
+ protected:
+  void Start(RconOptions options = {}) {
+    LoadWith(ConfigJson(false, false, false));
+    options.port = 0;
+    if (options.password.empty()) options.password = "pw";
+    rcon_ = std::make_unique<RconServer>(queue_, options);
+    std::string error;
+    ASSERT_TRUE(rcon_->Start(error)) << error;
+    game_ = std::thread([this] { RunGameLoop(queue_, LoopOptions{}); });
+  }
+  void TearDown() override {
+    if (game_.joinable()) {
+      queue_.Push({Source::Console, "quit", 0, nullptr});
+      game_.join();
+    }
+    if (rcon_) rcon_->Stop();
+    PluginTest::TearDown();
+  }
+  RawClient Client() { return RawClient(rcon_->Port()); }
+  // Runs a command and returns the body of its one response.
+  std::string Command(RawClient& client, const std::string& line, int32_t id = 5) {
+    client.Packet(id, RconType::ExecCommand, line);
+    auto answer = client.Read();
+    if (!answer) return "<none>";
+    EXPECT_EQ(answer->id, id);
+    EXPECT_EQ(answer->type, RconType::ResponseValue);
+    return answer->body;
+  }
+
+  JobQueue queue_;
+  std::unique_ptr<RconServer> rcon_;
+  std::thread game_;
+};
+
+TEST_F(RconProtocol, LoginThenDaySetIsAppliedAndAnswersWithAnEmptyBody) {
+  Start();
+  RawClient client = Client();
+  client.Login();
+  EXPECT_EQ(Command(client, "day.set 7"), "");
+  EXPECT_EQ(Command(client, "status").rfind("day=7 replicated=7 plugin=loaded", 0), 0u);
+  EXPECT_EQ(Command(client, ""), "");
+  EXPECT_EQ(Command(client, "nothing here"), "unknown command: nothing");
+}
+
+TEST_F(RconProtocol, WrongPasswordsAreRefusedThenTheConnectionCloses) {
+  Start();
+  RawClient client = Client();
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    client.Packet(10 + attempt, RconType::Auth, "guess");
+    auto answer = client.Read();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->id, -1);
+    EXPECT_EQ(answer->type, RconType::AuthResponse);
+  }
+  EXPECT_TRUE(client.Closed());
+}
+
+TEST_F(RconProtocol, EmptyPasswordRefusesEveryLogin) {
+  RconOptions options;
+  options.password = "";
+  options.port = 0;
+  rcon_ = std::make_unique<RconServer>(queue_, options);
+  std::string error;
+  ASSERT_TRUE(rcon_->Start(error)) << error;
+  RawClient client = Client();
+  client.Packet(1, RconType::Auth, "");
+  auto answer = client.Read();
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->id, -1);
+}
+
+TEST_F(RconProtocol, CommandBeforeLoginGetsTheFailureAndRunsNothing) {
+  Start();
+  RawClient client = Client();
+  client.Packet(3, RconType::ExecCommand, "day.set 40");
+  auto answer = client.Read();
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->id, -1);
+  EXPECT_EQ(answer->type, RconType::AuthResponse);
+  client.Login();
+  EXPECT_EQ(Command(client, "status").rfind("day=1 ", 0), 0u);
+}
+
+TEST_F(RconProtocol, CoalescedAndSplitPacketsAreBothRead) {
+  Start();
+  RawClient client = Client();
+  client.Write(EncodeRconPacket(1, RconType::Auth, "pw") +
+               EncodeRconPacket(2, RconType::ExecCommand, "day.set 3") +
+               EncodeRconPacket(3, RconType::ExecCommand, "status"));
+  EXPECT_EQ(client.Read()->id, 1);
+  EXPECT_EQ(client.Read()->id, 2);
+  auto status = client.Read();
+  ASSERT_TRUE(status);
+  EXPECT_EQ(status->id, 3);
+  EXPECT_EQ(status->body.rfind("day=3 replicated=3", 0), 0u);
+
+  const std::string split = EncodeRconPacket(4, RconType::ExecCommand, "day.set 8");
+  for (char byte : split) {
+    client.Write(std::string(1, byte));
+    std::this_thread::sleep_for(1ms);
+  }
+  EXPECT_EQ(client.Read()->id, 4);
+  EXPECT_EQ(Command(client, "status").rfind("day=8 ", 0), 0u);
+}
+
+TEST_F(RconProtocol, SizesOutsideTenTo4096CloseTheConnection) {
+  Start();
+  for (int32_t size : {9, 4097, -1, -2147483647 - 1, 2147483647, 0}) {
+    RawClient client = Client();
+    client.Login();
+    client.Write(Size(size) + std::string(16, '\0'));
+    EXPECT_TRUE(client.Closed()) << size;
+  }
+  RawClient client = Client();  // the largest packet is fine, and its long reply is split
+  client.Login();
+  const std::string word(4086, 'x');
+  client.Packet(6, RconType::ExecCommand, word);
+  auto first = client.Read();
+  auto second = client.Read();
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->body.size() + 10, 4096u);
+  EXPECT_EQ(first->id, 6);
+  EXPECT_EQ(second->id, 6);
+  EXPECT_EQ(first->body + second->body, "unknown command: " + word);
+}
+
+TEST_F(RconProtocol, EmptyResponseValueIsMirroredAfterEarlierRepliesThenTerminated) {
+  Start();
+  RawClient client = Client();
+  client.Login();
+  client.Packet(20, RconType::ExecCommand, "status");
+  client.Packet(21, RconType::ResponseValue, "");
+  auto reply = client.Read();
+  auto mirror = client.Read();
+  auto end = client.Read();
+  ASSERT_TRUE(reply && mirror && end);
+  EXPECT_EQ(reply->id, 20);
+  EXPECT_EQ(mirror->id, 21);
+  EXPECT_EQ(mirror->body, "");
+  EXPECT_EQ(end->id, 21);
+  EXPECT_EQ(end->type, RconType::ResponseValue);
+  EXPECT_EQ(end->body, std::string("\0\1\0\0", 4));
+}
+
+TEST_F(RconProtocol, ValveStylePreludeOnlyWhenAskedFor) {
+  RconOptions options;
+  options.valveAuthPrelude = true;
+  Start(options);
+  RawClient client = Client();
+  client.Packet(9, RconType::Auth, "pw");
+  auto prelude = client.Read();
+  auto answer = client.Read();
+  ASSERT_TRUE(prelude && answer);
+  EXPECT_EQ(prelude->type, RconType::ResponseValue);
+  EXPECT_EQ(answer->type, RconType::AuthResponse);
+  EXPECT_EQ(answer->id, 9);
+}
+
+TEST_F(RconProtocol, ManyClientsAtOnceLoseNoCommandAndRunNoneTwice) {
+  Start();
+  constexpr int kClients = 8, kCommands = 25;
+  std::vector<std::thread> clients;
+  std::atomic<int> answered{0};
+  for (int c = 0; c < kClients; ++c) {
+    clients.emplace_back([&, c] {
+      RawClient client = Client();
+      client.Packet(1, RconType::Auth, "pw");
+      if (!client.Read()) return;
+      for (int i = 0; i < kCommands; ++i) {
+        client.Packet(i, RconType::ExecCommand, "day.set " + std::to_string(1000 + c));
+        auto answer = client.Read();
+        if (answer && answer->id == i) ++answered;
+      }
+    });
+  }
+  for (auto& t : clients) t.join();
+  EXPECT_EQ(answered, kClients * kCommands);
+  queue_.Push({Source::Console, "quit", 0, nullptr});
+  game_.join();
+  EXPECT_EQ(DevHost::NetUpdates(), kClients * kCommands);
+}
+
+TEST_F(RconProtocol, ConnectionsBeyondTheCapAreClosed) {
+  RconOptions options;
+  options.maxClients = 2;
+  Start(options);
+  RawClient a = Client(), b = Client();
+  a.Login();
+  b.Login();
+  RawClient c = Client();
+  EXPECT_TRUE(c.Closed());
+  EXPECT_EQ(Command(a, "day.set 2"), "");
+}
+
+TEST_F(RconProtocol, IdleAndNeverLoggedInClientsAreDropped) {
+  RconOptions options;
+  options.idleTimeout = 300ms;
+  options.loginTimeout = 300ms;
+  Start(options);
+  RawClient idle = Client();
+  idle.Login();
+  RawClient silent = Client();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(idle.Closed(3s));
+  EXPECT_TRUE(silent.Closed(3s));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+}
+
+TEST(RconSecrets, ComparisonDependsOnTheWholeSecret) {
+  EXPECT_TRUE(SecretsEqual("abc", "abc"));
+  EXPECT_FALSE(SecretsEqual("abc", "abd"));
+  EXPECT_FALSE(SecretsEqual("abc", "abcd"));
+  EXPECT_FALSE(SecretsEqual("", "a"));
+  EXPECT_TRUE(SecretsEqual("", ""));
+}
+
+}  // namespace
+}  // namespace morrowset::test
