@@ -2,22 +2,35 @@
 #include "GameLoop.h"
 
 #include <sstream>
+#include <thread>
 
 #include "host/DevHost.h"
+
+namespace {
+// How long the game thread looks for more work before it sleeps.
+constexpr std::chrono::microseconds kSpin{200};
+}  // namespace
 
 void JobQueue::Push(Job job) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     jobs_.push_back(std::move(job));
+    ++count_;
   }
   ready_.notify_one();
 }
 
 bool JobQueue::PopUntil(std::chrono::steady_clock::time_point deadline, Job& job) {
+  // Commands come in bursts: look again for a short while before going to sleep, which saves
+  // the wake-up on every command of a burst.
+  const auto spinUntil = std::min(deadline, std::chrono::steady_clock::now() + kSpin);
+  while (count_.load(std::memory_order_acquire) == 0 && std::chrono::steady_clock::now() < spinUntil)
+    std::this_thread::yield();
   std::unique_lock<std::mutex> lock(mutex_);
   if (!ready_.wait_until(lock, deadline, [this] { return !jobs_.empty(); })) return false;
   job = std::move(jobs_.front());
   jobs_.pop_front();
+  --count_;
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The development server's game thread: one queue of command lines, timers, and the day cycle.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -31,6 +32,7 @@ class JobQueue {
   std::mutex mutex_;
   std::condition_variable ready_;
   std::deque<Job> jobs_;
+  std::atomic<std::size_t> count_{0};
 };
 
 struct LoopOptions {

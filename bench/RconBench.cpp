@@ -1,0 +1,115 @@
+// Round trips of "day.set N" over RCON on loopback: throughput, median and 99th-percentile latency.
+#include <arpa/inet.h>
+#include <benchmark/benchmark.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "BenchHost.h"
+#include "GameLoop.h"
+#include "Rcon.h"
+
+namespace {
+
+// The server side, started once: RCON listener plus the game thread with the plugin loaded.
+int ServerPort() {
+  static int port = [] {
+    EnsurePluginLoaded();
+    static JobQueue queue;
+    RconOptions options;
+    options.port = 0;
+    options.password = "bench";
+    static RconServer server(queue, options);
+    std::string error;
+    if (!server.Start(error)) std::abort();
+    std::thread([] { RunGameLoop(queue, LoopOptions{}); }).detach();
+    return server.Port();
+  }();
+  return port;
+}
+
+bool ReadExactly(int fd, char* out, std::size_t n) {
+  while (n > 0) {
+    const ssize_t got = recv(fd, out, n, 0);
+    if (got <= 0) return false;
+    out += got;
+    n -= static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+// Reads one packet and returns its id.
+int32_t ReadPacket(int fd) {
+  char header[12];
+  if (!ReadExactly(fd, header, 12)) return -2;
+  int32_t size, id;
+  std::memcpy(&size, header, 4);
+  std::memcpy(&id, header + 4, 4);
+  std::string rest(static_cast<std::size_t>(size) - 8, '\0');
+  ReadExactly(fd, rest.data(), rest.size());
+  return id;
+}
+
+int Connect(int port) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) std::abort();
+  const int yes = 1;
+  setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+  const std::string login = EncodeRconPacket(1, RconType::Auth, "bench");
+  send(fd, login.data(), login.size(), 0);
+  ReadPacket(fd);
+  return fd;
+}
+
+void BM_RconDaySetRoundTrip(benchmark::State& state) {
+  const int port = ServerPort();
+  const int clients = static_cast<int>(state.range(0));
+  constexpr int kPerClient = 4000;
+  std::vector<double> latencies;
+  double seconds = 0;
+  for (auto _ : state) {
+    std::vector<std::vector<double>> perClient(clients);
+    std::vector<int> fds;
+    for (int c = 0; c < clients; ++c) fds.push_back(Connect(port));
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<std::thread> threads;
+    for (int c = 0; c < clients; ++c) {
+      threads.emplace_back([&, c] {
+        for (int i = 0; i < kPerClient; ++i) {
+          const std::string packet =
+              EncodeRconPacket(i + 2, RconType::ExecCommand, "day.set " + std::to_string(i));
+          const auto sent = std::chrono::steady_clock::now();
+          send(fds[c], packet.data(), packet.size(), 0);
+          ReadPacket(fds[c]);
+          perClient[c].push_back(
+              std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - sent).count());
+        }
+      });
+    }
+    for (auto& t : threads) t.join();
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.SetIterationTime(elapsed);
+    seconds += elapsed;
+    for (int fd : fds) close(fd);
+    for (auto& l : perClient) latencies.insert(latencies.end(), l.begin(), l.end());
+  }
+  std::sort(latencies.begin(), latencies.end());
+  state.counters["commands_per_s"] = static_cast<double>(latencies.size()) / seconds;
+  state.counters["p50_us"] = latencies[latencies.size() / 2];
+  state.counters["p99_us"] = latencies[latencies.size() * 99 / 100];
+}
+BENCHMARK(BM_RconDaySetRoundTrip)->Arg(1)->Arg(8)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
