@@ -1,9 +1,21 @@
 # morrowset_add_test(NAME SOURCES...): one GoogleTest program, its cases registered with CTest.
 include(GoogleTest)
-find_package(GTest REQUIRED)
+if(CMAKE_CROSSCOMPILING)
+  # No GoogleTest libraries for the cross target: build Debian's GoogleTest sources for it.
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  add_library(GTest::gtest ALIAS gtest)
+  add_library(GTest::gtest_main ALIAS gtest_main)
+  set(MORROWSET_DISCOVERY PRE_TEST)  # under the emulator, when ctest runs
+else()
+  find_package(GTest REQUIRED)
+  set(MORROWSET_DISCOVERY POST_BUILD)
+endif()
 
 function(morrowset_add_test name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE morrowset_test_support GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE ${MORROWSET_DISCOVERY}
+                       PROPERTIES TIMEOUT 60)
 endfunction()

@@ -1,15 +1,7 @@
 // The Source RCON protocol on a poll loop: packets in, command lines to the game thread, replies out.
 #include "Rcon.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -29,8 +21,6 @@ int32_t GetInt32(const char* p) {
   for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(p[i]);
   return static_cast<int32_t>(v);
 }
-
-void SetNonBlocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
 
 using Clock = std::chrono::steady_clock;
 
@@ -59,7 +49,7 @@ bool SecretsEqual(const std::string& a, const std::string& b) {
 
 struct RconServer::Connection {
   uint64_t id = 0;
-  int fd = -1;
+  SocketHandle fd = kNoSocket;
   std::string in;
   std::string out;
   bool authenticated = false;
@@ -75,13 +65,15 @@ RconServer::RconServer(JobQueue& queue, RconOptions options)
 RconServer::~RconServer() { Stop(); }
 
 bool RconServer::Start(std::string& error) {
-  listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (listener_ < 0) {
-    error = std::strerror(errno);
+  listener_ = Sockets::Tcp();
+  if (listener_ == kNoSocket) {
+    error = Sockets::LastError();
     return false;
   }
-  const int yes = 1;
+#if !defined(_WIN32)
+  const int yes = 1;  // on Windows this would let another process take the port
   setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+#endif
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<uint16_t>(options_.port));
@@ -89,24 +81,21 @@ bool RconServer::Start(std::string& error) {
     error = "bad address " + options_.address;
     return false;
   }
-  if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) < 0 ||
-      listen(listener_, 64) < 0) {
-    error = std::strerror(errno);
-    close(listener_);
-    listener_ = -1;
+  if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      listen(listener_, 64) != 0) {
+    error = Sockets::LastError();
+    Sockets::Close(listener_);
+    listener_ = kNoSocket;
     return false;
   }
   socklen_t length = sizeof address;
   getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
   port_ = ntohs(address.sin_port);
-  SetNonBlocking(listener_);
-  int pipeEnds[2];
-  if (pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) < 0) {
-    error = std::strerror(errno);
+  Sockets::SetNonBlocking(listener_);
+  if (!Sockets::OpenWakePair(wake_)) {
+    error = Sockets::LastError();
     return false;
   }
-  wakeRead_ = pipeEnds[0];
-  wakeWrite_ = pipeEnds[1];
   thread_ = std::thread([this] { Run(); });
   return true;
 }
@@ -117,17 +106,15 @@ void RconServer::Stop() {
     Wake();
     thread_.join();
   }
-  for (auto& [id, c] : connections_) close(c->fd);
+  for (auto& [id, c] : connections_) Sockets::Close(c->fd);
   connections_.clear();
-  for (int* fd : {&listener_, &wakeRead_, &wakeWrite_}) {
-    if (*fd >= 0) close(*fd);
-    *fd = -1;
-  }
+  Sockets::Close(listener_);
+  listener_ = kNoSocket;
+  Sockets::CloseWakePair(wake_);
 }
 
 void RconServer::Wake() {
-  const char byte = 1;
-  if (wakeWrite_ >= 0) (void)!write(wakeWrite_, &byte, 1);
+  if (wake_.write != kNoSocket) Sockets::Wake(wake_);
 }
 
 void RconServer::Post(uint64_t connection, std::string bytes) {
@@ -139,24 +126,20 @@ void RconServer::Post(uint64_t connection, std::string bytes) {
 }
 
 void RconServer::Run() {
-  std::vector<pollfd> fds;
+  std::vector<pollfd_t> fds;
   std::vector<uint64_t> ids;
   while (!stopping_) {
     fds.clear();
     ids.clear();
-    fds.push_back({wakeRead_, POLLIN, 0});
+    fds.push_back({wake_.read, POLLIN, 0});
     fds.push_back({listener_, POLLIN, 0});  // beyond the cap, accepted and closed at once
     for (auto& [id, c] : connections_) {
       fds.push_back({c->fd, static_cast<short>(POLLIN | (c->out.empty() ? 0 : POLLOUT)), 0});
       ids.push_back(id);
     }
-    poll(fds.data(), fds.size(), 200);
+    Sockets::Poll(fds.data(), fds.size(), 200);
 
-    if (fds[0].revents & POLLIN) {
-      char drain[256];
-      while (read(wakeRead_, drain, sizeof drain) > 0) {
-      }
-    }
+    if (fds[0].revents & POLLIN) Sockets::DrainWake(wake_);
     std::map<uint64_t, std::string> posted;
     {
       std::lock_guard<std::mutex> lock(postedMutex_);
@@ -193,14 +176,13 @@ void RconServer::Run() {
 
 void RconServer::Accept() {
   for (;;) {
-    const int fd = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-    if (fd < 0) return;
+    const SocketHandle fd = Sockets::Accept(listener_);
+    if (fd == kNoSocket) return;
     if (static_cast<int>(connections_.size()) >= options_.maxClients) {
-      close(fd);
+      Sockets::Close(fd);
       continue;
     }
-    const int yes = 1;
-    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+    Sockets::SetNoDelay(fd);
     auto c = std::make_unique<Connection>();
     c->id = nextId_++;
     c->fd = fd;
@@ -213,8 +195,8 @@ void RconServer::ReadFrom(Connection& c) {
   const uint64_t id = c.id;
   char buffer[8192];
   for (;;) {
-    const ssize_t n = recv(c.fd, buffer, sizeof buffer, 0);
-    if (n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) {
+    const long n = Sockets::Receive(c.fd, buffer, sizeof buffer);
+    if (n == 0 || (n < 0 && !Sockets::WouldBlock())) {
       Close(id);
       return;
     }
@@ -292,13 +274,11 @@ void RconServer::Send(Connection& c, const std::string& bytes) {
 
 bool RconServer::Flush(Connection& c) {
   while (!c.out.empty()) {
-    const ssize_t n = send(c.fd, c.out.data(), c.out.size(), MSG_NOSIGNAL);
+    const long n = Sockets::Send(c.fd, c.out.data(), c.out.size());
     if (n > 0) {
       c.out.erase(0, static_cast<std::size_t>(n));
-    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+    } else if (n < 0 && Sockets::WouldBlock()) {
       return c.out.size() <= options_.maxPendingOutput;
-    } else if (n < 0 && errno == EINTR) {
-      continue;
     } else {
       return false;
     }
@@ -309,6 +289,6 @@ bool RconServer::Flush(Connection& c) {
 void RconServer::Close(uint64_t id) {
   const auto found = connections_.find(id);
   if (found == connections_.end()) return;
-  close(found->second->fd);
+  Sockets::Close(found->second->fd);
   connections_.erase(found);
 }

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "GameLoop.h"
+#include "Socket.h"
 
 struct RconOptions {
   std::string address = "127.0.0.1";
@@ -72,9 +73,9 @@ class RconServer {
 
   JobQueue& queue_;
   RconOptions options_;
-  int listener_ = -1;
+  SocketHandle listener_ = kNoSocket;
   int port_ = 0;
-  int wakeRead_ = -1, wakeWrite_ = -1;
+  Sockets::WakePair wake_;
   std::atomic<bool> stopping_{false};
   std::thread thread_;
   uint64_t nextId_ = 1;

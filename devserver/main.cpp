@@ -13,6 +13,10 @@
 #include <csignal>
 #include <random>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -98,12 +102,12 @@ int ParseOptions(int argc, char** argv, Options& options) {
   return 0;
 }
 
-std::string RandomPassword() {
+std::string RandomHex(int digits) {
   std::random_device random;
-  const char* digits = "0123456789abcdef";
-  std::string password;
-  for (int i = 0; i < 20; ++i) password += digits[random() % 16];
-  return password;
+  const char* hex = "0123456789abcdef";
+  std::string text;
+  for (int i = 0; i < digits; ++i) text += hex[random() % 16];
+  return text;
 }
 
 fs::path ProgramDir() {
@@ -119,9 +123,12 @@ fs::path ProgramDir() {
 // Makes a fresh server folder with the built plugin and its default config.json installed.
 std::string MakeServerDir() {
   const fs::path bin = ProgramDir();
-  std::string pattern = (fs::temp_directory_path() / "morrowset-server-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a server folder");
-  const fs::path plugin = fs::path(pattern) / "TolvApi" / "Plugins" / "MorrowsetVelde";
+  fs::path folder;
+  do {
+    folder = fs::temp_directory_path() / ("morrowset-server-" + RandomHex(8));
+  } while (!fs::create_directory(folder));
+  const std::string pattern = folder.string();
+  const fs::path plugin = folder / "TolvApi" / "Plugins" / "MorrowsetVelde";
   fs::create_directories(plugin);
   fs::copy_file(bin / DevHost::LibraryFileName("MorrowsetVelde"),
                 plugin / DevHost::LibraryFileName("MorrowsetVelde"));
@@ -171,10 +178,12 @@ int main(int argc, char** argv) {
   // Outlives main: the input thread may still be blocked reading when the server quits.
   static JobQueue& queue = *new JobQueue;
 
+#if defined(SIGPIPE)
   std::signal(SIGPIPE, SIG_IGN);
+#endif
   std::unique_ptr<RconServer> rcon;
   if (options.rcon) {
-    if (!options.passwordGiven) options.rconOptions.password = RandomPassword();
+    if (!options.passwordGiven) options.rconOptions.password = RandomHex(20);
     rcon = std::make_unique<RconServer>(queue, options.rconOptions);
     std::string error;
     if (rcon->Start(error)) {

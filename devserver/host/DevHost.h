@@ -61,6 +61,8 @@ ZELAPI std::vector<std::string> PluginNames();
 ZELAPI PluginState StateOf(const std::string& name);
 // Returns the error text of a failed load, empty otherwise.
 ZELAPI std::string LoadErrorOf(const std::string& name);
+// Returns the platform loader's error code of the last load (Windows' GetLastError), else 0.
+ZELAPI unsigned long PlatformErrorOf(const std::string& name);
 // Returns the platform file name of a plugin library: "<Name>.so" or "<Name>.dll".
 ZELAPI std::string LibraryFileName(const std::string& name);
 

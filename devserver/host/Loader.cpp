@@ -39,6 +39,7 @@ struct Plugin {
   void* handle = nullptr;
   PluginState state = PluginState::Unloaded;
   std::string error;
+  unsigned long platformError = 0;
 };
 
 std::vector<Plugin> plugins;
@@ -51,12 +52,16 @@ Plugin* Find(const std::string& name) {
   return nullptr;
 }
 
-void* OpenLibrary(const std::string& path, std::string& error) {
+void* OpenLibrary(const std::string& path, std::string& error, unsigned long& code) {
 #if defined(_WIN32)
   HMODULE module = LoadLibraryA(path.c_str());
-  if (!module) error = "LoadLibrary failed with error " + std::to_string(GetLastError());
+  if (!module) {
+    code = GetLastError();
+    error = "LoadLibrary failed with error " + std::to_string(code);
+  }
   return reinterpret_cast<void*>(module);
 #else
+  (void)code;
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) error = dlerror();
   return handle;
@@ -67,7 +72,11 @@ void* OpenLibrary(const std::string& path, std::string& error) {
 void CloseLibrary(Plugin& plugin) {
 #if defined(_WIN32)
   FreeLibrary(reinterpret_cast<HMODULE>(plugin.handle));
-  if (GetModuleHandleA(plugin.path.c_str())) Internal::Fault(plugin.name + " stayed loaded after unload");
+  HMODULE still = nullptr;
+  if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                             GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         static_cast<LPCSTR>(plugin.handle), &still))
+    Internal::Fault(plugin.name + " stayed loaded after unload");
 #else
   dlclose(plugin.handle);
   if (void* still = dlopen(plugin.path.c_str(), RTLD_NOW | RTLD_NOLOAD)) {
@@ -120,20 +129,21 @@ bool LoadPlugin(const std::string& name, const std::string& libraryPath) {
   failureReported = false;
   reportedFailure.clear();
   std::string error;
-  AsPlugin(name, [&] { plugin->handle = OpenLibrary(libraryPath, error); });
-  if (plugin->handle == nullptr) {
-    plugin->state = PluginState::Failed;
-    plugin->error = error;
-    Internal::Record("plugin " + name + " failed: " + error);
-    return false;
-  }
+  AsPlugin(name, [&] { plugin->handle = OpenLibrary(libraryPath, error, plugin->platformError); });
   if (failureReported) {
-    // The attach notification failed: unload at once, which delivers the detach notification.
-    AsPlugin(name, [&] { CloseLibrary(*plugin); });
+    // The attach notification failed. On Windows the loader has already delivered the detach
+    // notification and unloaded the library; elsewhere the host unloads it now, which does.
+    if (plugin->handle) AsPlugin(name, [&] { CloseLibrary(*plugin); });
     Internal::DropRegistrationsOf(name);
     plugin->state = PluginState::Failed;
     plugin->error = reportedFailure;
     Internal::Record("plugin " + name + " failed: " + reportedFailure);
+    return false;
+  }
+  if (plugin->handle == nullptr) {
+    plugin->state = PluginState::Failed;
+    plugin->error = error;
+    Internal::Record("plugin " + name + " failed: " + error);
     return false;
   }
   plugin->state = PluginState::Loaded;
@@ -186,6 +196,11 @@ PluginState StateOf(const std::string& name) {
 std::string LoadErrorOf(const std::string& name) {
   const Plugin* plugin = Find(name);
   return plugin ? plugin->error : std::string();
+}
+
+unsigned long PlatformErrorOf(const std::string& name) {
+  const Plugin* plugin = Find(name);
+  return plugin ? plugin->platformError : 0;
 }
 
 std::vector<std::string> SinkLines() { return Recorder()->lines; }

@@ -1,8 +1,6 @@
 // morrowset-check: the admin's view of what start-up would do with a config.json.
-#include <cstdio>
-#include <fstream>
-
 #include "support/PluginHost.h"
+#include "support/ServerProcess.h"
 
 namespace morrowset::test {
 namespace {
@@ -13,13 +11,9 @@ struct Outcome {
 };
 
 Outcome Check(const std::string& args) {
-  const std::string command = std::string(MORROWSET_BIN_DIR) + "/morrowset-check " + args + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  char buffer[512];
-  while (pipe && fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  const int status = pipe ? pclose(pipe) : -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+  Outcome outcome;
+  outcome.exitCode = RunCommand(Quote(ProgramPath("morrowset-check")) + " " + args, outcome.output);
+  return outcome;
 }
 
 using CheckTool = PluginTest;
@@ -28,7 +22,7 @@ TEST_F(CheckTool, ValidFileGivesOkTheSettingsAndThePoliciesInRegistrationOrder) 
   WriteConfig(R"({"ForceDay": true, "DayToForce": 7.9, "FollowWeekCycle": false,
                   "ResetWhenReachDay": true, "DayToReset": 1e10, "DayToSetWhenReset": -2,
                   "FollowMonthDayNumber": true})");
-  const Outcome outcome = Check(configPath);
+  const Outcome outcome = Check(Quote(configPath));
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_EQ(outcome.output,
             "OK\nForceDay=true\nDayToForce=7\nFollowWeekCycle=false\nResetWhenReachDay=true\n"
@@ -37,21 +31,21 @@ TEST_F(CheckTool, ValidFileGivesOkTheSettingsAndThePoliciesInRegistrationOrder) 
 
 TEST_F(CheckTool, ServerDirReadsTheFileTheServerWouldAndAgreesWithStartUp) {
   WriteConfig(ConfigJson(false, true, false, "\"no\""));
-  const Outcome outcome = Check("--server-dir " + serverDir);
+  const Outcome outcome = Check("--server-dir " + Quote(serverDir));
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_FALSE(Load());
   EXPECT_EQ(outcome.output, DevHost::LoadErrorOf("MorrowsetVelde") + "\n");
 }
 
 TEST_F(CheckTool, DefaultConfigPassesWithNoPolicies) {
-  const Outcome outcome = Check(std::string(MORROWSET_BIN_DIR) + "/config.json");
+  const Outcome outcome = Check(Quote(std::string(MORROWSET_BIN_DIR) + "/config.json"));
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_NE(outcome.output.find("policies=none\n"), std::string::npos) << outcome.output;
 }
 
 TEST_F(CheckTool, MissingFileAndBadArguments) {
-  EXPECT_EQ(Check(serverDir + "/nothing.json").output, "Can't open config.json\n");
-  EXPECT_EQ(Check(serverDir + "/nothing.json").exitCode, 1);
+  EXPECT_EQ(Check(Quote(serverDir + "/nothing.json")).output, "Can't open config.json\n");
+  EXPECT_EQ(Check(Quote(serverDir + "/nothing.json")).exitCode, 1);
   EXPECT_EQ(Check("").exitCode, 2);
   EXPECT_EQ(Check("--server-dir").exitCode, 2);
   EXPECT_EQ(Check("a b").exitCode, 2);

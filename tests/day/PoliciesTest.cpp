@@ -11,11 +11,13 @@ using Ticks = std::chrono::duration<int64_t, std::ratio<1, 10000000>>;  // 100 n
 class Policies : public PluginTest {
  protected:
   void SetUp() override {
+    if (!FakeClock::Available()) GTEST_SKIP() << "the wall clock cannot be set from a test here";
     PluginTest::SetUp();
     FakeClock::SetZone("UTC0");
     FakeClock::Set(FakeClock::Utc(2026, 3, 4, 12));
   }
   void TearDown() override {
+    if (!FakeClock::Available()) return;
     FakeClock::Off();
     PluginTest::TearDown();
   }

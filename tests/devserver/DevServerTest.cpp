@@ -1,10 +1,8 @@
 // The morrowset-devserver program end to end, driven through its standard input.
-#include <cstdio>
 #include <fstream>
-#include <memory>
-#include <sstream>
 
 #include "support/PluginHost.h"
+#include "support/ServerProcess.h"
 
 namespace morrowset::test {
 namespace {
@@ -14,13 +12,9 @@ std::string RunServer(const std::string& args, const std::string& input, int& st
   const std::string inputFile = testing::TempDir() + "devserver-input-" +
                                 testing::UnitTest::GetInstance()->current_test_info()->name();
   std::ofstream(inputFile) << input;
-  const std::string command =
-      std::string(MORROWSET_BIN_DIR) + "/morrowset-devserver " + args + " < " + inputFile + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
   std::string output;
-  char buffer[512];
-  while (pipe && fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  status = pipe ? pclose(pipe) : -1;
+  status = RunCommand(Quote(ProgramPath("morrowset-devserver")) + " " + args + " < " + Quote(inputFile),
+                      output);
   return output;
 }
 
@@ -53,7 +47,7 @@ TEST(DevServer, EndOfInputUnloadsAndExitsCleanly) {
 TEST(DevServer, BadArgumentsGiveUsageAndExitTwo) {
   int status = 0;
   const std::string out = RunServer("--day-length banana", "", status);
-  EXPECT_EQ(WEXITSTATUS(status), 2) << out;
+  EXPECT_EQ(status, 2) << out;
   EXPECT_TRUE(Contains(out, "usage: morrowset-devserver")) << out;
 }
 

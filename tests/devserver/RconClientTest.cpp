@@ -2,6 +2,11 @@
 #include "support/PluginHost.h"
 #include "support/ServerProcess.h"
 
+#if defined(_WIN32)
+TEST(RconClient, NeedsTheLinuxClient) {
+  GTEST_SKIP() << "rconclt is a Linux program; on Windows the RCON protocol tests cover the listener";
+}
+#else
 namespace morrowset::test {
 namespace {
 
@@ -79,3 +84,4 @@ TEST(RconPassword, RandomPasswordIsPrintedOnceAtStartUpAndWorks) {
 
 }  // namespace
 }  // namespace morrowset::test
+#endif

@@ -1,16 +1,11 @@
 // The RCON listener's protocol edges, with a raw socket client against an in-process server.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <optional>
 #include <thread>
 
 #include "GameLoop.h"
 #include "Rcon.h"
+#include "Socket.h"
 #include "support/PluginHost.h"
 
 namespace morrowset::test {
@@ -27,18 +22,13 @@ struct Packet {
 // A raw client: writes whatever bytes it is given and reads packets with a deadline.
 class RawClient {
  public:
-  explicit RawClient(int port) {
-    fd_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    connected_ = connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  explicit RawClient(int port) : fd_(Sockets::ConnectLoopback(port)) {}
+  ~RawClient() { Sockets::Close(fd_); }
+  RawClient(RawClient&& other) noexcept : fd_(other.fd_), closed_(other.closed_), in_(other.in_) {
+    other.fd_ = kNoSocket;
   }
-  ~RawClient() { close(fd_); }
-  bool Connected() const { return connected_; }
 
-  void Write(const std::string& bytes) { (void)!send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL); }
+  void Write(const std::string& bytes) { Sockets::Send(fd_, bytes.data(), bytes.size()); }
   void Packet(int32_t id, int32_t type, const std::string& body) {
     Write(EncodeRconPacket(id, type, body));
   }
@@ -77,10 +67,10 @@ class RawClient {
     while (in_.size() < bytes) {
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
           deadline - std::chrono::steady_clock::now());
-      pollfd p{fd_, POLLIN, 0};
-      if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) return false;
+      pollfd_t p{fd_, POLLIN, 0};
+      if (left.count() <= 0 || Sockets::Poll(&p, 1, static_cast<int>(left.count())) <= 0) return false;
       char buffer[8192];
-      const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+      const long n = Sockets::Receive(fd_, buffer, sizeof buffer);
       if (n <= 0) {
         closed_ = true;
         return false;
@@ -90,8 +80,7 @@ class RawClient {
     return true;
   }
 
-  int fd_ = -1;
-  bool connected_ = false;
+  SocketHandle fd_ = kNoSocket;
   bool closed_ = false;
   std::string in_;
 };

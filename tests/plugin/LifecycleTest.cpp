@@ -4,7 +4,13 @@
 
 #include "support/PluginHost.h"
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <thread>
+#else
 #include <dlfcn.h>
 #endif
 
@@ -56,7 +62,10 @@ TEST_F(Lifecycle, FailedStartUpIsAnOrderlyFailedLoadThatLeavesNothingRegistered)
   EXPECT_EQ(DevHost::LoadErrorOf("MorrowsetVelde"), "Can't open config.json");
   Seq expected = {"register console day.set", "register rcon day.set"};
   expected.insert(expected.end(), kSixRemovals.begin(), kSixRemovals.end());
-  EXPECT_EQ(TakeRegistry(), expected);  // the detach notification ran Unload
+  EXPECT_EQ(TakeRegistry(), expected);  // the detach notification ran Unload, once
+#if defined(_WIN32)
+  EXPECT_EQ(DevHost::PlatformErrorOf("MorrowsetVelde"), static_cast<unsigned long>(ERROR_DLL_INIT_FAILED));
+#endif
   EXPECT_EQ(DevHost::ConsoleCommands(), Seq{});
   EXPECT_FALSE(DevHost::RunConsole("day.set 4"));
 
@@ -96,7 +105,42 @@ TEST_F(Lifecycle, LoggerSharesTheHostSinksUntilTeardownAfterUnload) {
   EXPECT_EQ(sink.use_count(), before);     // then teardown destroys it
 }
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+TEST_F(Lifecycle, LibraryExportsNothing) {
+  std::ifstream file(PluginPath(), std::ios::binary);
+  const std::string image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  ASSERT_GT(image.size(), sizeof(IMAGE_DOS_HEADER));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(image.data() + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& exports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+  EXPECT_EQ(exports.Size, 0u);
+}
+
+TEST_F(Lifecycle, UnloadReallyUnloadsTheLibrary) {
+  ASSERT_TRUE(Load());
+  EXPECT_NE(GetModuleHandleA("MorrowsetVelde.dll"), nullptr);
+  Unload();
+  EXPECT_EQ(GetModuleHandleA("MorrowsetVelde.dll"), nullptr);
+}
+
+TEST_F(Lifecycle, ThreadAttachAndDetachDoNothingAndReportSuccess) {
+  ASSERT_TRUE(Load());
+  DevHost::TakeEvents();
+  std::thread([] {}).join();  // the loader delivers thread attach and detach to the library
+  HMODULE module = GetModuleHandleA("MorrowsetVelde.dll");
+  ASSERT_NE(module, nullptr);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(
+      reinterpret_cast<const char*>(module) + dos->e_lfanew);
+  using Entry = BOOL(WINAPI*)(HINSTANCE, DWORD, LPVOID);
+  auto entry = reinterpret_cast<Entry>(reinterpret_cast<const char*>(module) +
+                                       nt->OptionalHeader.AddressOfEntryPoint);
+  EXPECT_EQ(entry(module, DLL_THREAD_ATTACH, nullptr), TRUE);
+  EXPECT_EQ(entry(module, DLL_THREAD_DETACH, nullptr), TRUE);
+  EXPECT_EQ(DevHost::TakeEvents(), Seq{});
+  EXPECT_EQ(DevHost::ConsoleCommands(), Seq{"day.set"});
+}
+#else
 TEST_F(Lifecycle, LibraryExportsNothing) {
   std::unique_ptr<FILE, int (*)(FILE*)> nm(
       popen(("nm -D --defined-only '" + PluginPath() + "'").c_str(), "r"), pclose);

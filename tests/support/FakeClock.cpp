@@ -4,11 +4,14 @@
 // library; the test program defines that symbol first, so it answers in its place.
 #include "FakeClock.h"
 
-#include <dlfcn.h>
 #include <time.h>
 
 #include <atomic>
 #include <cstdlib>
+
+#if !defined(_WIN32)
+#include <dlfcn.h>
+#endif
 
 namespace {
 
@@ -17,6 +20,7 @@ std::atomic<long long> fakeNanoseconds{0};
 
 }  // namespace
 
+#if !defined(_WIN32)
 extern "C" int clock_gettime(clockid_t clock, struct timespec* out) {
   if (clock == CLOCK_REALTIME && faking.load()) {
     const long long ns = fakeNanoseconds.load();
@@ -33,6 +37,15 @@ extern "C" int clock_gettime(clockid_t clock, struct timespec* out) {
   using Real = int (*)(clockid_t, struct timespec*);
   static const Real real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "clock_gettime"));
   return real(clock, out);
+}
+#endif
+
+bool morrowset::test::FakeClock::Available() {
+#if defined(_WIN32)
+  return false;  // the plugin's C++ runtime is linked into it: its clock cannot be replaced
+#else
+  return true;
+#endif
 }
 
 namespace morrowset::test::FakeClock {
@@ -58,8 +71,13 @@ Time Utc(int year, int month, int day, int hour, int minute, int second) {
 }
 
 void SetZone(const char* tz) {
+#if defined(_WIN32)
+  _putenv_s("TZ", tz);
+  _tzset();
+#else
   setenv("TZ", tz, 1);
   tzset();
+#endif
 }
 
 }  // namespace morrowset::test::FakeClock

@@ -7,6 +7,9 @@ namespace morrowset::test::FakeClock {
 
 using Time = std::chrono::system_clock::time_point;
 
+// Returns whether this platform lets a test replace the plugin's wall clock.
+bool Available();
+
 // Makes the system clock read t until changed; the steady clock keeps running for real.
 void Set(Time t);
 // Moves the fake system clock by d (negative moves it back).

@@ -1,16 +1,48 @@
 // Runs morrowset-devserver as a child process with its standard input and output on pipes.
 #include "ServerProcess.h"
 
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <stdexcept>
 #include <thread>
 
+#if !defined(_WIN32)
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace morrowset::test {
+
+int RunCommand(const std::string& command, std::string& output) {
+  output.clear();
+#if defined(_WIN32)
+  FILE* pipe = _popen(("\"" + command + " 2>&1\"").c_str(), "r");  // cmd strips the outer quotes
+#else
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+#endif
+  if (!pipe) return -1;
+  char buffer[512];
+  while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+#if defined(_WIN32)
+  return _pclose(pipe);
+#else
+  const int status = pclose(pipe);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+
+std::string ProgramPath(const std::string& name) {
+#if defined(_WIN32)
+  return std::string(MORROWSET_BIN_DIR) + "/" + name + ".exe";
+#else
+  return std::string(MORROWSET_BIN_DIR) + "/" + name;
+#endif
+}
+
+#if !defined(_WIN32)
 
 ServerProcess::ServerProcess(const std::vector<std::string>& args) {
   int in[2], out[2];
@@ -96,14 +128,6 @@ int ServerProcess::Finish(std::chrono::milliseconds timeout) {
   return -1;
 }
 
-int RunCommand(const std::string& command, std::string& output) {
-  output.clear();
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return -1;
-  char buffer[512];
-  while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  const int status = pclose(pipe);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+#endif  // !_WIN32
 
 }  // namespace morrowset::test

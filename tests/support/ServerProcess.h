@@ -1,4 +1,4 @@
-// Runs morrowset-devserver as a child process with its standard input and output on pipes.
+// Runs commands and the built programs from tests: a shell command, or the dev server on pipes.
 #pragma once
 
 #include <chrono>
@@ -7,6 +7,14 @@
 
 namespace morrowset::test {
 
+// Runs a shell command; returns its exit status and sets output to what it printed.
+int RunCommand(const std::string& command, std::string& output);
+// Returns text in double quotes, for a command line of either platform's shell.
+std::string Quote(const std::string& text);
+// Returns the path of a built program.
+std::string ProgramPath(const std::string& name);
+
+#if !defined(_WIN32)
 class ServerProcess {
  public:
   // Starts the built dev server with the given arguments.
@@ -35,7 +43,6 @@ class ServerProcess {
   std::size_t scanned_ = 0;
 };
 
-// Runs a shell command; returns its exit status and sets output to what it printed.
-int RunCommand(const std::string& command, std::string& output);
+#endif
 
 }  // namespace morrowset::test
