@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 ARGS ?=
 
-.PHONY: setup build build-sanitize run test bench clean
+.PHONY: setup build build-sanitize build-windows run test test-windows bench package clean
 
 setup:
 	bash scripts/setup.sh
@@ -15,15 +15,29 @@ build-sanitize: setup
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 
+build-windows: setup
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+
 run: build
 	build/bin/morrowset-devserver $(ARGS)
 
-test: build build-sanitize
+test: build build-sanitize build-windows
 	ctest --preset default -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+	JOBS=$(JOBS) bash scripts/test-windows.sh
+
+# The Windows suite alone, under Wine.
+test-windows: build-windows
+	JOBS=$(JOBS) bash scripts/test-windows.sh
+
+# Release archives, laid out as an admin drops them into a server folder.
+package: build build-windows
+	cd build && cpack -G TGZ
+	cd build-windows && cpack -G ZIP
 
 bench: build
 	build/bin/morrowset-bench
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-windows

@@ -5,8 +5,6 @@ if(CMAKE_CROSSCOMPILING)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  add_library(GTest::gtest ALIAS gtest)
-  add_library(GTest::gtest_main ALIAS gtest_main)
   set(MORROWSET_DISCOVERY PRE_TEST)  # under the emulator, when ctest runs
 else()
   find_package(GTest REQUIRED)

@@ -3,8 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++ binutils libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-          nodejs npm rcon)
+packages=(cmake make g++ binutils libgtest-dev libgmock-dev libbenchmark-dev googletest
+          nlohmann-json3-dev nodejs npm rcon g++-mingw-w64-x86-64-posix wine wine64)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,7 +7,9 @@
 #include <time.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #if !defined(_WIN32)
 #include <dlfcn.h>
@@ -40,13 +42,63 @@ extern "C" int clock_gettime(clockid_t clock, struct timespec* out) {
 }
 #endif
 
-bool morrowset::test::FakeClock::Available() {
 #if defined(_WIN32)
-  return false;  // the plugin's C++ runtime is linked into it: its clock cannot be replaced
-#else
-  return true;
-#endif
+#include <windows.h>
+
+// The plugin links its C++ runtime statically, which reads the wall clock through kernel32's
+// GetSystemTimePreciseAsFileTime (or GetSystemTimeAsFileTime). Both are replaced in this
+// process by a jump to a stand-in that answers the fake time while one is set.
+namespace {
+
+using NtQuerySystemTimeFn = LONG(WINAPI*)(LARGE_INTEGER*);
+NtQuerySystemTimeFn realSystemTime = nullptr;
+
+void WINAPI FakeSystemTime(FILETIME* out) {
+  LARGE_INTEGER ticks;
+  if (faking.load()) {
+    // FILETIME counts 100 ns from 1601-01-01; the Unix epoch is 11644473600 s later.
+    ticks.QuadPart = fakeNanoseconds.load() / 100 + 116444736000000000LL;
+  } else {
+    realSystemTime(&ticks);
+  }
+  out->dwLowDateTime = static_cast<DWORD>(ticks.QuadPart);
+  out->dwHighDateTime = static_cast<DWORD>(ticks.QuadPart >> 32);
 }
+
+bool Redirect(void* function) {
+  if (function == nullptr) return false;
+  // mov rax, imm64; jmp rax
+  unsigned char stub[12] = {0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xE0};
+  const auto target = reinterpret_cast<uint64_t>(&FakeSystemTime);
+  std::memcpy(stub + 2, &target, sizeof target);
+  DWORD old = 0;
+  if (!VirtualProtect(function, sizeof stub, PAGE_EXECUTE_READWRITE, &old)) return false;
+  std::memcpy(function, stub, sizeof stub);
+  VirtualProtect(function, sizeof stub, old, &old);
+  FlushInstructionCache(GetCurrentProcess(), function, sizeof stub);
+  return true;
+}
+
+bool InstallOnce() {
+  static const bool installed = [] {
+    realSystemTime = reinterpret_cast<NtQuerySystemTimeFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemTime")));
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    auto address = [&](const char* name) {
+      return reinterpret_cast<void*>(GetProcAddress(kernel32, name));
+    };
+    return realSystemTime != nullptr && Redirect(address("GetSystemTimePreciseAsFileTime")) &&
+           Redirect(address("GetSystemTimeAsFileTime"));
+  }();
+  return installed;
+}
+
+}  // namespace
+
+bool morrowset::test::FakeClock::Available() { return InstallOnce(); }
+#else
+bool morrowset::test::FakeClock::Available() { return true; }
+#endif
 
 namespace morrowset::test::FakeClock {
 
