@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 #include <sstream>
+#include <stdexcept>
 
 #include "Internal.h"
 
@@ -18,6 +19,7 @@ struct Entry {
 std::vector<Entry<ZelApi::ConsoleCallback>> console;
 std::vector<Entry<ZelApi::RconCallback>> rcon;
 std::vector<Entry<ZelApi::TimerCallback>> timers;
+std::string nextRegistrationFailure;
 
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -30,6 +32,11 @@ template <typename Callback>
 void Add(std::vector<Entry<Callback>>& registry, const char* kind, const FString& name,
          const Callback& callback) {
   const std::string text = Internal::Narrow(name);
+  if (!nextRegistrationFailure.empty()) {
+    const std::string what = std::move(nextRegistrationFailure);
+    nextRegistrationFailure.clear();
+    throw std::runtime_error(what);
+  }
   if (!callback) Internal::Fault(std::string("empty callback registered for ") + kind + " " + text);
   Internal::Record(std::string("register ") + kind + " " + text);
   for (auto& entry : registry) {
@@ -82,10 +89,7 @@ void DropOwned(std::vector<Entry<Callback>>& registry, const char* kind, const s
 // Runs a plugin callback with its owner marked active, then notes any unreplicated write.
 template <typename Call>
 void InvokeAs(const std::string& owner, Call&& call) {
-  std::string previous = Internal::ActivePlugin();
-  Internal::ActivePlugin() = owner;
-  call();
-  Internal::ActivePlugin() = previous;
+  Internal::AsPlugin(owner, call);
   Internal::CheckUnreplicatedWrite();
 }
 
@@ -117,6 +121,7 @@ std::string Joined(const std::vector<std::string>& names) {
 namespace Internal {
 
 void ResetRegistries() {
+  nextRegistrationFailure.clear();
   console.clear();
   rcon.clear();
   timers.clear();
@@ -174,6 +179,8 @@ void RunTimers() {
     if (stillThere) InvokeAs(entry.owner, entry.callback);
   }
 }
+
+void FailNextRegistration(const std::string& what) { nextRegistrationFailure = what; }
 
 ZelApi::ConsoleCallback ConsoleCallbackOf(const std::string& name) {
   const auto* entry = Find(console, name);

@@ -77,6 +77,9 @@ ZELAPI std::vector<std::string> Timers();
 ZELAPI bool RunConsole(const std::string& line);
 // Runs an RCON command line as the body of packet id. Returns false when no command matches.
 ZELAPI bool RunRcon(const std::string& line, int32_t id = 1);
+// Makes the next registration of any kind throw std::runtime_error(what), as a host out of
+// memory would, after it has read the name.
+ZELAPI void FailNextRegistration(const std::string& what);
 // Calls every registered timer callback once, in registration order.
 ZELAPI void RunTimers();
 // Returns a copy of the callback registered under a console command or timer name (empty if none),

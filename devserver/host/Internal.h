@@ -35,4 +35,13 @@ void DropRegistrationsOf(const std::string& plugin);
 // The plugin whose code is running now (loading, unloading or in a callback); empty otherwise.
 std::string& ActivePlugin();
 
+// Runs step with the named plugin marked as the one whose code is running.
+template <typename Step>
+void AsPlugin(const std::string& name, Step&& step) {
+  std::string previous = ActivePlugin();
+  ActivePlugin() = name;
+  step();
+  ActivePlugin() = previous;
+}
+
 }  // namespace DevHost::Internal

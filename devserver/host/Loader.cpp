@@ -87,15 +87,6 @@ void CloseLibrary(Plugin& plugin) {
   plugin.handle = nullptr;
 }
 
-// Runs a load or unload with the plugin marked as the one whose code is running.
-template <typename Step>
-void AsPlugin(const std::string& name, Step&& step) {
-  std::string previous = Internal::ActivePlugin();
-  Internal::ActivePlugin() = name;
-  step();
-  Internal::ActivePlugin() = previous;
-}
-
 }  // namespace
 
 namespace Internal {
@@ -129,11 +120,11 @@ bool LoadPlugin(const std::string& name, const std::string& libraryPath) {
   failureReported = false;
   reportedFailure.clear();
   std::string error;
-  AsPlugin(name, [&] { plugin->handle = OpenLibrary(libraryPath, error, plugin->platformError); });
+  Internal::AsPlugin(name, [&] { plugin->handle = OpenLibrary(libraryPath, error, plugin->platformError); });
   if (failureReported) {
     // The attach notification failed. On Windows the loader has already delivered the detach
     // notification and unloaded the library; elsewhere the host unloads it now, which does.
-    if (plugin->handle) AsPlugin(name, [&] { CloseLibrary(*plugin); });
+    if (plugin->handle) Internal::AsPlugin(name, [&] { CloseLibrary(*plugin); });
     Internal::DropRegistrationsOf(name);
     plugin->state = PluginState::Failed;
     plugin->error = reportedFailure;
@@ -172,7 +163,7 @@ void LoadServerPlugins() {
 void UnloadPlugin(const std::string& name) {
   Plugin* plugin = Find(name);
   if (plugin == nullptr || plugin->state != PluginState::Loaded) return;
-  AsPlugin(name, [&] { CloseLibrary(*plugin); });
+  Internal::AsPlugin(name, [&] { CloseLibrary(*plugin); });
   Internal::DropRegistrationsOf(name);
   plugin->state = PluginState::Unloaded;
   Internal::Record("plugin " + name + " unloaded");

@@ -74,6 +74,14 @@ TEST_F(Lifecycle, FailedStartUpIsAnOrderlyFailedLoadThatLeavesNothingRegistered)
   EXPECT_DAY(4, 4);
 }
 
+TEST_F(Lifecycle, IdentifierIsFreedWhenTheHostThrowsDuringRegistration) {
+  DevHost::FailNextRegistration("host out of memory");
+  EXPECT_FALSE(Load());
+  EXPECT_EQ(DevHost::LoadErrorOf("MorrowsetVelde"), "host out of memory");
+  EXPECT_EQ(DevHost::OutstandingBuffers(), 0u);
+  EXPECT_EQ(DevHost::ConsoleCommands(), Seq{});
+}
+
 TEST_F(Lifecycle, ReloadReadsTheChangedConfig) {
   ASSERT_TRUE(Load());
   Unload();
