@@ -1,4 +1,5 @@
 // The morrowset-devserver program end to end, driven through its standard input.
+#include <filesystem>
 #include <fstream>
 
 #include "support/PluginHost.h"
@@ -43,6 +44,53 @@ TEST(DevServer, EndOfInputUnloadsAndExitsCleanly) {
   EXPECT_TRUE(Contains(out, "unknown command: nonsense")) << out;
   EXPECT_TRUE(Contains(out, "plugin MorrowsetVelde unloaded")) << out;
 }
+
+// A server folder with the built plugin installed and the given config.json (none if empty).
+std::string ServerFolder(const std::string& name, const std::string& config) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(testing::TempDir()) / name;
+  const fs::path plugin = dir / "TolvApi" / "Plugins" / "MorrowsetVelde";
+  fs::remove_all(dir);
+  fs::create_directories(plugin);
+  fs::copy_file(PluginPath(), plugin / DevHost::LibraryFileName("MorrowsetVelde"));
+  if (!config.empty()) std::ofstream(plugin / "config.json") << config;
+  return dir.string();
+}
+
+TEST(DevServer, FailedStartUpIsPrintedAndTheServerKeepsRunning) {
+  const std::string dir = ServerFolder("devserver-failed", "");
+  int status = 0;
+  const std::string out =
+      RunServer("--no-rcon --day-length 0 --server-dir " + Quote(dir), "status\nquit\n", status);
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_TRUE(Contains(out, "plugin MorrowsetVelde failed: Can't open config.json")) << out;
+  EXPECT_TRUE(Contains(out, "plugin=failed console=- rcon=- timers=- buffers=0")) << out;
+  std::filesystem::remove_all(dir);
+}
+
+TEST(DevServer, PoliciesRunOnTheHostTimerAndStatusListsThem) {
+  const std::string dir = ServerFolder("devserver-policies", ConfigJson(true, false, true, "", 5));
+  int status = 0;
+  const std::string out = RunServer(
+      "--no-rcon --day-length 0 --timer-interval 0.05 --server-dir " + Quote(dir), "status\n", status);
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_TRUE(Contains(out, "timers=forceday,resetdays")) << out;
+  std::filesystem::remove_all(dir);
+}
+
+#if !defined(_WIN32)
+TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
+  const std::string dir = ServerFolder("devserver-live", ConfigJson(true, false, false, "", 5));
+  ServerProcess server({"--no-rcon", "--day-length", "0", "--timer-interval", "0.05",
+                        "--server-dir", dir});
+  EXPECT_NE(server.WaitFor("day written: 5"), "") << server.Output();
+  EXPECT_NE(server.WaitFor("replicated to clients: day 5"), "") << server.Output();
+  server.Send("status");
+  EXPECT_NE(server.WaitFor("day=5 replicated=5 plugin=loaded"), "") << server.Output();
+  EXPECT_EQ(server.Finish(), 0);
+  std::filesystem::remove_all(dir);
+}
+#endif
 
 TEST(DevServer, BadArgumentsGiveUsageAndExitTwo) {
   int status = 0;
