@@ -25,9 +25,12 @@ int64_t NextForceMonthDay = 0;
 // A next-due point more than one interval ahead can only come from a clock set backwards:
 // the policy is then due at once, so it does not stay silent until the clock catches up.
 bool Due(int64_t& nextDue, int64_t interval, std::chrono::system_clock::time_point now) {
-  const int64_t ticks = std::chrono::duration_cast<Ticks>(now.time_since_epoch()).count();
-  if (ticks < nextDue && nextDue - ticks <= interval) return false;
-  nextDue = ticks + interval;
+  using std::chrono::duration_cast;
+  using Duration = std::chrono::system_clock::duration;
+  // Compared in the clock's own unit (scaling up multiplies; only a due run divides).
+  const std::chrono::system_clock::time_point due(duration_cast<Duration>(Ticks(nextDue)));
+  if (now < due && due - now <= duration_cast<Duration>(Ticks(interval))) return false;
+  nextDue = duration_cast<Ticks>(now.time_since_epoch()).count() + interval;
   return true;
 }
 
