@@ -1,10 +1,5 @@
 // Round trips of "day.set N" over RCON on loopback: throughput, median and 99th-percentile latency.
-#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -16,6 +11,7 @@
 #include "BenchHost.h"
 #include "GameLoop.h"
 #include "Rcon.h"
+#include "Socket.h"
 
 namespace {
 
@@ -59,14 +55,8 @@ int32_t ReadPacket(int fd) {
 }
 
 int Connect(int port) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) std::abort();
-  const int yes = 1;
-  setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+  const int fd = Sockets::ConnectLoopback(port);
+  if (fd == kNoSocket) std::abort();
   const std::string login = EncodeRconPacket(1, RconType::Auth, "bench");
   send(fd, login.data(), login.size(), 0);
   ReadPacket(fd);

@@ -16,31 +16,21 @@ int32_t* DayNumberRef(AShooterGameState* gameState) {
   return reinterpret_cast<int32_t*>(ZelApi::GetAddress(gameState, "AShooterGameState.DayNumber"));
 }
 
-namespace {
-
-using ForceNetUpdate = void (*)(AShooterGameState*, bool, bool, bool);
-
-ForceNetUpdate ResolveNetUpdate() {
-  return reinterpret_cast<ForceNetUpdate>(
+void WriteDay(AShooterGameState* gameState, int32_t& dayNumber, int32_t day) {
+  using ForceNetUpdate = void (*)(AShooterGameState*, bool, bool, bool);
+  auto update = reinterpret_cast<ForceNetUpdate>(
       ZelApi::GetAddress("AShooterGameState.ForceNetUpdate(bool,bool,bool)"));
+  // A write that clients would never see is not made.
+  if (update == nullptr) return;
+  dayNumber = day;
+  update(gameState, false, false, false);
 }
 
-}  // namespace
-
-void PushGameStateUpdate(AShooterGameState* gameState) {
-  if (ForceNetUpdate update = ResolveNetUpdate()) update(gameState, false, false, false);
-}
-
-void WriteDay(AShooterGameState* gameState, int32_t day) {
+void SetDay(int32_t day) {
+  AShooterGameState* gameState = GetGameState(ZelApi::GetApiUtils().CurrentWorld());
   if (gameState == nullptr) return;
-  int32_t* dayNumber = DayNumberRef(gameState);
-  // A write that clients would never see is not made: check the update resolves first.
-  if (dayNumber == nullptr || ResolveNetUpdate() == nullptr) return;
-  *dayNumber = day;
-  PushGameStateUpdate(gameState);
+  if (int32_t* dayNumber = DayNumberRef(gameState)) WriteDay(gameState, *dayNumber, day);
 }
-
-void SetDay(int32_t day) { WriteDay(GetGameState(ZelApi::GetApiUtils().CurrentWorld()), day); }
 
 int32_t WordToDay(const FString& word) {
   const WIDECHAR* c = *word;

@@ -11,12 +11,10 @@ AShooterGameState* GetGameState(UWorld* world);
 // Returns the address of the game state's day counter, or null when the name does not resolve.
 int32_t* DayNumberRef(AShooterGameState* gameState);
 
-// Asks the game state to replicate itself to clients (ForceNetUpdate with false, false, false).
-void PushGameStateUpdate(AShooterGameState* gameState);
-
-// Writes the day into the game state's counter, then pushes the network update. Does nothing
-// when the game state is null or the day counter or the update does not resolve.
-void WriteDay(AShooterGameState* gameState, int32_t day);
+// Writes the day through the game state's counter, then asks the game state to replicate
+// itself to clients (ForceNetUpdate with false, false, false). Writes nothing when the update
+// does not resolve.
+void WriteDay(AShooterGameState* gameState, int32_t& dayNumber, int32_t day);
 
 // Writes the day into the current world's game state, then pushes the network update.
 // Does nothing when there is no world, no game state, or a name does not resolve.

@@ -65,7 +65,7 @@ void ResetDaysTick() {
   if (gameState == nullptr) return;
   int32_t* day = DayNumberRef(gameState);
   if (day == nullptr || *day < Settings::DayToReset) return;
-  WriteDay(gameState, Settings::DayToSetWhenReset);
+  WriteDay(gameState, *day, Settings::DayToSetWhenReset);
 }
 
 void ForceMonthDayTick() {

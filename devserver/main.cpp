@@ -127,13 +127,12 @@ std::string MakeServerDir() {
   do {
     folder = fs::temp_directory_path() / ("morrowset-server-" + RandomHex(8));
   } while (!fs::create_directory(folder));
-  const std::string pattern = folder.string();
   const fs::path plugin = folder / "TolvApi" / "Plugins" / "MorrowsetVelde";
   fs::create_directories(plugin);
   fs::copy_file(bin / DevHost::LibraryFileName("MorrowsetVelde"),
                 plugin / DevHost::LibraryFileName("MorrowsetVelde"));
   fs::copy_file(bin / "config.json", plugin / "config.json");
-  return pattern;
+  return folder.string();
 }
 
 // Turns a host event into the line an admin reads.
