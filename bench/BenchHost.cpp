@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host/DevHost.h"
+#include "DevHost.h"
 
 void EnsurePluginLoaded() {
   static bool loaded = false;

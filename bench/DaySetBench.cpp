@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchHost.h"
-#include "host/DevHost.h"
+#include "DevHost.h"
 
 namespace {
 

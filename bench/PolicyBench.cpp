@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "BenchHost.h"
-#include "host/DevHost.h"
+#include "DevHost.h"
 
 namespace {
 

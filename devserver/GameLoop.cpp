@@ -4,7 +4,7 @@
 #include <sstream>
 #include <thread>
 
-#include "host/DevHost.h"
+#include "DevHost.h"
 
 namespace {
 // How long the game thread looks for more work before it sleeps.

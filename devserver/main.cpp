@@ -8,7 +8,7 @@
 
 #include "GameLoop.h"
 #include "Rcon.h"
-#include "host/DevHost.h"
+#include "DevHost.h"
 
 #include <csignal>
 #include <random>

@@ -1,8 +1,10 @@
 // The ZelApi host framework and engine types as the plugin and the host both compile them.
 //
-// Every operation below states its contract in the terms the development host checks it by.
-// The plugin owns nothing it receives from here except the engine buffers the contract names,
-// which go back through "FMemory.Free(void*)" (see HostMemory.h).
+// This is exactly what the real framework (ZelApi.dll) exports to a plugin, and nothing more:
+// a plugin that needs anything else would not load on a real server. Every operation states
+// its contract in the terms the development stand-in checks it by. The plugin owns nothing it
+// receives from here except the engine buffers the contract names, which go back through
+// "FMemory.Free(void*)" (see HostMemory.h).
 #pragma once
 
 #include <cstdint>
@@ -135,17 +137,12 @@ ZELAPI IApiUtils& GetApiUtils();
 
 // Resolves a function's address by "Class.Function(params)"; null when the name is unknown.
 ZELAPI void* GetAddress(const std::string& name);
-// Resolves a member's address inside object by "Class.Member"; 0 when the name is unknown
-// or the object is null.
+// Resolves a member's address inside object by "Class.Member"; 0 when the name is unknown.
+// The object must be a live object of that class: never null, never another class's object.
 ZELAPI uint64_t GetAddress(const void* object, const std::string& name);
 
 // Returns the host's log sinks; a logger may share them but must not keep the vector.
 ZELAPI LogSinks& GetLogSinks();
-
-// Reports why a plugin failed to start, from inside its attach notification; the host then
-// unloads that plugin once the platform loader returns. Our own extension of the framework:
-// on Linux a library constructor has no other way to fail.
-ZELAPI void ReportLoadFailure(const char* what);
 
 namespace Tools {
 // Returns the server's working directory, as the host holds it (no separator added or removed).

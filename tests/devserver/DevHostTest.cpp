@@ -1,4 +1,6 @@
 // The development host itself: its allocator, strings, registries and game catch what they should.
+#include <functional>
+
 #include "support/PluginHost.h"
 
 namespace morrowset::test {
@@ -13,17 +15,71 @@ class DevHostTest : public ::testing::Test {
   }
 };
 
-TEST_F(DevHostTest, AllocatorCountsBuffersAndCatchesDoubleAndForeignFrees) {
-  FString text("day.set");
-  EXPECT_EQ(DevHost::OutstandingBuffers(), 1u);
-  Free()(text.Data.Data);
-  EXPECT_EQ(DevHost::OutstandingBuffers(), 0u);
-  Free()(text.Data.Data);
-  int local = 0;
-  Free()(&local);
-  EXPECT_EQ(DevHost::Faults(),
-            (Seq{"double free", "free of a buffer the engine never allocated"}));
+// One violation of the host contract, committed by the rogue test plugin or by the test itself.
+struct Violation {
+  const char* name;
+  std::function<void()> commit;
+  Seq faults;  // what the host records, up to and including the plugin's unload
+};
+
+// The rogue plugin never removes its command, so every case ends with this fault.
+const std::string kLeftRogue = "RoguePlugin left console rogue registered after unload";
+
+void Rogue(const std::string& what) { ASSERT_TRUE(DevHost::RunConsole("rogue " + what)); }
+
+const Violation kViolations[] = {
+    {"DoubleFree", [] { Rogue("free-twice"); }, {"double free", kLeftRogue}},
+    {"ForeignFree", [] { Rogue("free-foreign"); }, {"free of a buffer the engine never allocated", kLeftRogue}},
+    {"HostBufferFreed", [] { Rogue("free-host-line"); },
+     {"the host's own buffer was freed by someone else", kLeftRogue}},
+    {"MemberOnNull", [] { Rogue("member-on-null"); },
+     {"GetAddress of UWorld.GameState on a null object", kLeftRogue}},
+    {"MemberOnOtherClass", [] { Rogue("member-on-other-class"); },
+     {"GetAddress of AShooterGameState.DayNumber on an object of another class", kLeftRogue}},
+    {"WriteWithoutUpdate", [] { Rogue("write-without-update"); },
+     {"day 77 written without a network update", kLeftRogue}},
+    {"UpdateWithTrueFlag", [] { Rogue("update-with-true-flag"); },
+     {"ForceNetUpdate called with a true flag", kLeftRogue}},
+    {"UpdateOnOtherObject", [] { Rogue("update-on-world"); },
+     {"ForceNetUpdate called on an object that is not the game state", kLeftRogue}},
+    {"ParseIntoFullArray", [] { Rogue("parse-into-full-array"); },
+     {"ParseIntoArray into a non-empty array", kLeftRogue}},
+    {"MalformedString", [] { Rogue("malformed-name"); }, {"malformed FString", kLeftRogue}},
+    {"EmptyCallback", [] { Rogue("empty-callback"); },
+     {"empty callback registered for timer rogue.timer", kLeftRogue,
+      "RoguePlugin left timer rogue.timer registered after unload"}},
+    {"RegistrationOutsideAPlugin",
+     [] {
+       FString name("greet");
+       ZelApi::GetCommands().RegisterConsoleCommand(name, [](APlayerController*, FString*, bool) {});
+       ZelApi::GetCommands().UnregisterConsoleCommand(name);
+       reinterpret_cast<void (*)(void*)>(ZelApi::GetAddress("FMemory.Free(void*)"))(name.Data.Data);
+     },
+     {"register console greet from outside any plugin", kLeftRogue}},
+    {"LoadedTwice", [] { DevHost::LoadPlugin("RoguePlugin", MORROWSET_ROGUE_PLUGIN_PATH); },
+     {"RoguePlugin is already loaded", kLeftRogue}},
+    {"StaysLoadedAfterUnload", [] { Rogue("stay-loaded"); }, {"RoguePlugin stayed loaded after unload", kLeftRogue}},
+    {"LeftRegisteredAfterUnload", [] {}, {kLeftRogue}},
+};
+
+class HostContract : public ::testing::TestWithParam<Violation> {
+ protected:
+  void SetUp() override { DevHost::Reset(); }
+  void TearDown() override { DevHost::Reset(); }
+};
+
+TEST_P(HostContract, ViolationIsRecordedAsAFault) {
+  ASSERT_TRUE(DevHost::LoadPlugin("RoguePlugin", MORROWSET_ROGUE_PLUGIN_PATH))
+      << DevHost::LoadErrorOf("RoguePlugin");
+  ASSERT_TRUE(DevHost::RunConsole("ROGUE"));  // any case, and a harmless call
+  ASSERT_EQ(DevHost::Faults(), Seq{});
+  GetParam().commit();
+  DevHost::UnloadPlugin("RoguePlugin");
+  EXPECT_EQ(DevHost::Faults(), GetParam().faults);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryCheck, HostContract, ::testing::ValuesIn(kViolations),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DevHostTest, ParseIntoArraySplitsAndCullsLikeTheEngine) {
   FString line("  a  b ");
@@ -79,22 +135,6 @@ TEST_F(DevHostTest, DayCycleAdvancesOnTheSteadyClockAndReplicates) {
   DevHost::SetDayLength(0);
   DevHost::AdvanceGame(start + std::chrono::hours(1));
   EXPECT_DAY(4, 4);
-}
-
-TEST_F(DevHostTest, RegistriesMatchTheFirstWordInAnyCaseAndAcceptUnknownRemovals) {
-  int calls = 0;
-  FString name("Greet");
-  ZelApi::GetCommands().RegisterConsoleCommand(name, [&](APlayerController*, FString*, bool) { ++calls; });
-  EXPECT_TRUE(DevHost::RunConsole("greet all"));
-  EXPECT_FALSE(DevHost::RunConsole("greeting"));
-  FString other("nothing");
-  ZelApi::GetCommands().UnregisterTimerCallback(other);
-  ZelApi::GetCommands().UnregisterConsoleCommand(name);
-  EXPECT_FALSE(DevHost::RunConsole("greet"));
-  EXPECT_EQ(calls, 1);
-  Free()(name.Data.Data);
-  Free()(other.Data.Data);
-  EXPECT_EQ(DevHost::Faults(), Seq{});
 }
 
 }  // namespace

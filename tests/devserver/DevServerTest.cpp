@@ -68,16 +68,6 @@ TEST(DevServer, FailedStartUpIsPrintedAndTheServerKeepsRunning) {
   std::filesystem::remove_all(dir);
 }
 
-TEST(DevServer, PoliciesRunOnTheHostTimerAndStatusListsThem) {
-  const std::string dir = ServerFolder("devserver-policies", ConfigJson(true, false, true, "", 5));
-  int status = 0;
-  const std::string out = RunServer(
-      "--no-rcon --day-length 0 --timer-interval 0.05 --server-dir " + Quote(dir), "status\n", status);
-  EXPECT_EQ(status, 0) << out;
-  EXPECT_TRUE(Contains(out, "timers=forceday,resetdays")) << out;
-  std::filesystem::remove_all(dir);
-}
-
 #if !defined(_WIN32)
 TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
   const std::string dir = ServerFolder("devserver-live", ConfigJson(true, false, false, "", 5));

@@ -300,7 +300,7 @@ TEST_F(RconProtocol, IdleAndNeverLoggedInClientsAreDropped) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
 }
 
-TEST(RconSecrets, ComparisonDependsOnTheWholeSecret) {
+TEST(RconSecrets, EqualOnlyWhenTheWholeSecretMatches) {
   EXPECT_TRUE(SecretsEqual("abc", "abc"));
   EXPECT_FALSE(SecretsEqual("abc", "abd"));
   EXPECT_FALSE(SecretsEqual("abc", "abcd"));

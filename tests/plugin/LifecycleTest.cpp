@@ -1,6 +1,8 @@
 // Start-up and shut-down through the library's attach and detach notifications.
 #include <cstdio>
 #include <memory>
+#include <set>
+#include <sstream>
 
 #include "support/PluginHost.h"
 
@@ -20,6 +22,23 @@ const Seq kSixRemovals = {"unregister console day.set", "unregister rcon day.set
                           "unregister timer resetdays", "unregister timer forcemonthday"};
 
 using Lifecycle = PluginTest;
+
+// Everything the plugin may take from the framework, as the real ZelApi.dll exports it.
+#if defined(_WIN32)
+#define ZELAPI_WIDECHAR "w"
+#else
+#define ZELAPI_WIDECHAR "Ds"
+#endif
+const std::set<std::string> kFrameworkImports = {
+    "_ZN6ZelApi10GetAddressEPKvRKNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEE",
+    "_ZN6ZelApi10GetAddressERKNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEE",
+    "_ZN6ZelApi11GetApiUtilsEv",
+    "_ZN6ZelApi11GetCommandsEv",
+    "_ZN6ZelApi11GetLogSinksEv",
+    "_ZN6ZelApi5Tools13GetCurrentDirB5cxx11Ev",
+    "_ZN7FStringC1EPKc",
+    "_ZNK7FString14ParseIntoArrayER6TArrayIS_EPK" ZELAPI_WIDECHAR "b",
+};
 
 TEST_F(Lifecycle, AllSwitchesOffRegistersDaySetTwiceAndUnloadRemovesAllSix) {
   ASSERT_TRUE(Load());
@@ -72,6 +91,25 @@ TEST_F(Lifecycle, FailedStartUpIsAnOrderlyFailedLoadThatLeavesNothingRegistered)
   EXPECT_TRUE(Load());
   Console("day.set 4");
   EXPECT_DAY(4, 4);
+}
+
+// The real framework has no way to hear the reason: the failure must still be orderly.
+TEST_F(Lifecycle, FailedStartUpStaysOrderlyOnAFrameworkWithoutOurExtension) {
+  DevHost::SetLoadFailureExtension(false);
+  std::remove(configPath.c_str());
+  Seq expected = {"register console day.set", "register rcon day.set"};
+  expected.insert(expected.end(), kSixRemovals.begin(), kSixRemovals.end());
+#if defined(_WIN32)
+  EXPECT_FALSE(Load());  // the loader itself reports the failed initialisation
+  EXPECT_EQ(DevHost::PlatformErrorOf("MorrowsetVelde"), static_cast<unsigned long>(ERROR_DLL_INIT_FAILED));
+#else
+  EXPECT_TRUE(Load());  // a constructor cannot fail: the library stays, inert
+#endif
+  EXPECT_EQ(TakeRegistry(), expected);
+  EXPECT_EQ(DevHost::ConsoleCommands(), Seq{});
+  EXPECT_EQ(DevHost::RconCommands(), Seq{});
+  Unload();
+  EXPECT_EQ(TakeRegistry(), Seq{});  // Unload ran once, at the failure
 }
 
 TEST_F(Lifecycle, IdentifierIsFreedWhenTheHostThrowsDuringRegistration) {
@@ -131,6 +169,30 @@ TEST_F(Lifecycle, LibraryExportsNothing) {
   EXPECT_EQ(exports->NumberOfNames, 0u);
 }
 
+// Reads the names the loaded library imports from ZelApi.dll, from its import directory.
+TEST_F(Lifecycle, ImportsFromTheFrameworkOnlyWhatItExports) {
+  ASSERT_TRUE(Load());
+  const auto* base = reinterpret_cast<const char*>(GetModuleHandleA("MorrowsetVelde.dll"));
+  ASSERT_NE(base, nullptr);
+  const IMAGE_DATA_DIRECTORY& directory =
+      Headers(reinterpret_cast<HMODULE>(const_cast<char*>(base)))
+          ->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  std::set<std::string> imported;
+  bool importsZelApi = false;
+  for (auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+       dll->Name != 0; ++dll) {
+    if (_stricmp(base + dll->Name, "ZelApi.dll") != 0) continue;
+    importsZelApi = true;
+    for (auto* thunk = reinterpret_cast<const IMAGE_THUNK_DATA64*>(base + dll->OriginalFirstThunk);
+         thunk->u1.AddressOfData != 0; ++thunk) {
+      ASSERT_FALSE(IMAGE_SNAP_BY_ORDINAL64(thunk->u1.Ordinal)) << "import by ordinal";
+      imported.insert(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + thunk->u1.AddressOfData)->Name);
+    }
+  }
+  EXPECT_TRUE(importsZelApi);
+  EXPECT_EQ(imported, kFrameworkImports);
+}
+
 TEST_F(Lifecycle, UnloadReallyUnloadsTheLibrary) {
   ASSERT_TRUE(Load());
   EXPECT_NE(GetModuleHandleA("MorrowsetVelde.dll"), nullptr);
@@ -154,14 +216,40 @@ TEST_F(Lifecycle, ThreadAttachAndDetachDoNothingAndReportSuccess) {
   EXPECT_EQ(DevHost::ConsoleCommands(), Seq{"day.set"});
 }
 #else
-TEST_F(Lifecycle, LibraryExportsNothing) {
+// Returns the names nm lists for a built library with the given options, where the symbol's
+// type is one of types and it carries no version (symbols of system libraries carry one).
+std::set<std::string> Symbols(const std::string& library, const std::string& options,
+                              const std::string& types) {
   std::unique_ptr<FILE, int (*)(FILE*)> nm(
-      popen(("nm -D --defined-only '" + PluginPath() + "'").c_str(), "r"), pclose);
-  ASSERT_TRUE(nm);
-  std::string symbols;
-  char buffer[256];
-  while (fgets(buffer, sizeof buffer, nm.get())) symbols += buffer;
-  EXPECT_EQ(symbols, "");
+      popen(("nm -D " + options + " '" + library + "'").c_str(), "r"), pclose);
+  std::string text;
+  char buffer[512];
+  while (nm && fgets(buffer, sizeof buffer, nm.get())) text += buffer;
+  std::istringstream lines(text);
+  std::set<std::string> names;
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line.size() > 17 ? line.substr(17) : line);
+    std::string type, name;
+    if (fields >> type >> name && types.find(type) != std::string::npos &&
+        name.find('@') == std::string::npos)
+      names.insert(name);
+  }
+  return names;
+}
+
+TEST_F(Lifecycle, LibraryExportsNothing) {
+  EXPECT_EQ(Symbols(PluginPath(), "--defined-only", "TtDdBbVvWwRrUui"), std::set<std::string>{});
+}
+
+// What the plugin takes from the framework library it was linked against: its strong
+// references that the stand-in defines. Anything more would not load on a real server.
+TEST_F(Lifecycle, ImportsFromTheFrameworkOnlyWhatItExports) {
+  const auto offered = Symbols(MORROWSET_STANDIN_PATH, "--defined-only", "TtWwVvDdBbu");
+  std::set<std::string> imported;
+  for (const auto& name : Symbols(PluginPath(), "--undefined-only", "U"))
+    if (offered.count(name)) imported.insert(name);
+  EXPECT_EQ(imported, kFrameworkImports);
 }
 
 TEST_F(Lifecycle, UnloadReallyUnloadsTheLibrary) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/DevHost.h"
+#include "DevHost.h"
 
 namespace morrowset::test {
 

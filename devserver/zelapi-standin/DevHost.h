@@ -32,6 +32,10 @@ using Events = std::vector<std::string>;
 ZELAPI void Reset();
 // Sets the directory that ZelApi::Tools::GetCurrentDir reports.
 ZELAPI void SetServerDir(const std::string& dir);
+// Offers (true, the default) or withholds DevHostReportLoadFailure. Withheld, the host hears
+// of a failed start-up only what the real framework hears: a failed load on Windows, nothing
+// on Linux.
+ZELAPI void SetLoadFailureExtension(bool offered);
 
 // Returns every event recorded since the last Reset or TakeEvents, in order.
 ZELAPI Events AllEvents();
@@ -121,3 +125,9 @@ ZELAPI std::shared_ptr<spdlog::sinks::sink> RecordingSink();
 ZELAPI std::string StatusLine();
 
 }  // namespace DevHost
+
+// Our extension of the framework, which the real ZelApi does not export: a plugin whose start-up
+// fails calls it from its attach notification with the reason, after looking it up at run time
+// (GetProcAddress on ZelApi.dll, dlsym elsewhere). The host then records the load as failed
+// with that text, and unloads the library once the platform loader returns.
+extern "C" ZELAPI void DevHostReportLoadFailure(const char* what);

@@ -45,6 +45,7 @@ struct Plugin {
 std::vector<Plugin> plugins;
 std::string reportedFailure;
 bool failureReported = false;
+bool loadFailureExtension = true;
 
 Plugin* Find(const std::string& name) {
   for (auto& plugin : plugins)
@@ -92,12 +93,15 @@ void CloseLibrary(Plugin& plugin) {
 namespace Internal {
 void ResetLoader() {
   plugins.clear();
+  loadFailureExtension = true;
   Recorder()->lines.clear();
   ZelApi::GetLogSinks() = {Recorder()};
 }
 }  // namespace Internal
 
 void SetServerDir(const std::string& dir) { serverDir = dir; }
+
+void SetLoadFailureExtension(bool offered) { loadFailureExtension = offered; }
 
 std::string LibraryFileName(const std::string& name) {
 #if defined(_WIN32)
@@ -121,9 +125,11 @@ bool LoadPlugin(const std::string& name, const std::string& libraryPath) {
   reportedFailure.clear();
   std::string error;
   Internal::AsPlugin(name, [&] { plugin->handle = OpenLibrary(libraryPath, error, plugin->platformError); });
+  Internal::CheckWritesReplicated();
   if (failureReported) {
     // The attach notification failed. On Windows the loader has already delivered the detach
-    // notification and unloaded the library; elsewhere the host unloads it now, which does.
+    // notification and unloaded the library; elsewhere the plugin has run its detach itself,
+    // and the host unloads the library now.
     if (plugin->handle) Internal::AsPlugin(name, [&] { CloseLibrary(*plugin); });
     Internal::DropRegistrationsOf(name);
     plugin->state = PluginState::Failed;
@@ -207,7 +213,10 @@ ZelApi::LogSinks& ZelApi::GetLogSinks() {
   return sinks;
 }
 
-void ZelApi::ReportLoadFailure(const char* what) {
+// ---- Extension of ours, not of the framework -----------------------------------------------
+
+extern "C" void DevHostReportLoadFailure(const char* what) {
+  if (!DevHost::loadFailureExtension) return;  // as the real framework, which has no such call
   DevHost::failureReported = true;
   DevHost::reportedFailure = what ? what : "";
 }

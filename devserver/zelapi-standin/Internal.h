@@ -24,8 +24,11 @@ std::string Narrow(const FString& text);
 // Makes an FString from narrow text with the engine allocator.
 void MakeFString(FString& out, const std::string& text);
 
-// Game: notes a plugin write that no network update followed, after a callback returns.
+// Game: records a changed day counter as a plugin write ("day N").
 void CheckUnreplicatedWrite();
+// Game: records a changed day counter, and faults when clients do not see it; called when
+// plugin code returns to the host.
+void CheckWritesReplicated();
 void ResetGame();
 void ResetRegistries();
 void ResetLoader();

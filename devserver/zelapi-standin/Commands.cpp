@@ -37,6 +37,8 @@ void Add(std::vector<Entry<Callback>>& registry, const char* kind, const FString
     nextRegistrationFailure.clear();
     throw std::runtime_error(what);
   }
+  if (Internal::ActivePlugin().empty())
+    Internal::Fault(std::string("register ") + kind + " " + text + " from outside any plugin");
   if (!callback) Internal::Fault(std::string("empty callback registered for ") + kind + " " + text);
   Internal::Record(std::string("register ") + kind + " " + text);
   for (auto& entry : registry) {
@@ -74,11 +76,20 @@ const Entry<Callback>* Find(const std::vector<Entry<Callback>>& registry, const 
   return nullptr;
 }
 
+// Keeps a callback that can never be destroyed: its code went with its unloaded library, so
+// destroying it would call into unmapped memory. Moving it out calls none of that code.
+template <typename Callback>
+void Orphan(Callback&& callback) {
+  static auto* orphans = new std::vector<Callback>();  // never destroyed, on purpose
+  orphans->push_back(std::move(callback));
+}
+
 template <typename Callback>
 void DropOwned(std::vector<Entry<Callback>>& registry, const char* kind, const std::string& plugin) {
   for (auto it = registry.begin(); it != registry.end();) {
     if (it->owner == plugin) {
       Internal::Fault(plugin + " left " + kind + " " + it->name + " registered after unload");
+      Orphan(std::move(it->callback));
       it = registry.erase(it);
     } else {
       ++it;
@@ -86,11 +97,12 @@ void DropOwned(std::vector<Entry<Callback>>& registry, const char* kind, const s
   }
 }
 
-// Runs a plugin callback with its owner marked active, then notes any unreplicated write.
+// Runs a plugin callback with its owner marked active, then checks that every day it wrote
+// was replicated.
 template <typename Call>
 void InvokeAs(const std::string& owner, Call&& call) {
   Internal::AsPlugin(owner, call);
-  Internal::CheckUnreplicatedWrite();
+  Internal::CheckWritesReplicated();
 }
 
 class Commands final : public ZelApi::ICommands {

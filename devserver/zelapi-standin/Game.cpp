@@ -28,6 +28,7 @@ std::set<std::string> unresolvable;
 
 int32_t replicated = 1;
 int32_t observed = 1;  // the day as the host last saw it; a difference is a plugin write
+bool unreplicatedFaulted = false;  // the current unreplicated day has been reported
 int netUpdates = 0;
 
 double dayLength = 0;
@@ -42,6 +43,7 @@ void ForceNetUpdate(AShooterGameState* self, bool dormant, bool absolute, bool d
   if (dormant || absolute || delayed) Internal::Fault("ForceNetUpdate called with a true flag");
   Internal::CheckUnreplicatedWrite();
   replicated = gameState.DayNumber;
+  unreplicatedFaulted = false;
   ++netUpdates;
   Internal::Record("update " + std::to_string(replicated));
 }
@@ -84,7 +86,15 @@ void CheckUnreplicatedWrite() {
   Record("day " + std::to_string(observed));
 }
 
+void CheckWritesReplicated() {
+  CheckUnreplicatedWrite();
+  if (gameState.DayNumber == replicated || unreplicatedFaulted) return;
+  unreplicatedFaulted = true;
+  Fault("day " + std::to_string(gameState.DayNumber) + " written without a network update");
+}
+
 void ResetGame() {
+  unreplicatedFaulted = false;
   gameState = {};
   world = {};
   world.GameState = &gameState;
@@ -102,7 +112,10 @@ int32_t Day() { return gameState.DayNumber; }
 int32_t ReplicatedDay() { return replicated; }
 int NetUpdates() { return netUpdates; }
 
-void SetGameDay(int32_t day) { gameState.DayNumber = observed = replicated = day; }
+void SetGameDay(int32_t day) {
+  gameState.DayNumber = observed = replicated = day;
+  unreplicatedFaulted = false;
+}
 
 void SetWorldPresent(bool present) { worldPresent = present; }
 void SetGameStatePresent(bool present) { world.GameState = present ? &gameState : nullptr; }
