@@ -2,13 +2,22 @@
 JOBS ?= $(shell nproc)
 ARGS ?=
 
-.PHONY: setup build build-sanitize build-windows run test test-windows bench package clean
+.PHONY: setup setup-run build build-run build-sanitize build-windows run test test-windows bench \
+        package clean
+
+setup-run:
+	bash scripts/setup.sh run
 
 setup:
-	bash scripts/setup.sh
+	bash scripts/setup.sh test
+
+# What `run` starts, and nothing else: no tests, no benchmarks, no cross build.
+build-run: setup-run
+	cmake --preset default -DMORROWSET_TESTS=OFF -DMORROWSET_BENCH=OFF
+	cmake --build --preset default -j $(JOBS)
 
 build: setup
-	cmake --preset default
+	cmake --preset default -DMORROWSET_TESTS=ON -DMORROWSET_BENCH=ON
 	cmake --build --preset default -j $(JOBS)
 
 build-sanitize: setup
@@ -19,7 +28,7 @@ build-windows: setup
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 
-run: build
+run: build-run
 	build/bin/morrowset-devserver $(ARGS)
 
 test: build build-sanitize build-windows
@@ -31,7 +40,7 @@ test: build build-sanitize build-windows
 test-windows: build-windows
 	JOBS=$(JOBS) bash scripts/test-windows.sh
 
-# Release archives, laid out as an admin drops them into a server folder.
+# Release archives, laid out as an admin unpacks them into a server folder.
 package: build build-windows
 	cd build && cpack -G TGZ
 	cd build-windows && cpack -G ZIP

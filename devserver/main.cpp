@@ -45,7 +45,8 @@ void Usage(std::ostream& out) {
          "  --rcon-valve-auth    send an empty response before each login answer, as Valve does\n"
          "  --rcon-max-clients N, --rcon-login-timeout S, --rcon-idle-timeout S\n"
          "                       connection cap (16), login deadline (10), idle timeout (300)\n"
-         "  --no-rcon            do not listen for RCON\n";
+         "  --no-rcon            do not listen for RCON\n"
+         "  --help, --version    this text; the version\n";
 }
 
 bool ParseNumber(const char* text, double& out) {
@@ -62,6 +63,9 @@ int ParseOptions(int argc, char** argv, Options& options) {
     const bool hasValue = i + 1 < argc;
     if (arg == "--help" || arg == "-h") {
       Usage(std::cout);
+      std::exit(0);
+    } else if (arg == "--version") {
+      std::cout << "morrowset-devserver " << MORROWSET_VERSION << "\n";
       std::exit(0);
     } else if (arg == "--server-dir" && hasValue) {
       options.serverDir = argv[++i];

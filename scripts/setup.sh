@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need: Debian packages and the npm-pinned spdlog headers.
+# Installs what a build needs: Debian packages and the npm-pinned spdlog headers.
+#   setup.sh run    what `make run` builds: the plugin, the development server, morrowset-check
+#   setup.sh test   all of it, with the test and benchmark libraries, MinGW-w64 and Wine (default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++ binutils libgtest-dev libgmock-dev libbenchmark-dev googletest
-          nlohmann-json3-dev nodejs npm rcon g++-mingw-w64-x86-64-posix wine wine64)
+profile=${1:-test}
+packages=(cmake make g++ binutils nlohmann-json3-dev nodejs npm)
+case "$profile" in
+  run) ;;
+  test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev googletest rcon
+                   g++-mingw-w64-x86-64-posix wine wine64) ;;
+  *) echo "usage: setup.sh [run|test]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

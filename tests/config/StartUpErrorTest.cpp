@@ -35,6 +35,8 @@ struct ErrorCase {
   std::string error;
 };
 
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
+
 const std::vector<ErrorCase>& ErrorCases() {
   static const std::vector<ErrorCase> cases = {
       {"Empty", "", "[json.exception.parse_error.101] parse error at line 1, column 1: " + kEndOfInput},
@@ -144,6 +146,8 @@ struct DayCase {
   std::string file;
   int32_t day;
 };
+
+void PrintTo(const DayCase& c, std::ostream* os) { *os << c.name; }
 
 const std::vector<DayCase>& DayCases() {
   auto forcing = [](const std::string& value) {

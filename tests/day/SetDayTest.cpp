@@ -9,6 +9,7 @@ namespace {
 constexpr int32_t kStartDay = 500;
 
 struct SetDayCase {
+  const char* name;
   const char* line;
   bool applies;     // whether a day is written at all
   int32_t day;      // the day written
@@ -16,30 +17,33 @@ struct SetDayCase {
 };
 
 const SetDayCase kCases[] = {
-    {"day.set 12", true, 12, 2},
-    {"day.set     15", true, 15, 2},
-    {"day.set 15 99", true, 15, 3},
-    {"   day.set 12   ", true, 12, 2},
-    {"DAY.SET 3", true, 3, 2},
-    {"day.set abc", true, 0, 2},
-    {"day.set -3", true, -3, 2},
-    {"day.set +4", true, 4, 2},
-    {"day.set 7th", true, 7, 2},
-    {"day.set \t\t8", true, 8, 2},
-    {"day.set 0", true, 0, 2},
-    {"day.set -", true, 0, 2},
-    {"day.set 0x10", true, 0, 2},
-    {"day.set 2147483647", true, INT32_MAX, 2},
-    {"day.set -2147483648", true, INT32_MIN, 2},
-    {"day.set 2147483648", true, INT32_MAX, 2},
-    {"day.set 99999999999999999999999", true, INT32_MAX, 2},
-    {"day.set -99999999999", true, INT32_MIN, 2},
-    {"day.set", false, 0, 1},
-    {"day.set      ", false, 0, 1},
-    {"day.set\t5", false, 0, 1},
+    {"Plain", "day.set 12", true, 12, 2},
+    {"RunOfSpaces", "day.set     15", true, 15, 2},
+    {"TrailingWords", "day.set 15 99", true, 15, 3},
+    {"SpacesAroundTheLine", "   day.set 12   ", true, 12, 2},
+    {"CommandInCapitals", "DAY.SET 3", true, 3, 2},
+    {"NotANumber", "day.set abc", true, 0, 2},
+    {"Negative", "day.set -3", true, -3, 2},
+    {"ExplicitPlus", "day.set +4", true, 4, 2},
+    {"TrailingLetters", "day.set 7th", true, 7, 2},
+    {"TabsBeforeTheNumber", "day.set \t\t8", true, 8, 2},
+    {"Zero", "day.set 0", true, 0, 2},
+    {"SignAlone", "day.set -", true, 0, 2},
+    {"HexReadsAsZero", "day.set 0x10", true, 0, 2},
+    {"Int32Max", "day.set 2147483647", true, INT32_MAX, 2},
+    {"Int32Min", "day.set -2147483648", true, INT32_MIN, 2},
+    {"JustPastInt32Max", "day.set 2147483648", true, INT32_MAX, 2},
+    {"FarPastInt32Max", "day.set 99999999999999999999999", true, INT32_MAX, 2},
+    {"FarPastInt32Min", "day.set -99999999999", true, INT32_MIN, 2},
+    {"NoArgument", "day.set", false, 0, 1},
+    {"OnlySpaces", "day.set      ", false, 0, 1},
+    {"TabIsNoSeparator", "day.set\t5", false, 0, 1},
 };
 
 enum class Via { Console, Rcon };
+
+void PrintTo(const SetDayCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(Via via, std::ostream* os) { *os << (via == Via::Console ? "Console" : "Rcon"); }
 
 class SetDay : public PluginTest, public ::testing::WithParamInterface<std::tuple<Via, SetDayCase>> {
  protected:
@@ -69,7 +73,12 @@ TEST_P(SetDay, WritesThenUpdatesOnceAndFreesEveryBuffer) {
 
 INSTANTIATE_TEST_SUITE_P(Lines, SetDay,
                          ::testing::Combine(::testing::Values(Via::Console, Via::Rcon),
-                                            ::testing::ValuesIn(kCases)));
+                                            ::testing::ValuesIn(kCases)),
+                         [](const auto& info) {
+                           const bool console = std::get<0>(info.param) == Via::Console;
+                           return std::string(console ? "Console_" : "Rcon_") +
+                                  std::get<1>(info.param).name;
+                         });
 
 // With no game to write to, nothing is written anywhere and nothing is updated.
 struct MissingCase {

@@ -62,6 +62,8 @@ const Violation kViolations[] = {
     {"LeftRegisteredAfterUnload", [] {}, {kLeftRogue}},
 };
 
+void PrintTo(const Violation& v, std::ostream* os) { *os << v.name; }
+
 class HostContract : public ::testing::TestWithParam<Violation> {
  protected:
   void SetUp() override { DevHost::Reset(); }

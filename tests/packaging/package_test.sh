@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The Linux release archive as INSTALL.txt uses it: install, edit the config, upgrade, uninstall.
+# usage: package_test.sh BUILD-DIR VERSION
+set -euo pipefail
+build=$1 version=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cpack -G TGZ --config "$build/CPackConfig.cmake" -B "$tmp/package" >/dev/null
+archive=$tmp/package/Morrowset-$version-Linux.tar.gz
+[ -f "$archive" ] || fail "no archive named Morrowset-$version-Linux.tar.gz"
+if tar tzf "$archive" | grep -q 'config\.json$'; then fail "the archive carries a config.json"; fi
+
+# A server folder with something of its own, including another plugin.
+server=$tmp/server
+mkdir -p "$server/TolvApi/Plugins/OtherPlugin"
+echo other > "$server/TolvApi/Plugins/OtherPlugin/config.json"
+touch "$server/ShooterGameServer"
+before=$(cd "$server" && find . | sort)
+
+# Install: unpack into the server folder, then write the default config and check it.
+tar xzf "$archive" -C "$server"
+[ "$(ls "$server")" = "$(printf 'Morrowset\nShooterGameServer\nTolvApi')" ] ||
+  fail "unpacking put more than Morrowset/ into the server's root: $(ls "$server")"
+check=$server/Morrowset/morrowset-check
+"$check" --init --server-dir "$server" | grep -qx 'policies=none' || fail "first install not OK"
+config=$server/TolvApi/Plugins/MorrowsetVelde/config.json
+[ "$("$check" --version)" = "morrowset-check $version" ] || fail "--version is not $version"
+
+# The admin edits the config; the next release is unpacked over the installed one.
+sed -i 's/"ForceDay": false/"ForceDay": true/' "$config"
+cp "$config" "$tmp/edited.json"
+echo "an older build" > "$server/TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.so"
+tar xzf "$archive" -C "$server"
+"$check" --init --server-dir "$server" | grep -qx 'policies=forceday' || fail "upgrade lost the edit"
+cmp -s "$config" "$tmp/edited.json" || fail "upgrade changed config.json"
+library=TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.so
+tar xzf "$archive" -O "$library" | cmp -s - "$server/$library" || fail "upgrade did not replace the library"
+cmp -s "$server/TolvApi/Plugins/OtherPlugin/config.json" <(echo other) || fail "another plugin touched"
+
+# Uninstall, as INSTALL.txt says: the server folder is as it was.
+rm -rf "$server/TolvApi/Plugins/MorrowsetVelde" "$server/Morrowset"
+[ "$(cd "$server" && find . | sort)" = "$before" ] || fail "uninstall left something behind"
+echo "package test passed: $(basename "$archive")"
