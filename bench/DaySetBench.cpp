@@ -16,7 +16,6 @@ void BM_DaySetConsoleCallback(benchmark::State& state) {
   }
   auto free = reinterpret_cast<void (*)(void*)>(ZelApi::GetAddress("FMemory.Free(void*)"));
   free(line.Data.Data);
-  DevHost::TakeEvents();
 }
 BENCHMARK(BM_DaySetConsoleCallback)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -24,7 +23,6 @@ BENCHMARK(BM_DaySetConsoleCallback)->Repetitions(5)->ReportAggregatesOnly(true);
 void BM_DaySetConsoleDispatch(benchmark::State& state) {
   EnsurePluginLoaded();
   for (auto _ : state) benchmark::DoNotOptimize(DevHost::RunConsole("day.set 12"));
-  DevHost::TakeEvents();
 }
 BENCHMARK(BM_DaySetConsoleDispatch)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -102,4 +102,37 @@ void BM_RconDaySetRoundTrip(benchmark::State& state) {
 }
 BENCHMARK(BM_RconDaySetRoundTrip)->Arg(1)->Arg(8)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// A flood on one connection: N packets before any login, sent back to back while a second
+// thread reads the N failed-login answers. Reports the time per packet, which must not grow
+// with N, and how long another admin's login takes meanwhile.
+void BM_RconPreLoginFlood(benchmark::State& state) {
+  const int port = ServerPort();
+  const auto packets = static_cast<std::size_t>(state.range(0));
+  std::string flood;
+  for (std::size_t i = 0; i < packets; ++i) flood += EncodeRconPacket(7, RconType::ExecCommand, "x");
+  double loginMs = 0;
+  for (auto _ : state) {
+    const int fd = Sockets::ConnectLoopback(port);
+    const auto start = std::chrono::steady_clock::now();
+    std::thread reader([&] {
+      for (std::size_t i = 0; i < packets; ++i)
+        if (ReadPacket(fd) != -1) std::abort();
+    });
+    std::thread writer([&] { Sockets::Send(fd, flood.data(), flood.size()); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const auto loginStart = std::chrono::steady_clock::now();
+    close(Connect(port));  // another admin logs in during the flood
+    loginMs = std::max(loginMs, std::chrono::duration<double, std::milli>(
+                                    std::chrono::steady_clock::now() - loginStart).count());
+    writer.join();
+    reader.join();
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    close(fd);
+  }
+  state.counters["per_packet"] = benchmark::Counter(
+      static_cast<double>(packets), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["other_login_ms"] = loginMs;
+}
+BENCHMARK(BM_RconPreLoginFlood)->Arg(25000)->Arg(200000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -14,7 +14,7 @@ constexpr std::chrono::microseconds kSpin{200};
 void JobQueue::Push(Job job) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    jobs_.push_back(std::move(job));
+    (job.source == Source::Console ? console_ : rcon_).push_back(std::move(job));
     ++count_;
   }
   ready_.notify_one();
@@ -27,9 +27,11 @@ bool JobQueue::PopUntil(std::chrono::steady_clock::time_point deadline, Job& job
   while (count_.load(std::memory_order_acquire) == 0 && std::chrono::steady_clock::now() < spinUntil)
     std::this_thread::yield();
   std::unique_lock<std::mutex> lock(mutex_);
-  if (!ready_.wait_until(lock, deadline, [this] { return !jobs_.empty(); })) return false;
-  job = std::move(jobs_.front());
-  jobs_.pop_front();
+  if (!ready_.wait_until(lock, deadline, [this] { return !console_.empty() || !rcon_.empty(); }))
+    return false;
+  std::deque<Job>& from = console_.empty() ? rcon_ : console_;
+  job = std::move(from.front());
+  from.pop_front();
   --count_;
   return true;
 }

@@ -20,18 +20,22 @@ struct Job {
   std::function<void(const std::string&)> reply;
 };
 
-// Lines from input and network threads, handed to the game thread.
+// Lines from input and network threads, handed to the game thread. Console lines go before
+// queued RCON lines, so that the operator's "quit" is never stuck behind a flood.
 class JobQueue {
  public:
   // Queues a job; callable from any thread.
   void Push(Job job);
   // Waits until a job arrives or the deadline passes; returns whether one was taken.
   bool PopUntil(std::chrono::steady_clock::time_point deadline, Job& job);
+  // Returns the number of jobs waiting.
+  std::size_t Size() const { return count_.load(); }
 
  private:
   std::mutex mutex_;
   std::condition_variable ready_;
-  std::deque<Job> jobs_;
+  std::deque<Job> console_;
+  std::deque<Job> rcon_;
   std::atomic<std::size_t> count_{0};
 };
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 namespace {
@@ -50,13 +51,23 @@ bool SecretsEqual(const std::string& a, const std::string& b) {
 struct RconServer::Connection {
   uint64_t id = 0;
   SocketHandle fd = kNoSocket;
-  std::string in;
-  std::string out;
+  std::string in;           // bytes read; those before inStart are consumed
+  std::size_t inStart = 0;
+  std::string out;          // bytes to send; those before outStart are sent
+  std::size_t outStart = 0;
+  // One slot per request not yet moved to out, oldest first: ready now (a login answer) or
+  // filled in later by the game thread (a command's reply). Slot numbers count from firstSlot.
+  std::deque<std::pair<bool, std::string>> slots;
+  uint64_t firstSlot = 0;
+  std::size_t inFlight = 0;  // commands queued for the game thread and not answered yet
   bool authenticated = false;
   int failedLogins = 0;
-  bool closeAfterFlush = false;
+  bool closing = false;   // after the last failed login: reads nothing more, closes once answered
+  bool peerDone = false;  // the peer sends no more: what came is answered, then it closes
   Clock::time_point connectedAt;
   Clock::time_point lastActivity;
+
+  std::size_t Pending() const { return out.size() - outStart; }
 };
 
 RconServer::RconServer(JobQueue& queue, RconOptions options)
@@ -117,10 +128,10 @@ void RconServer::Wake() {
   if (wake_.write != kNoSocket) Sockets::Wake(wake_);
 }
 
-void RconServer::Post(uint64_t connection, std::string bytes) {
+void RconServer::Post(uint64_t connection, uint64_t slot, std::string bytes) {
   {
     std::lock_guard<std::mutex> lock(postedMutex_);
-    posted_[connection] += bytes;
+    posted_.push_back({connection, slot, std::move(bytes)});
   }
   Wake();
 }
@@ -128,47 +139,49 @@ void RconServer::Post(uint64_t connection, std::string bytes) {
 void RconServer::Run() {
   std::vector<pollfd_t> fds;
   std::vector<uint64_t> ids;
+  std::vector<Posted> posted;
   while (!stopping_) {
     fds.clear();
     ids.clear();
     fds.push_back({wake_.read, POLLIN, 0});
-    fds.push_back({listener_, POLLIN, 0});  // beyond the cap, accepted and closed at once
+    fds.push_back({listener_, POLLIN, 0});
     for (auto& [id, c] : connections_) {
-      fds.push_back({c->fd, static_cast<short>(POLLIN | (c->out.empty() ? 0 : POLLOUT)), 0});
+      // A connection with its in-flight limit reached is not read until replies come back.
+      const bool reading = !c->closing && !c->peerDone && c->inFlight < options_.maxInFlight;
+      fds.push_back({c->fd, static_cast<short>((reading ? POLLIN : 0) | (c->Pending() ? POLLOUT : 0)), 0});
       ids.push_back(id);
     }
     Sockets::Poll(fds.data(), fds.size(), 200);
 
     if (fds[0].revents & POLLIN) Sockets::DrainWake(wake_);
-    std::map<uint64_t, std::string> posted;
+    posted.clear();
     {
       std::lock_guard<std::mutex> lock(postedMutex_);
       posted.swap(posted_);
     }
-    for (auto& [id, bytes] : posted) {
-      const auto found = connections_.find(id);
-      if (found != connections_.end()) Send(*found->second, bytes);  // else: client gone
+    for (auto& reply : posted) {
+      const auto found = connections_.find(reply.connection);
+      if (found != connections_.end()) Fill(*found->second, reply.slot, std::move(reply.bytes));
     }
     for (std::size_t i = 0; i < ids.size(); ++i) {
       const auto found = connections_.find(ids[i]);
       if (found == connections_.end()) continue;
       Connection& c = *found->second;
       const short events = fds[i + 2].revents;
-      if ((events & POLLOUT) && !Flush(c)) {
-        Close(ids[i]);
-        continue;
-      }
-      if (events & (POLLIN | POLLHUP | POLLERR)) ReadFrom(c);
+      const bool alive = (!(events & (POLLIN | POLLHUP | POLLERR)) || ReadFrom(c)) && Parse(c) && Flush(c);
+      if (!alive) Close(ids[i]);
     }
     if (fds[1].revents & POLLIN) Accept();
 
-    // Deadlines, and connections that finished their last write.
+    // Deadlines, and connections that have sent their last reply.
     const auto now = Clock::now();
     std::vector<uint64_t> expired;
     for (auto& [id, c] : connections_) {
       const bool loginLate = !c->authenticated && now - c->connectedAt > options_.loginTimeout;
       const bool idle = now - c->lastActivity > options_.idleTimeout;
-      if (loginLate || idle || (c->closeAfterFlush && c->out.empty())) expired.push_back(id);
+      const bool answered = c->slots.empty() && c->Pending() == 0;
+      const bool done = answered && (c->closing || c->peerDone);
+      if (loginLate || idle || done) expired.push_back(id);
     }
     for (uint64_t id : expired) Close(id);
   }
@@ -179,8 +192,15 @@ void RconServer::Accept() {
     const SocketHandle fd = Sockets::Accept(listener_);
     if (fd == kNoSocket) return;
     if (static_cast<int>(connections_.size()) >= options_.maxClients) {
-      Sockets::Close(fd);
-      continue;
+      // Connections that never logged in cannot keep an admin out: the oldest of them goes.
+      Connection* oldest = nullptr;
+      for (auto& [id, c] : connections_)
+        if (!c->authenticated && (!oldest || c->connectedAt < oldest->connectedAt)) oldest = c.get();
+      if (oldest == nullptr) {
+        Sockets::Close(fd);
+        continue;
+      }
+      Close(oldest->id);
     }
     Sockets::SetNoDelay(fd);
     auto c = std::make_unique<Connection>();
@@ -191,49 +211,68 @@ void RconServer::Accept() {
   }
 }
 
-void RconServer::ReadFrom(Connection& c) {
-  const uint64_t id = c.id;
+bool RconServer::ReadFrom(Connection& c) {
+  // Consumed bytes go in one move per read, never one per packet.
+  if (c.inStart == c.in.size()) {
+    c.in.clear();
+    c.inStart = 0;
+  } else if (c.inStart > 0) {
+    c.in.erase(0, c.inStart);
+    c.inStart = 0;
+  }
+  // A share per round, so that one busy client cannot keep the others waiting.
+  constexpr std::size_t kShare = 64 * 1024;
   char buffer[8192];
-  for (;;) {
+  for (std::size_t taken = 0; taken < kShare;) {
     const long n = Sockets::Receive(c.fd, buffer, sizeof buffer);
-    if (n == 0 || (n < 0 && !Sockets::WouldBlock())) {
-      Close(id);
-      return;
+    if (n == 0) {
+      c.peerDone = true;
+      break;
     }
-    if (n < 0) break;
+    if (n < 0) return Sockets::WouldBlock();
     c.in.append(buffer, static_cast<std::size_t>(n));
+    taken += static_cast<std::size_t>(n);
     c.lastActivity = Clock::now();
   }
-  while (c.in.size() >= 4 && !c.closeAfterFlush) {
-    const int32_t size = GetInt32(c.in.data());
-    if (size < kMinSize || size > kMaxSize) {
-      Close(id);
-      return;
-    }
-    if (c.in.size() < 4 + static_cast<std::size_t>(size)) break;
-    const int32_t packetId = GetInt32(c.in.data() + 4);
-    const int32_t type = GetInt32(c.in.data() + 8);
+  return true;
+}
+
+bool RconServer::Parse(Connection& c) {
+  while (c.in.size() - c.inStart >= 4 && c.inFlight < options_.maxInFlight) {
+    const char* packet = c.in.data() + c.inStart;
+    const int32_t size = GetInt32(packet);
+    if (size < kMinSize || size > kMaxSize) return false;
+    if (c.in.size() - c.inStart < 4 + static_cast<std::size_t>(size)) break;
+    const int32_t packetId = GetInt32(packet + 4);
+    const int32_t type = GetInt32(packet + 8);
     // The body runs to its first NUL; the rest is the empty second string.
-    const char* body = c.in.data() + 12;
-    const std::size_t bodyLength = strnlen(body, static_cast<std::size_t>(size) - 8);
-    const std::string text(body, bodyLength);
-    c.in.erase(0, 4 + static_cast<std::size_t>(size));
-    HandlePacket(c, packetId, type, text);
-    if (connections_.find(id) == connections_.end()) return;
+    const std::size_t bodyLength = strnlen(packet + 12, static_cast<std::size_t>(size) - 8);
+    const std::string body(packet + 12, bodyLength);
+    c.inStart += 4 + static_cast<std::size_t>(size);
+    HandlePacket(c, packetId, type, body);
+    if (c.closing) {  // nothing after the request that closes the connection is read
+      c.in.clear();
+      c.inStart = 0;
+      break;
+    }
   }
+  return true;
 }
 
 void RconServer::HandlePacket(Connection& c, int32_t id, int32_t type, const std::string& body) {
   if (type == RconType::Auth) {
+    // A login replaces the connection's login: a failed one logs it out.
     const bool ok = !options_.password.empty() && SecretsEqual(body, options_.password);
-    if (options_.valveAuthPrelude) Send(c, EncodeRconPacket(id, RconType::ResponseValue, ""));
-    Send(c, EncodeRconPacket(ok ? id : -1, RconType::AuthResponse, ""));
+    std::string answer;
+    if (options_.valveAuthPrelude) answer = EncodeRconPacket(id, RconType::ResponseValue, "");
+    answer += EncodeRconPacket(ok ? id : -1, RconType::AuthResponse, "");
+    Reply(c, std::move(answer));
     c.authenticated = ok;
-    if (!ok && ++c.failedLogins >= options_.maxFailedLogins) c.closeAfterFlush = true;
+    if (!ok && ++c.failedLogins >= options_.maxFailedLogins) c.closing = true;
     return;
   }
   if (!c.authenticated) {
-    Send(c, EncodeRconPacket(-1, RconType::AuthResponse, ""));
+    Reply(c, EncodeRconPacket(-1, RconType::AuthResponse, ""));
     return;
   }
   if (type == RconType::ExecCommand) {
@@ -246,11 +285,14 @@ void RconServer::HandlePacket(Connection& c, int32_t id, int32_t type, const std
 
 void RconServer::QueueCommand(Connection& c, int32_t id, const std::string& line, bool mirror) {
   const uint64_t connection = c.id;
+  const uint64_t slot = c.firstSlot + c.slots.size();
+  c.slots.emplace_back(false, std::string());
+  ++c.inFlight;
   Job job;
   job.source = Source::Rcon;
   job.line = mirror ? "" : line;
   job.id = id;
-  job.reply = [this, connection, id, mirror](const std::string& text) {
+  job.reply = [this, connection, slot, id, mirror](const std::string& text) {
     std::string bytes;
     if (mirror) {
       bytes = EncodeRconPacket(id, RconType::ResponseValue, "");
@@ -262,28 +304,49 @@ void RconServer::QueueCommand(Connection& c, int32_t id, const std::string& line
         at += kMaxBody;
       } while (at < text.size());
     }
-    Post(connection, std::move(bytes));
+    Post(connection, slot, std::move(bytes));
   };
   queue_.Push(std::move(job));
 }
 
-void RconServer::Send(Connection& c, const std::string& bytes) {
-  c.out += bytes;
-  if (!Flush(c)) Close(c.id);
+void RconServer::Reply(Connection& c, std::string bytes) {
+  if (c.slots.empty()) {
+    c.out += bytes;
+    return;
+  }
+  c.slots.emplace_back(true, std::move(bytes));
+}
+
+void RconServer::Fill(Connection& c, uint64_t slot, std::string bytes) {
+  if (slot < c.firstSlot || slot - c.firstSlot >= c.slots.size()) return;
+  c.slots[slot - c.firstSlot] = {true, std::move(bytes)};
+  --c.inFlight;
+  while (!c.slots.empty() && c.slots.front().first) {
+    c.out += c.slots.front().second;
+    c.slots.pop_front();
+    ++c.firstSlot;
+  }
 }
 
 bool RconServer::Flush(Connection& c) {
-  while (!c.out.empty()) {
-    const long n = Sockets::Send(c.fd, c.out.data(), c.out.size());
+  while (c.Pending() > 0) {
+    const long n = Sockets::Send(c.fd, c.out.data() + c.outStart, c.Pending());
     if (n > 0) {
-      c.out.erase(0, static_cast<std::size_t>(n));
+      c.outStart += static_cast<std::size_t>(n);
     } else if (n < 0 && Sockets::WouldBlock()) {
-      return c.out.size() <= options_.maxPendingOutput;
+      break;
     } else {
       return false;
     }
   }
-  return true;
+  if (c.outStart == c.out.size()) {
+    c.out.clear();
+    c.outStart = 0;
+  } else if (c.outStart > c.out.size() / 2) {
+    c.out.erase(0, c.outStart);
+    c.outStart = 0;
+  }
+  return c.Pending() <= options_.maxPendingOutput;
 }
 
 void RconServer::Close(uint64_t id) {

@@ -1,7 +1,8 @@
 // The development server's RCON listener: the Source RCON protocol over TCP on loopback.
 //
 // One network thread accepts, reads and writes; it only parses packets and queues command lines
-// for the game thread, which runs them and hands back the reply text.
+// for the game thread, which runs them and hands back the reply text. Work per connection is
+// linear in what arrives, and replies leave each connection in the order of its requests.
 #pragma once
 
 #include <atomic>
@@ -12,6 +13,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "GameLoop.h"
 #include "Socket.h"
@@ -21,11 +23,12 @@ struct RconOptions {
   int port = 27020;  // 0 picks a free port
   std::string password;  // empty refuses every login
   bool valveAuthPrelude = false;  // send an empty RESPONSE_VALUE before each AUTH_RESPONSE
-  int maxClients = 16;
+  int maxClients = 16;  // when full, a new connection replaces the oldest one not logged in
   int maxFailedLogins = 3;
   std::chrono::milliseconds loginTimeout{10'000};
   std::chrono::milliseconds idleTimeout{300'000};
   std::size_t maxPendingOutput = 1 << 20;  // a client that reads slower than this is dropped
+  std::size_t maxInFlight = 64;  // commands of one connection queued at once; then it waits
 };
 
 // Packet types of the Source RCON protocol.
@@ -61,14 +64,20 @@ class RconServer {
 
   void Run();
   void Accept();
-  void ReadFrom(Connection& c);
+  // Reads what the socket has, up to a share per round; returns false when the peer is gone.
+  bool ReadFrom(Connection& c);
+  // Handles every complete packet buffered, as far as the in-flight limit allows; returns false
+  // when the connection must close at once.
+  bool Parse(Connection& c);
   void HandlePacket(Connection& c, int32_t id, int32_t type, const std::string& body);
   void QueueCommand(Connection& c, int32_t id, const std::string& line, bool mirror);
-  void Send(Connection& c, const std::string& bytes);
+  // Adds a reply in request order: ready now, or filled in later by the game thread.
+  void Reply(Connection& c, std::string bytes);
+  void Fill(Connection& c, uint64_t slot, std::string bytes);
   bool Flush(Connection& c);
   void Close(uint64_t id);
-  // Hands bytes for a connection from the game thread to the network thread.
-  void Post(uint64_t connection, std::string bytes);
+  // Hands a reply for a connection's slot from the game thread to the network thread.
+  void Post(uint64_t connection, uint64_t slot, std::string bytes);
   void Wake();
 
   JobQueue& queue_;
@@ -81,6 +90,10 @@ class RconServer {
   uint64_t nextId_ = 1;
   std::map<uint64_t, std::unique_ptr<Connection>> connections_;
 
+  struct Posted {
+    uint64_t connection, slot;
+    std::string bytes;
+  };
   std::mutex postedMutex_;
-  std::map<uint64_t, std::string> posted_;
+  std::vector<Posted> posted_;
 };

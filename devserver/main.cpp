@@ -37,7 +37,7 @@ void Usage(std::ostream& out) {
          "  --server-dir DIR     run on an existing server folder (default: a fresh one,\n"
          "                       removed again at exit)\n"
          "  --day-length S       real seconds per in-game day, 0 stops the cycle (default 1800)\n"
-         "  --timer-interval S   seconds between timer callback calls (default 1)\n"
+         "  --timer-interval S   seconds between timer callback calls (default 1, at least 0.001)\n"
          "  --verbose            also print every engine buffer freed\n"
          "  --rcon-port N        RCON port on 127.0.0.1 (default 27020, 0 picks a free one)\n"
          "  --rcon-password P    RCON password (default: a random one, printed at start-up;\n"
@@ -71,8 +71,13 @@ int ParseOptions(int argc, char** argv, Options& options) {
       options.serverDir = argv[++i];
     } else if (arg == "--day-length" && hasValue && ParseNumber(argv[i + 1], options.dayLength)) {
       ++i;
-    } else if (arg == "--timer-interval" && hasValue &&
-               ParseNumber(argv[i + 1], options.timerSeconds) && options.timerSeconds > 0) {
+    } else if (arg == "--timer-interval" && hasValue && ParseNumber(argv[i + 1], number)) {
+      if (number < 0.001) {
+        std::cerr << "morrowset-devserver: --timer-interval must be at least 0.001 (1 ms): "
+                  << argv[i + 1] << "\n";
+        return 2;
+      }
+      options.timerSeconds = number;
       ++i;
     } else if (arg == "--verbose") {
       options.verbose = true;
@@ -221,6 +226,8 @@ int main(int argc, char** argv) {
   loop.timerInterval = std::chrono::milliseconds(static_cast<long long>(options.timerSeconds * 1000));
   RunGameLoop(queue, loop);
   if (rcon) rcon->Stop();
+  if (const std::size_t dropped = queue.Size())
+    std::cout << "[host] quit: " << dropped << " queued RCON commands dropped" << std::endl;
 
   DevHost::UnloadAllPlugins();
   std::cout << "[host] " << DevHost::StatusLine() << std::endl;

@@ -8,6 +8,7 @@
 //   "dawn 13"     the game's own day cycle advanced the day (and replicated it)
 //   "free"        an engine buffer came back through "FMemory.Free(void*)"
 //   "unresolved X"  GetAddress was asked for a name the game does not know
+// Events go to the listener as they happen; they are kept only when asked (KeepEvents).
 // Anything that breaks the host contract (double or foreign free, a member looked up on the
 // wrong object, a callback left registered after unload, ...) is recorded as a fault.
 #pragma once
@@ -28,7 +29,8 @@ using Events = std::vector<std::string>;
 // ---- Host state --------------------------------------------------------------------------
 
 // Returns host and game to their start state: empty registries and event log, day 1, world and
-// game state present, every name resolvable, no faults. Plugins must be unloaded first.
+// game state present, every name resolvable, no faults. Whether events are kept stays as set.
+// Plugins must be unloaded first.
 ZELAPI void Reset();
 // Sets the directory that ZelApi::Tools::GetCurrentDir reports.
 ZELAPI void SetServerDir(const std::string& dir);
@@ -37,7 +39,10 @@ ZELAPI void SetServerDir(const std::string& dir);
 // on Linux.
 ZELAPI void SetLoadFailureExtension(bool offered);
 
-// Returns every event recorded since the last Reset or TakeEvents, in order.
+// Keeps every event from now on for AllEvents and TakeEvents (true), or none (false, the start
+// state): a host that runs for days keeps no history that nobody reads.
+ZELAPI void KeepEvents(bool keep);
+// Returns every event kept since the last Reset or TakeEvents, in order.
 ZELAPI Events AllEvents();
 // Returns the events recorded since the last call, and forgets them.
 ZELAPI Events TakeEvents();

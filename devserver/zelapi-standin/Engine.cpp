@@ -10,6 +10,7 @@ namespace DevHost {
 namespace {
 
 Events events;
+bool keepEvents = false;
 Events faults;
 std::function<void(const std::string&)> listener;
 
@@ -40,7 +41,7 @@ const char* BadFree(void* buffer) {
 namespace Internal {
 
 void Record(const std::string& event) {
-  events.push_back(event);
+  if (keepEvents) events.push_back(event);
   if (listener) listener(event);
 }
 
@@ -106,6 +107,11 @@ void MakeFString(FString& out, const std::string& text) {
 }
 
 }  // namespace Internal
+
+void KeepEvents(bool keep) {
+  keepEvents = keep;
+  if (!keep) Events().swap(events);
+}
 
 Events AllEvents() { return events; }
 

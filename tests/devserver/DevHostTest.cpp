@@ -8,7 +8,10 @@ namespace {
 
 class DevHostTest : public ::testing::Test {
  protected:
-  void SetUp() override { DevHost::Reset(); }
+  void SetUp() override {
+    DevHost::Reset();
+    DevHost::KeepEvents(true);
+  }
   void TearDown() override { DevHost::Reset(); }
   static auto Free() {
     return reinterpret_cast<void (*)(void*)>(ZelApi::GetAddress("FMemory.Free(void*)"));

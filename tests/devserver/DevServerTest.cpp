@@ -87,10 +87,13 @@ TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
 #endif
 
 TEST(DevServer, BadArgumentsGiveUsageAndExitTwo) {
-  int status = 0;
-  const std::string out = RunServer("--day-length banana", "", status);
-  EXPECT_EQ(status, 2) << out;
-  EXPECT_TRUE(Contains(out, "usage: morrowset-devserver")) << out;
+  for (const char* args : {"--day-length banana", "--timer-interval 0.0001"}) {
+    int status = 0;
+    const std::string out = RunServer(args, "", status);
+    EXPECT_EQ(status, 2) << out;
+    EXPECT_TRUE(Contains(out, "usage: morrowset-devserver") ||
+                Contains(out, "--timer-interval must be at least 0.001")) << out;
+  }
 }
 
 }  // namespace

@@ -286,6 +286,38 @@ TEST_F(RconProtocol, ConnectionsBeyondTheCapAreClosed) {
   EXPECT_EQ(Command(a, "day.set 2"), "");
 }
 
+TEST_F(RconProtocol, RepliesKeepRequestOrderAndAllComeBeforeTheClose) {
+  Start();
+  RawClient client = Client();
+  client.Write(EncodeRconPacket(1, RconType::Auth, "pw") +
+               EncodeRconPacket(2, RconType::ExecCommand, "status") +
+               EncodeRconPacket(3, RconType::Auth, "pw") +
+               EncodeRconPacket(4, RconType::ExecCommand, "day.set 7") +
+               EncodeRconPacket(5, RconType::Auth, "wrong") +  // logs the connection out
+               EncodeRconPacket(6, RconType::ExecCommand, "day.set 8") +
+               EncodeRconPacket(7, RconType::Auth, "wrong") +
+               EncodeRconPacket(8, RconType::Auth, "wrong") +  // the third: closes after its answer
+               EncodeRconPacket(9, RconType::Auth, "pw"));     // never read
+  std::vector<int32_t> ids;
+  while (auto packet = client.Read()) ids.push_back(packet->id);
+  EXPECT_EQ(ids, (std::vector<int32_t>{1, 2, 3, 4, -1, -1, -1, -1}));
+  EXPECT_TRUE(client.Closed());
+  RawClient admin = Client();
+  admin.Login();
+  EXPECT_EQ(Command(admin, "status").rfind("day=7 ", 0), 0u);
+}
+
+TEST_F(RconProtocol, ClientsThatNeverLogInCannotKeepAnAdminOut) {
+  Start();  // the default cap of 16
+  std::vector<RawClient> idle;
+  for (int i = 0; i < 16; ++i) idle.push_back(Client());
+  std::this_thread::sleep_for(50ms);  // all of them accepted before the admin comes
+  RawClient admin = Client();
+  admin.Login();
+  EXPECT_EQ(Command(admin, "day.set 3"), "");
+  EXPECT_TRUE(idle.front().Closed());  // the oldest made room
+}
+
 TEST_F(RconProtocol, IdleAndNeverLoggedInClientsAreDropped) {
   RconOptions options;
   options.idleTimeout = 300ms;

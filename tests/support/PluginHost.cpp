@@ -35,6 +35,7 @@ std::string PluginPath() { return MORROWSET_PLUGIN_PATH; }
 
 void PluginTest::SetUp() {
   DevHost::Reset();
+  DevHost::KeepEvents(true);
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string(info->test_suite_name()) + "." + info->name();
   for (char& c : name)
