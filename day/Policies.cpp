@@ -7,14 +7,21 @@
 
 #include "config/Config.h"
 #include "day/Day.h"
+#include "day/PolicyTable.h"
 
 namespace {
 
 // System-clock time as signed 64-bit counts of 100 ns since the clock's epoch.
 using Ticks = std::chrono::duration<int64_t, std::ratio<1, 10000000>>;
 
-constexpr int64_t FiveMinutes = 3'000'000'000;
-constexpr int64_t OneMinute = 600'000'000;
+// A policy's interval from the table, in ticks: kDayPolicies rows are forceday, forceweekday,
+// resetdays, forcemonthday.
+constexpr int64_t IntervalOf(std::size_t row) { return kDayPolicies[row].intervalSeconds * 10'000'000LL; }
+constexpr int64_t ForceDayInterval = IntervalOf(0);
+constexpr int64_t ForceWeekDayInterval = IntervalOf(1);
+constexpr int64_t ResetDaysInterval = IntervalOf(2);
+constexpr int64_t ForceMonthDayInterval = IntervalOf(3);
+static_assert(ForceDayInterval == 3'000'000'000 && ResetDaysInterval == 600'000'000);
 
 int64_t NextForceDay = 0;
 int64_t NextForceWeekDay = 0;
@@ -47,20 +54,20 @@ bool LocalDate(std::chrono::system_clock::time_point now, std::tm& date) {
 }  // namespace
 
 void ForceDayTick() {
-  if (!Due(NextForceDay, FiveMinutes, std::chrono::system_clock::now())) return;
+  if (!Due(NextForceDay, ForceDayInterval, std::chrono::system_clock::now())) return;
   SetDay(Settings::DayToForce);
 }
 
 void ForceWeekDayTick() {
   const auto now = std::chrono::system_clock::now();
-  if (!Due(NextForceWeekDay, OneMinute, now)) return;
+  if (!Due(NextForceWeekDay, ForceWeekDayInterval, now)) return;
   std::tm date{};
   if (!LocalDate(now, date)) return;
   SetDay(date.tm_wday == 0 ? 7 : date.tm_wday);
 }
 
 void ResetDaysTick() {
-  if (!Due(NextResetDays, OneMinute, std::chrono::system_clock::now())) return;
+  if (!Due(NextResetDays, ResetDaysInterval, std::chrono::system_clock::now())) return;
   AShooterGameState* gameState = GetGameState(ZelApi::GetApiUtils().CurrentWorld());
   if (gameState == nullptr) return;
   int32_t* day = DayNumberRef(gameState);
@@ -70,7 +77,7 @@ void ResetDaysTick() {
 
 void ForceMonthDayTick() {
   const auto now = std::chrono::system_clock::now();
-  if (!Due(NextForceMonthDay, FiveMinutes, now)) return;
+  if (!Due(NextForceMonthDay, ForceMonthDayInterval, now)) return;
   std::tm date{};
   if (!LocalDate(now, date)) return;
   SetDay(date.tm_mday);

@@ -1,10 +1,13 @@
 // Start-up and shut-down order of the plugin, and the plugin logger.
 #include "Plugin.h"
 
+#include <iterator>
+
 #include <spdlog/spdlog.h>
 
 #include "config/Config.h"
 #include "day/Day.h"
+#include "day/PolicyTable.h"
 #include "day/Policies.h"
 #include "host/HostMemory.h"
 
@@ -23,6 +26,11 @@ void RegisterTimer(const char* identifier, void (*tick)()) {
     commands.RegisterTimerCallback(name, ZelApi::TimerCallback(tick));
   });
 }
+
+// The timer callback of each policy, in the order of kDayPolicies.
+constexpr void (*kPolicyTicks[])() = {ForceDayTick, ForceWeekDayTick, ResetDaysTick,
+                                      ForceMonthDayTick};
+static_assert(std::size(kPolicyTicks) == std::size(kDayPolicies), "one tick per policy");
 
 }  // namespace
 
@@ -47,10 +55,10 @@ void Load() {
 
   ReadConfig();
 
-  if (Settings::ForceDay) RegisterTimer("forceday", ForceDayTick);
-  if (Settings::FollowWeekCycle) RegisterTimer("forceweekday", ForceWeekDayTick);
-  if (Settings::ResetWhenReachDay) RegisterTimer("resetdays", ResetDaysTick);
-  if (FollowMonthDayNumber()) RegisterTimer("forcemonthday", ForceMonthDayTick);
+  // Each switch is read as its row is reached: the "FollowMonthDayNumber" lookup, which may
+  // throw, comes after the first three registrations.
+  for (std::size_t i = 0; i < std::size(kDayPolicies); ++i)
+    if (kDayPolicies[i].switchedOn()) RegisterTimer(kDayPolicies[i].timer, kPolicyTicks[i]);
 }
 
 void Unload() {
@@ -60,8 +68,8 @@ void Unload() {
   WithIdentifier("day.set", [](ZelApi::ICommands& commands, const FString& name) {
     commands.UnregisterRconCommand(name);
   });
-  for (const char* timer : {"forceday", "forceweekday", "resetdays", "forcemonthday"}) {
-    WithIdentifier(timer, [](ZelApi::ICommands& commands, const FString& name) {
+  for (const DayPolicy& policy : kDayPolicies) {
+    WithIdentifier(policy.timer, [](ZelApi::ICommands& commands, const FString& name) {
       commands.UnregisterTimerCallback(name);
     });
   }

@@ -1,0 +1,22 @@
+// The four day policies: timer identifier, switch and interval, in registration order.
+//
+// Start-up, shut-down and morrowset-check all read this one table.
+#pragma once
+
+#include "config/Config.h"
+
+struct DayPolicy {
+  const char* timer;         // the timer identifier registered with the host
+  const char* switchMember;  // the config.json member that switches it on
+  int intervalSeconds;       // how often it acts on the host's timer
+  bool (*switchedOn)();      // reads the switch as start-up does; may throw as start-up does
+};
+
+// Switches are read when start-up reaches each row: "FollowMonthDayNumber" is looked up in
+// ConfigDocument only after the first three are registered.
+inline constexpr DayPolicy kDayPolicies[] = {
+    {"forceday", "ForceDay", 300, [] { return Settings::ForceDay; }},
+    {"forceweekday", "FollowWeekCycle", 60, [] { return Settings::FollowWeekCycle; }},
+    {"resetdays", "ResetWhenReachDay", 60, [] { return Settings::ResetWhenReachDay; }},
+    {"forcemonthday", "FollowMonthDayNumber", 300, FollowMonthDayNumber},
+};
