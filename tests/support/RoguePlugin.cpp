@@ -3,7 +3,6 @@
 // It registers the console command "rogue" at load and never removes it. "rogue WHAT" commits
 // one violation; "rogue" alone does nothing.
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 #include "host/ZelApi.h"
