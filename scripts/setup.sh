@@ -9,7 +9,7 @@ profile=${1:-test}
 packages=(cmake make g++ binutils nlohmann-json3-dev nodejs npm)
 case "$profile" in
   run) ;;
-  test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev googletest rcon
+  test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev googletest rcon python3-jsonschema
                    g++-mingw-w64-x86-64-posix wine wine64) ;;
   *) echo "usage: setup.sh [run|test]" >&2; exit 2 ;;
 esac

@@ -10,7 +10,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cpack -G TGZ --config "$build/CPackConfig.cmake" -B "$tmp/package" >/dev/null
 archive=$tmp/package/Morrowset-$version-Linux.tar.gz
 [ -f "$archive" ] || fail "no archive named Morrowset-$version-Linux.tar.gz"
-if tar tzf "$archive" | grep -q 'config\.json$'; then fail "the archive carries a config.json"; fi
+contents=$(tar tzf "$archive")
+if grep -q 'config\.json$' <<< "$contents"; then fail "the archive carries a config.json"; fi
+grep -qx 'TolvApi/Plugins/MorrowsetVelde/config.schema.json' <<< "$contents" ||
+  fail "the archive carries no config.schema.json beside config.json"
 
 # A server folder with something of its own, including another plugin.
 server=$tmp/server
