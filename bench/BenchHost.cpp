@@ -1,4 +1,4 @@
-// Loads the built plugin once into the development host, on a server folder of its own.
+// Loads the built plugin into the development host, on a server folder of its own.
 #include "BenchHost.h"
 
 #include <cstdio>
@@ -9,19 +9,23 @@
 #include "DevHost.h"
 
 void EnsurePluginLoaded() {
-  static bool loaded = false;
-  if (loaded) return;
+  EnsurePluginLoadedWith(R"({"ForceDay": true, "DayToForce": 5, "FollowWeekCycle": false,
+                             "ResetWhenReachDay": false, "DayToReset": 100, "DayToSetWhenReset": 1})");
+}
+
+void EnsurePluginLoadedWith(const std::string& config) {
+  static std::string loaded;
+  if (loaded == config) return;
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / "morrowset-bench";
   fs::create_directories(dir / "TolvApi" / "Plugins" / "MorrowsetVelde");
-  std::ofstream(dir / "TolvApi" / "Plugins" / "MorrowsetVelde" / "config.json")
-      << R"({"ForceDay": true, "DayToForce": 5, "FollowWeekCycle": false,
-             "ResetWhenReachDay": false, "DayToReset": 100, "DayToSetWhenReset": 1})";
+  std::ofstream(dir / "TolvApi" / "Plugins" / "MorrowsetVelde" / "config.json") << config;
+  DevHost::UnloadAllPlugins();
   DevHost::Reset();
   DevHost::SetServerDir(dir.string());
   if (!DevHost::LoadPlugin("MorrowsetVelde", MORROWSET_PLUGIN_PATH)) {
     std::fprintf(stderr, "plugin failed: %s\n", DevHost::LoadErrorOf("MorrowsetVelde").c_str());
     std::abort();
   }
-  loaded = true;
+  loaded = config;
 }

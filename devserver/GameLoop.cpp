@@ -1,10 +1,12 @@
 // The game thread: runs queued commands, timer callbacks at the host cadence, and the day cycle.
 #include "GameLoop.h"
 
+#include <algorithm>
 #include <sstream>
 #include <thread>
 
 #include "DevHost.h"
+#include "WallClock.h"
 
 namespace {
 // How long the game thread looks for more work before it sleeps.
@@ -46,12 +48,62 @@ std::string FirstWord(const std::string& line) {
 }
 
 const char* HelpText() {
-  return "host commands: status, help, quit; plugin commands: see console= and rcon= in status";
+  return "host commands: status, help, advance DURATION (90s, 5m, 2h, 3d: moves the clock on), "
+         "quit; plugin commands: see console= and rcon= in status";
+}
+
+// "advance DURATION": moves the server's clock on, running every timer round due on the way.
+std::string Advance(const std::string& line, GameClock& clock) {
+  std::istringstream words(line);
+  std::string command, text, extra;
+  words >> command >> text >> extra;
+  std::chrono::seconds duration{};
+  if (text.empty() || !extra.empty() || !WallClock::ParseDuration(text, duration))
+    return "usage: advance DURATION, a number with s, m, h or d (90s, 5m, 2h, 3d, 1d12h)";
+  if (!WallClock::Install()) return "advance: the clock cannot be moved on this platform";
+  clock.Advance(duration);
+  const auto now = WallClock::Now();
+  return "advanced " + text + ": " + DevHost::LocalTime(now, "%Y-%m-%d %H:%M:%S %Z %a") +
+         ", day=" + std::to_string(DevHost::ReplicatedDay());
 }
 
 }  // namespace
 
-bool Dispatch(const Job& job) {
+GameClock::GameClock(std::chrono::nanoseconds timerInterval)
+    : interval_(timerInterval),
+      next_(WallClock::Now() + std::chrono::duration_cast<std::chrono::system_clock::duration>(interval_)) {}
+
+void GameClock::RunDue() {
+  const auto now = WallClock::Now();
+  DevHost::AdvanceGame(now);
+  if (now < next_) return;
+  DevHost::RunTimers();
+  // No backlog: after a stall the next round comes one interval from now.
+  const auto step = std::chrono::duration_cast<std::chrono::system_clock::duration>(interval_);
+  next_ += step;
+  if (next_ <= now) next_ = now + step;
+}
+
+std::chrono::nanoseconds GameClock::UntilNextRound() const {
+  const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(next_ - WallClock::Now());
+  return std::clamp(left, std::chrono::nanoseconds(0), interval_);
+}
+
+void GameClock::Advance(std::chrono::nanoseconds d) {
+  RunDue();  // a round already due runs at the present, before the clock moves
+  const bool running = WallClock::Running();
+  const auto step = std::chrono::duration_cast<std::chrono::system_clock::duration>(interval_);
+  const auto target = WallClock::Now() + std::chrono::duration_cast<std::chrono::system_clock::duration>(d);
+  for (; next_ <= target; next_ += step) {
+    WallClock::Set(next_, false);
+    DevHost::AdvanceGame(next_);
+    DevHost::RunTimers();
+  }
+  WallClock::Set(target, running);
+  DevHost::AdvanceGame(target);
+}
+
+bool Dispatch(const Job& job, GameClock& clock) {
   const std::string word = FirstWord(job.line);
   auto answer = [&](const std::string& text) {
     if (job.reply) job.reply(text);
@@ -68,6 +120,10 @@ bool Dispatch(const Job& job) {
     answer(HelpText());
     return true;
   }
+  if (word == "advance") {
+    answer(Advance(job.line, clock));
+    return true;
+  }
   if (word == "quit" && job.source == Source::Console) return false;
   const bool ran = job.source == Source::Console ? DevHost::RunConsole(job.line)
                                                  : DevHost::RunRcon(job.line, job.id);
@@ -76,19 +132,14 @@ bool Dispatch(const Job& job) {
 }
 
 void RunGameLoop(JobQueue& queue, const LoopOptions& options) {
-  auto nextTimers = std::chrono::steady_clock::now() + options.timerInterval;
+  GameClock clock(options.timerInterval);
   for (;;) {
     Job job;
-    if (queue.PopUntil(nextTimers, job)) {
-      if (!Dispatch(job)) return;
+    const auto wakeUp = std::chrono::steady_clock::now() +
+                        std::chrono::duration_cast<std::chrono::steady_clock::duration>(clock.UntilNextRound());
+    if (queue.PopUntil(wakeUp, job)) {
+      if (!Dispatch(job, clock)) return;
     }
-    const auto now = std::chrono::steady_clock::now();
-    DevHost::AdvanceGame(now);
-    if (now >= nextTimers) {
-      DevHost::RunTimers();
-      // No backlog: after a stall the next call comes one interval from now.
-      nextTimers += options.timerInterval;
-      if (nextTimers <= now) nextTimers = now + options.timerInterval;
-    }
+    clock.RunDue();
   }
 }

@@ -43,8 +43,28 @@ struct LoopOptions {
   std::chrono::milliseconds timerInterval{1000};
 };
 
+// The game thread's time: timer rounds at the host's cadence and the game's day cycle, both on
+// the server's wall clock (WallClock).
+class GameClock {
+ public:
+  // Schedules the first timer round one interval from the wall clock's present time.
+  explicit GameClock(std::chrono::nanoseconds timerInterval);
+  // Runs the day cycle up to the present, and a timer round when one is due.
+  void RunDue();
+  // Returns the real time to wait before the next timer round (at most one interval).
+  std::chrono::nanoseconds UntilNextRound() const;
+  // Moves the wall clock forward by d. Every timer round due on the way runs at its own time,
+  // with the day cycle brought up to it first, as if that time had passed.
+  void Advance(std::chrono::nanoseconds d);
+  std::chrono::nanoseconds Interval() const { return interval_; }
+
+ private:
+  std::chrono::nanoseconds interval_;
+  std::chrono::system_clock::time_point next_;
+};
+
 // Runs one command line on the game thread. Returns false when the line asks the server to quit.
-bool Dispatch(const Job& job);
+bool Dispatch(const Job& job, GameClock& clock);
 
 // Runs the game thread until a job asks to quit: jobs, timer calls at the cadence, day cycle.
 void RunGameLoop(JobQueue& queue, const LoopOptions& options);

@@ -6,9 +6,11 @@
 #include <string>
 #include <thread>
 
+#include "DevHost.h"
+#include "Forecast.h"
 #include "GameLoop.h"
 #include "Rcon.h"
-#include "DevHost.h"
+#include "WallClock.h"
 
 #include <csignal>
 #include <random>
@@ -29,13 +31,25 @@ struct Options {
   bool rcon = true;
   bool passwordGiven = false;
   RconOptions rconOptions;
+  std::string clock;  // the local time to start at; empty for the machine's time
+  std::string zone;   // the time zone; empty for the machine's
+  std::string forecast;  // the duration to forecast; empty to run as a server
 };
 
 void Usage(std::ostream& out) {
   out << "usage: morrowset-devserver [--server-dir DIR] [--day-length S] [--timer-interval S] "
          "[--verbose]\n"
+         "                           [--clock \"YYYY-MM-DD HH:MM[:SS]\"] [--tz ZONE] [--forecast DURATION]\n"
          "  --server-dir DIR     run on an existing server folder (default: a fresh one,\n"
          "                       removed again at exit)\n"
+         "  --clock TIME         start the server's clock at this local time; it runs on from\n"
+         "                       there at real speed (default: the machine's time)\n"
+         "  --tz ZONE            the server's time zone: an IANA name (Europe/Berlin) or a POSIX\n"
+         "                       TZ string (JST-9); on Windows only the C runtime's form,\n"
+         "                       NAME[+|-]H[DST] with hours west of UTC (CET-1CEST)\n"
+         "  --forecast DURATION  run the clock DURATION ahead as fast as possible (90s, 5m, 2h,\n"
+         "                       3d, 1d12h), print when and by what the day clients see changes,\n"
+         "                       then exit: 0, or 1 when the plugin fails to start\n"
          "  --day-length S       real seconds per in-game day, 0 stops the cycle (default 1800)\n"
          "  --timer-interval S   seconds between timer callback calls (default 1, at least 0.001)\n"
          "  --verbose            also print every engine buffer freed\n"
@@ -79,6 +93,12 @@ int ParseOptions(int argc, char** argv, Options& options) {
       }
       options.timerSeconds = number;
       ++i;
+    } else if (arg == "--clock" && hasValue) {
+      options.clock = argv[++i];
+    } else if (arg == "--tz" && hasValue) {
+      options.zone = argv[++i];
+    } else if (arg == "--forecast" && hasValue) {
+      options.forecast = argv[++i];
     } else if (arg == "--verbose") {
       options.verbose = true;
     } else if (arg == "--no-rcon") {
@@ -144,6 +164,31 @@ std::string MakeServerDir() {
   return folder.string();
 }
 
+// Sets the time zone and the wall clock from the options; returns 0 or an exit code.
+int SetUpClock(const Options& options, bool forecast) {
+  std::string why;
+  if (!options.zone.empty() && !WallClock::SetZone(options.zone, why)) {
+    std::cerr << "morrowset-devserver: --tz: " << why << "\n";
+    return 2;
+  }
+  if (!WallClock::Install()) {
+    if (!options.clock.empty() || forecast) {
+      std::cerr << "morrowset-devserver: the clock cannot be set on this platform\n";
+      return 1;
+    }
+    return 0;
+  }
+  WallClock::Time start = WallClock::Now();
+  if (!options.clock.empty() && !WallClock::ParseLocal(options.clock, start)) {
+    std::cerr << "morrowset-devserver: --clock takes a local time \"YYYY-MM-DD HH:MM[:SS]\": "
+              << options.clock << "\n";
+    return 2;
+  }
+  // A forecast's clock stands still between the rounds it runs; a server's runs on.
+  WallClock::Set(start, !forecast);
+  return 0;
+}
+
 // Turns a host event into the line an admin reads.
 std::string Describe(const std::string& event) {
   auto after = [&](const char* prefix) { return event.substr(std::string(prefix).size()); };
@@ -153,12 +198,46 @@ std::string Describe(const std::string& event) {
   return event;
 }
 
+// Loads the plugins and prints the forecast; returns the exit code.
+int ForecastMain(const Options& options, std::chrono::seconds duration) {
+  static Forecast forecast(std::cout);
+  DevHost::SetListener([](const std::string& event) { forecast.OnEvent(event); });
+  DevHost::Reset();
+  DevHost::SetServerDir(options.serverDir);
+  DevHost::SetDayLength(options.dayLength);
+  DevHost::LoadServerPlugins();
+  if (DevHost::PluginNames().empty()) {
+    std::cout << "forecast: no plugins in " << options.serverDir << std::endl;
+    return 1;
+  }
+  for (const auto& name : DevHost::PluginNames()) {
+    if (DevHost::StateOf(name) != DevHost::PluginState::Loaded) {
+      std::cout << "forecast: plugin " << name << " failed: " << DevHost::LoadErrorOf(name) << std::endl;
+      return 1;
+    }
+  }
+  GameClock clock(std::chrono::duration_cast<std::chrono::nanoseconds>(
+      std::chrono::duration<double>(options.timerSeconds)));
+  const int code = RunForecast(forecast, clock, duration, options.dayLength);
+  DevHost::SetListener(nullptr);
+  DevHost::UnloadAllPlugins();
+  std::cout << std::flush;
+  return code;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Options options;
   if (const int code = ParseOptions(argc, argv, options)) return code;
   std::ios::sync_with_stdio(true);
+  std::chrono::seconds forecastDuration{};
+  if (!options.forecast.empty() && !WallClock::ParseDuration(options.forecast, forecastDuration)) {
+    std::cerr << "morrowset-devserver: --forecast takes a duration (90s, 5m, 2h, 3d, 1d12h): "
+              << options.forecast << "\n";
+    return 2;
+  }
+  if (const int code = SetUpClock(options, !options.forecast.empty())) return code;
 
   const bool freshFolder = options.serverDir.empty();
   try {
@@ -172,15 +251,31 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const bool verbose = options.verbose;
-  DevHost::SetListener([verbose](const std::string& event) {
+  if (!options.forecast.empty()) {
+    const int code = ForecastMain(options, forecastDuration);
+    if (freshFolder) {
+      std::error_code ignored;
+      fs::remove_all(options.serverDir, ignored);
+    }
+    return code;
+  }
+
+  // Each event with the server's local time and its source; a new date gets a line first.
+  DevHost::SetListener([verbose = options.verbose, shownDate = std::string()](const std::string& event) mutable {
     if (event == "free" && !verbose) return;
-    std::cout << "[host] " << Describe(event) << std::endl;
+    const auto now = WallClock::Now();
+    const std::string date = DevHost::LocalTime(now, "%A %Y-%m-%d");
+    if (date != shownDate) std::cout << "[host] date: " << date << std::endl;
+    shownDate = date;
+    std::cout << DevHost::LocalTime(now, "%H:%M:%S") << " " << DevHost::CurrentSource() << ": "
+              << Describe(event) << std::endl;
   });
   DevHost::Reset();
   DevHost::SetServerDir(options.serverDir);
   DevHost::SetDayLength(options.dayLength);
   std::cout << "[host] server folder: " << options.serverDir << std::endl;
+  std::cout << "[host] clock: " << DevHost::LocalTime(WallClock::Now(), "%Y-%m-%d %H:%M:%S %Z")
+            << (options.clock.empty() ? "" : " (set by --clock)") << std::endl;
   DevHost::LoadServerPlugins();
   if (DevHost::PluginNames().empty()) std::cout << "[host] no plugins found" << std::endl;
   // Outlives main: the input thread may still be blocked reading when the server quits.
@@ -207,7 +302,7 @@ int main(int argc, char** argv) {
       rcon.reset();
     }
   }
-  std::cout << "[host] ready; type help, status, day.set N or quit" << std::endl;
+  std::cout << "[host] ready; type help, status, day.set N, advance DURATION or quit" << std::endl;
   auto toStdout = [](const std::string& text) {
     if (!text.empty()) std::cout << text << std::endl;
   };
@@ -216,7 +311,9 @@ int main(int argc, char** argv) {
     std::string line;
     while (std::getline(std::cin, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
+      const bool quit = line.compare(0, 4, "quit") == 0 && (line.size() == 4 || line[4] == ' ');
       queue.Push({Source::Console, line, 0, toStdout});
+      if (quit) return;  // the game thread stops at it; reading on would only add to the queue
     }
     queue.Push({Source::Console, "quit", 0, toStdout});
   });

@@ -1,8 +1,10 @@
 // The framework's registries for console commands, RCON commands and timers, and their calls.
 #include <algorithm>
 #include <cctype>
+#include <ctime>
 #include <sstream>
 #include <stdexcept>
+#include <type_traits>
 
 #include "Internal.h"
 
@@ -14,12 +16,20 @@ struct Entry {
   std::string name;
   Callback callback;
   std::string owner;  // the plugin that registered it
+  bool removed = false;  // unregistered during the timer round that is running
 };
 
 std::vector<Entry<ZelApi::ConsoleCallback>> console;
 std::vector<Entry<ZelApi::RconCallback>> rcon;
 std::vector<Entry<ZelApi::TimerCallback>> timers;
 std::string nextRegistrationFailure;
+// While a timer round runs, the timer registry keeps its shape: the callback running lives in it.
+// Removals only mark their entries, registrations wait, and both take effect when it ends.
+bool timerRound = false;
+std::vector<Entry<ZelApi::TimerCallback>> timersAddedInRound;
+
+template <typename Callback>
+constexpr bool kIsTimer = std::is_same_v<Callback, ZelApi::TimerCallback>;
 
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -41,19 +51,36 @@ void Add(std::vector<Entry<Callback>>& registry, const char* kind, const FString
     Internal::Fault(std::string("register ") + kind + " " + text + " from outside any plugin");
   if (!callback) Internal::Fault(std::string("empty callback registered for ") + kind + " " + text);
   Internal::Record(std::string("register ") + kind + " " + text);
-  for (auto& entry : registry) {
-    if (SameName(entry.name, text)) {
-      entry = {text, callback, Internal::ActivePlugin()};
+  if constexpr (kIsTimer<Callback>) {
+    if (timerRound) {
+      timersAddedInRound.push_back({text, callback, std::string(Internal::ActivePlugin())});
       return;
     }
   }
-  registry.push_back({text, callback, Internal::ActivePlugin()});
+  for (auto& entry : registry) {
+    if (SameName(entry.name, text)) {
+      entry = {text, callback, std::string(Internal::ActivePlugin())};
+      return;
+    }
+  }
+  registry.push_back({text, callback, std::string(Internal::ActivePlugin())});
 }
 
 template <typename Callback>
 void Remove(std::vector<Entry<Callback>>& registry, const char* kind, const FString& name) {
   const std::string text = Internal::Narrow(name);
   Internal::Record(std::string("unregister ") + kind + " " + text);
+  auto named = [&](const auto& entry) { return SameName(entry.name, text); };
+  if constexpr (kIsTimer<Callback>) {
+    if (timerRound) {
+      for (auto& entry : registry)
+        if (named(entry)) entry.removed = true;
+      timersAddedInRound.erase(
+          std::remove_if(timersAddedInRound.begin(), timersAddedInRound.end(), named),
+          timersAddedInRound.end());
+      return;
+    }
+  }
   registry.erase(std::remove_if(registry.begin(), registry.end(),
                                 [&](const auto& entry) { return SameName(entry.name, text); }),
                  registry.end());
@@ -62,7 +89,8 @@ void Remove(std::vector<Entry<Callback>>& registry, const char* kind, const FStr
 template <typename Callback>
 std::vector<std::string> Names(const std::vector<Entry<Callback>>& registry) {
   std::vector<std::string> names;
-  for (const auto& entry : registry) names.push_back(entry.name);
+  for (const auto& entry : registry)
+    if (!entry.removed) names.push_back(entry.name);
   return names;
 }
 
@@ -97,10 +125,11 @@ void DropOwned(std::vector<Entry<Callback>>& registry, const char* kind, const s
   }
 }
 
-// Runs a plugin callback with its owner marked active, then checks that every day it wrote
-// was replicated.
+// Runs a plugin callback with its owner marked active and its source named, then checks that
+// every day it wrote was replicated.
 template <typename Call>
-void InvokeAs(const std::string& owner, Call&& call) {
+void InvokeAs(const std::string& owner, std::string_view source, Call&& call) {
+  const Internal::SourceScope scope(source);
   Internal::AsPlugin(owner, call);
   Internal::CheckWritesReplicated();
 }
@@ -134,6 +163,7 @@ namespace Internal {
 
 void ResetRegistries() {
   nextRegistrationFailure.clear();
+  timersAddedInRound.clear();
   console.clear();
   rcon.clear();
   timers.clear();
@@ -145,9 +175,14 @@ void DropRegistrationsOf(const std::string& plugin) {
   DropOwned(timers, "timer", plugin);
 }
 
-std::string& ActivePlugin() {
-  static std::string active;
+std::string_view& ActivePlugin() {
+  static std::string_view active;
   return active;
+}
+
+std::string_view& Source() {
+  static std::string_view current = "host";
+  return current;
 }
 
 }  // namespace Internal
@@ -162,7 +197,7 @@ bool RunConsole(const std::string& line) {
   const auto callback = entry->callback;  // the callback may remove its own entry
   FString text;
   Internal::MakeFString(text, line);
-  InvokeAs(entry->owner, [&] { callback(nullptr, &text, false); });
+  InvokeAs(entry->owner, "console", [&] { callback(nullptr, &text, false); });
   Internal::Release(text.Data.Data);
   return true;
 }
@@ -176,21 +211,51 @@ bool RunRcon(const std::string& line, int32_t id) {
   packet.Type = 2;  // EXECCOMMAND
   packet.Length = static_cast<int32_t>(line.size() + 10);
   Internal::MakeFString(packet.Body, line);
-  InvokeAs(entry->owner,
+  InvokeAs(entry->owner, "rcon",
            [&] { callback(nullptr, &packet, ZelApi::GetApiUtils().CurrentWorld()); });
   Internal::Release(packet.Body.Data.Data);
   return true;
 }
 
 void RunTimers() {
-  std::vector<Entry<ZelApi::TimerCallback>> due = timers;
-  for (const auto& entry : due) {
+  timerRound = true;
+  for (const auto& entry : timers) {
     // A timer removed by an earlier callback in this round is not called.
-    const bool stillThere = std::any_of(timers.begin(), timers.end(),
-                                        [&](const auto& t) { return t.name == entry.name; });
-    if (stillThere) InvokeAs(entry.owner, entry.callback);
+    if (!entry.removed) InvokeAs(entry.owner, entry.name, entry.callback);
+  }
+  timerRound = false;
+  if (timersAddedInRound.empty() &&
+      std::none_of(timers.begin(), timers.end(), [](const auto& entry) { return entry.removed; }))
+    return;
+  timers.erase(std::remove_if(timers.begin(), timers.end(), [](const auto& entry) { return entry.removed; }),
+               timers.end());
+  auto added = std::move(timersAddedInRound);
+  timersAddedInRound.clear();
+  for (auto& entry : added) {
+    const auto same = std::find_if(timers.begin(), timers.end(),
+                                   [&](const auto& t) { return SameName(t.name, entry.name); });
+    if (same != timers.end())
+      *same = std::move(entry);
+    else
+      timers.push_back(std::move(entry));
   }
 }
+
+std::string CurrentSource() { return std::string(Internal::Source()); }
+
+std::string LocalTime(std::chrono::system_clock::time_point t, const char* format) {
+  const std::time_t seconds =
+      std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(t));
+  std::tm local{};
+#if defined(_WIN32)
+  if (localtime_s(&local, &seconds) != 0) return "?";
+#else
+  if (localtime_r(&seconds, &local) == nullptr) return "?";
+#endif
+  char text[64];
+  return std::string(text, std::strftime(text, sizeof text, format, &local));
+}
+
 
 void FailNextRegistration(const std::string& what) { nextRegistrationFailure = what; }
 
@@ -220,6 +285,17 @@ std::string StatusLine() {
        << " console=" << Joined(ConsoleCommands()) << " rcon=" << Joined(RconCommands())
        << " timers=" << Joined(Timers()) << " buffers=" << OutstandingBuffers()
        << " log_lines=" << SinkLines().size() << " faults=" << Faults().size();
+  // The wall clock as the game reads it, and when each timer last wrote the day.
+  const auto now = std::chrono::system_clock::now();
+  line << " clock=" << LocalTime(now, "%Y-%m-%dT%H:%M:%S") << " zone=" << LocalTime(now, "%Z")
+       << " timer_writes=";
+  std::string writes;
+  for (const auto& name : Timers()) {
+    std::chrono::system_clock::time_point when;
+    writes += (writes.empty() ? "" : ",") + name + "@" +
+              (Internal::LastWriteOf(name, when) ? LocalTime(when, "%Y-%m-%dT%H:%M:%S") : "never");
+  }
+  line << (writes.empty() ? "-" : writes);
   return line.str();
 }
 

@@ -3,12 +3,14 @@
 // Everything here runs on the game thread (the caller's), one call at a time, like the framework.
 // What the plugin does is recorded as events, in order:
 //   "register console day.set", "unregister timer forceday"   registry operations
-//   "day 12"      the game state's day counter was found changed to 12 by a plugin write
+//   "day 12"      a plugin wrote 12 to the game state's day counter: seen as a changed value,
+//                 or, for the value already there, through the network update that follows
 //   "update 12"   the game state's network update ran; clients now see 12
 //   "dawn 13"     the game's own day cycle advanced the day (and replicated it)
 //   "free"        an engine buffer came back through "FMemory.Free(void*)"
 //   "unresolved X"  GetAddress was asked for a name the game does not know
-// Events go to the listener as they happen; they are kept only when asked (KeepEvents).
+// Events go to the listener as they happen, which can ask for their source (CurrentSource);
+// they are kept only when asked (KeepEvents).
 // Anything that breaks the host contract (double or foreign free, a member looked up on the
 // wrong object, a callback left registered after unload, ...) is recorded as a fault.
 #pragma once
@@ -91,6 +93,10 @@ ZELAPI bool RunRcon(const std::string& line, int32_t id = 1);
 ZELAPI void FailNextRegistration(const std::string& what);
 // Calls every registered timer callback once, in registration order.
 ZELAPI void RunTimers();
+// Returns what is running: the timer id while a timer callback runs, "console" or "rcon" while
+// a command runs, "dawn" while the day cycle advances, "load" or "unload" while a plugin starts
+// or stops, and "host" otherwise. Listeners ask it for the source of an event.
+ZELAPI std::string CurrentSource();
 // Returns a copy of the callback registered under a console command or timer name (empty if none),
 // for callers that time the callback alone.
 ZELAPI ZelApi::ConsoleCallback ConsoleCallbackOf(const std::string& name);
@@ -114,8 +120,9 @@ ZELAPI void SetGameStatePresent(bool present);
 ZELAPI void SetNameResolvable(const std::string& name, bool resolvable);
 // Sets the real seconds one in-game day lasts; 0 stops the day cycle.
 ZELAPI void SetDayLength(double seconds);
-// Advances the day cycle to the given steady-clock time.
-ZELAPI void AdvanceGame(std::chrono::steady_clock::time_point now);
+// Advances the day cycle to the given wall-clock time (the day cycle follows the server's clock,
+// so a clock moved forward passes game days too).
+ZELAPI void AdvanceGame(std::chrono::system_clock::time_point now);
 
 // ---- Engine allocator and sinks ----------------------------------------------------------
 
@@ -126,7 +133,12 @@ ZELAPI std::vector<std::string> SinkLines();
 // Returns the host's recording log sink (one of GetLogSinks()).
 ZELAPI std::shared_ptr<spdlog::sinks::sink> RecordingSink();
 
-// Returns one line of key=value fields: day, replicated, plugin, console, rcon, timers, buffers.
+// Formats a wall-clock time in the server's zone with strftime's conversions ("%H:%M:%S %Z").
+ZELAPI std::string LocalTime(std::chrono::system_clock::time_point t, const char* format);
+
+// Returns one line of key=value fields: day, replicated, plugin, console, rcon, timers, buffers,
+// log_lines, faults, clock and zone (the server's local time), timer_writes (each timer's last
+// write of the day, or never).
 ZELAPI std::string StatusLine();
 
 }  // namespace DevHost

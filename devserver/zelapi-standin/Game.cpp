@@ -28,11 +28,28 @@ std::set<std::string> unresolvable;
 
 int32_t replicated = 1;
 int32_t observed = 1;  // the day as the host last saw it; a difference is a plugin write
+bool writeRecorded = false;  // the write that the next network update sends has its event
 bool unreplicatedFaulted = false;  // the current unreplicated day has been reported
 int netUpdates = 0;
+// When each source (a timer id, "console", ...) last wrote the day, on the wall clock.
+std::map<std::string, std::chrono::system_clock::time_point, std::less<>> lastWrites;
 
 double dayLength = 0;
-std::chrono::steady_clock::time_point dayStart = std::chrono::steady_clock::now();
+std::chrono::system_clock::duration dayDuration{};
+std::chrono::system_clock::time_point dayStart = std::chrono::system_clock::now();
+
+// Records a plugin write of the day, with the time its source wrote it.
+void RecordWrite(int32_t day) {
+  writeRecorded = true;
+  Internal::Record("day " + std::to_string(day));
+  const std::string_view source = Internal::Source();
+  const auto now = std::chrono::system_clock::now();
+  const auto found = lastWrites.find(source);
+  if (found != lastWrites.end())
+    found->second = now;
+  else
+    lastWrites.emplace(std::string(source), now);
+}
 
 // Replicates the game state to clients, as the game's network update does.
 void ForceNetUpdate(AShooterGameState* self, bool dormant, bool absolute, bool delayed) {
@@ -42,6 +59,9 @@ void ForceNetUpdate(AShooterGameState* self, bool dormant, bool absolute, bool d
   }
   if (dormant || absolute || delayed) Internal::Fault("ForceNetUpdate called with a true flag");
   Internal::CheckUnreplicatedWrite();
+  // A write of the value already there shows only through the update that follows it.
+  if (!writeRecorded) RecordWrite(gameState.DayNumber);
+  writeRecorded = false;
   replicated = gameState.DayNumber;
   unreplicatedFaulted = false;
   ++netUpdates;
@@ -83,7 +103,14 @@ namespace Internal {
 void CheckUnreplicatedWrite() {
   if (gameState.DayNumber == observed) return;
   observed = gameState.DayNumber;
-  Record("day " + std::to_string(observed));
+  RecordWrite(observed);
+}
+
+bool LastWriteOf(std::string_view source, std::chrono::system_clock::time_point& when) {
+  const auto found = lastWrites.find(source);
+  if (found == lastWrites.end()) return false;
+  when = found->second;
+  return true;
 }
 
 void CheckWritesReplicated() {
@@ -102,8 +129,8 @@ void ResetGame() {
   worldPresent = true;
   unresolvable.clear();
   netUpdates = 0;
-  dayLength = 0;
-  dayStart = std::chrono::steady_clock::now();
+  lastWrites.clear();
+  SetDayLength(0);
 }
 
 }  // namespace Internal
@@ -114,7 +141,7 @@ int NetUpdates() { return netUpdates; }
 
 void SetGameDay(int32_t day) {
   gameState.DayNumber = observed = replicated = day;
-  unreplicatedFaulted = false;
+  writeRecorded = unreplicatedFaulted = false;
 }
 
 void SetWorldPresent(bool present) { worldPresent = present; }
@@ -129,16 +156,18 @@ void SetNameResolvable(const std::string& name, bool resolvable) {
 
 void SetDayLength(double seconds) {
   dayLength = seconds;
-  dayStart = std::chrono::steady_clock::now();
+  dayDuration = std::chrono::duration_cast<std::chrono::system_clock::duration>(
+      std::chrono::duration<double>(seconds > 0 ? seconds : 0));
+  dayStart = std::chrono::system_clock::now();
 }
 
-void AdvanceGame(std::chrono::steady_clock::time_point now) {
-  if (dayLength <= 0) return;
-  const auto length = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-      std::chrono::duration<double>(dayLength));
-  while (now - dayStart >= length) {
-    dayStart += length;
-    Internal::CheckUnreplicatedWrite();
+void AdvanceGame(std::chrono::system_clock::time_point now) {
+  if (dayLength <= 0 || dayDuration.count() <= 0) return;
+  if (now - dayStart < dayDuration) return;
+  Internal::CheckUnreplicatedWrite();  // a write seen only now is not the day cycle's
+  const Internal::SourceScope source("dawn");
+  while (now - dayStart >= dayDuration) {
+    dayStart += dayDuration;
     SetGameDay(gameState.DayNumber + 1);
     Internal::Record("dawn " + std::to_string(gameState.DayNumber));
   }

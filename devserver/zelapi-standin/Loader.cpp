@@ -124,14 +124,20 @@ bool LoadPlugin(const std::string& name, const std::string& libraryPath) {
   failureReported = false;
   reportedFailure.clear();
   std::string error;
-  Internal::AsPlugin(name, [&] { plugin->handle = OpenLibrary(libraryPath, error, plugin->platformError); });
-  Internal::CheckWritesReplicated();
+  {
+    const Internal::SourceScope source("load");
+    Internal::AsPlugin(name, [&] { plugin->handle = OpenLibrary(libraryPath, error, plugin->platformError); });
+    Internal::CheckWritesReplicated();
+  }
   if (failureReported) {
     // The attach notification failed. On Windows the loader has already delivered the detach
     // notification and unloaded the library; elsewhere the plugin has run its detach itself,
     // and the host unloads the library now.
-    if (plugin->handle) Internal::AsPlugin(name, [&] { CloseLibrary(*plugin); });
-    Internal::DropRegistrationsOf(name);
+    {
+      const Internal::SourceScope source("unload");
+      if (plugin->handle) Internal::AsPlugin(name, [&] { CloseLibrary(*plugin); });
+      Internal::DropRegistrationsOf(name);
+    }
     plugin->state = PluginState::Failed;
     plugin->error = reportedFailure;
     Internal::Record("plugin " + name + " failed: " + reportedFailure);
@@ -169,8 +175,11 @@ void LoadServerPlugins() {
 void UnloadPlugin(const std::string& name) {
   Plugin* plugin = Find(name);
   if (plugin == nullptr || plugin->state != PluginState::Loaded) return;
-  Internal::AsPlugin(name, [&] { CloseLibrary(*plugin); });
-  Internal::DropRegistrationsOf(name);
+  {
+    const Internal::SourceScope source("unload");
+    Internal::AsPlugin(name, [&] { CloseLibrary(*plugin); });
+    Internal::DropRegistrationsOf(name);
+  }
   plugin->state = PluginState::Unloaded;
   Internal::Record("plugin " + name + " unloaded");
 }

@@ -1,6 +1,7 @@
 // The morrowset-devserver program end to end, driven through its standard input.
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 #include "support/PluginHost.h"
 #include "support/ServerProcess.h"
@@ -30,7 +31,10 @@ TEST(DevServer, DaySetFromStandardInputIsWrittenReplicatedAndShownByStatus) {
   EXPECT_TRUE(Contains(out, "plugin MorrowsetVelde loaded")) << out;
   EXPECT_TRUE(Contains(out, "day=1 replicated=1 plugin=loaded console=day.set rcon=day.set timers=- "
                             "buffers=0")) << out;
-  EXPECT_TRUE(Contains(out, "day written: 12\n[host] replicated to clients: day 12\n")) << out;
+  // Each event with its time and source: the write, then its update, in the same second.
+  EXPECT_TRUE(std::regex_search(out, std::regex("(\\d\\d:\\d\\d:\\d\\d) console: day written: 12\n"
+                                                "\\1 console: replicated to clients: day 12\n")))
+      << out;
   EXPECT_TRUE(Contains(out, "day=12 replicated=12 plugin=loaded")) << out;
   EXPECT_TRUE(Contains(out, "unregister timer forcemonthday")) << out;
   EXPECT_TRUE(Contains(out, "plugin=unloaded console=- rcon=- timers=- buffers=0 log_lines=0 faults=0"))
@@ -86,13 +90,97 @@ TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
 }
 #endif
 
+struct ForecastCase {
+  const char* name;
+  bool everywhere;  // false: only where the C library knows the zone's daylight-saving rules
+  std::string config;  // none: start-up fails
+  std::string args;
+  int status;
+  std::vector<std::string> lines;  // each one printed as it stands
+};
+
+// Matches a forecast line; on Windows the C runtime's zone names (which Wine shortens to two
+// letters) are not compared.
+bool HasLine(const std::string& out, const std::string& line) {
+#if defined(_WIN32)
+  auto literal = [](const std::string& text) {
+    return std::regex_replace(text, std::regex(R"([()\[\].*+?^$|\\])"), R"(\$&)");
+  };
+  if (line.size() < 26 || line[4] != '-') return Contains(out, line);
+  return std::regex_search(out, std::regex(literal(line.substr(0, 20)) + "\\S+ +" + literal(line.substr(26))));
+#else
+  return Contains(out, line + "\n");
+#endif
+}
+
+TEST(DevServer, ForecastShowsWhenAndByWhatTheDayClientsSeeChanges) {
+  const ForecastCase cases[] = {
+      {"weekday across the change to summer time", false, ConfigJson(false, true, false),
+       "--tz Europe/Berlin --clock \"2027-03-27 00:00\" --forecast 2d --day-length 0", 0,
+       {"2027-03-27 00:00:00 CET   Sat  start         day=1",
+        "2027-03-27 00:00:01 CET   Sat  forceweekday  day=6  (then rewritten 1439x)",
+        "2027-03-28 00:00:01 CET   Sun  forceweekday  day=7  (then rewritten 1379x)",
+        "2027-03-29 00:00:01 CEST  Mon  forceweekday  day=1  (then rewritten 59x)",
+        "writes: forceweekday 2880\nday at the end: 1"}},
+      {"month day at the end of January in Tokyo", true, ConfigJson(false, false, false, "true"),
+       "--tz JST-9 --clock \"2027-01-31 23:50\" --forecast 20m --day-length 0", 0,
+       {"2027-01-31 23:50:01 JST   Sun  forcemonthday day=31  (then rewritten 1x)",
+        "2027-02-01 00:00:01 JST   Mon  forcemonthday day=1  (then rewritten 1x)"}},
+      {"reset brings the game's own day back", true, ConfigJson(false, false, true, "", 5, 4, 1),
+       "--tz UTC0 --clock \"2027-01-01 00:00\" --forecast 40m --day-length 600", 0,
+       {"2027-01-01 00:30:00 UTC   Fri  dawn          day=4",
+        "2027-01-01 00:30:01 UTC   Fri  resetdays     day=1",
+        "2027-01-01 00:40:00 UTC   Fri  dawn          day=2",
+        "writes: dawn 4, resetdays 1\nday at the end: 2"}},
+      {"failed start-up", true, "", "--forecast 1h", 1,
+       {"forecast: plugin MorrowsetVelde failed: Can't open config.json"}},
+  };
+  for (const auto& c : cases) {
+#if defined(_WIN32)
+    if (!c.everywhere) continue;  // the Windows C runtime takes no IANA zones (see --help)
+#endif
+    const std::string dir = ServerFolder("devserver-forecast", c.config);
+    int status = 0;
+    const std::string out = RunServer(c.args + " --server-dir " + Quote(dir), "", status);
+    EXPECT_EQ(status, c.status) << c.name << "\n" << out;
+    for (const auto& line : c.lines) EXPECT_TRUE(HasLine(out, line)) << c.name << ": " << line << "\n" << out;
+    std::filesystem::remove_all(dir);
+  }
+}
+
+TEST(DevServer, AdvanceRunsEveryDueTimerAtItsOwnTimeAndStatusShowsIt) {
+  const std::string dir = ServerFolder("devserver-advance", ConfigJson(false, true, false));
+  int status = 0;
+  const std::string out = RunServer("--no-rcon --day-length 0 --tz UTC0 --clock \"2027-03-27 23:59:30\" "
+                                    "--server-dir " + Quote(dir),
+                                    "advance 2m\nstatus\nquit\n", status);
+  EXPECT_EQ(status, 0) << out;
+  // Saturday's write, then Sunday's a minute later, each at the time it was due.
+  EXPECT_TRUE(std::regex_search(out, std::regex("23:59:3\\d forceweekday: day written: 6\n"
+                                                "23:59:3\\d forceweekday: replicated to clients: day 6\n"
+                                                "\\[host\\] date: Sunday 2027-03-28\n"
+                                                "00:00:3\\d forceweekday: day written: 7\n")))
+      << out;
+  EXPECT_TRUE(Contains(out, "advanced 2m: 2027-03-28 00:01:3")) << out;
+  EXPECT_TRUE(std::regex_search(out, std::regex("day=7 replicated=7 .* clock=2027-03-28T00:01:3\\d zone=\\w+ "
+                                                "timer_writes=forceweekday@2027-03-28T00:00:3\\d\n")))
+      << out;
+  std::filesystem::remove_all(dir);
+}
+
 TEST(DevServer, BadArgumentsGiveUsageAndExitTwo) {
-  for (const char* args : {"--day-length banana", "--timer-interval 0.0001"}) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"--day-length banana", "usage: morrowset-devserver"},
+      {"--timer-interval 0.0001", "--timer-interval must be at least 0.001"},
+      {"--clock \"2027-02-30 12:00\"", "--clock takes a local time"},
+      {"--forecast 3w", "--forecast takes a duration"},
+      {"--tz Mars/Olympus_Mons", "--tz: "},
+  };
+  for (const auto& [args, message] : cases) {
     int status = 0;
     const std::string out = RunServer(args, "", status);
-    EXPECT_EQ(status, 2) << out;
-    EXPECT_TRUE(Contains(out, "usage: morrowset-devserver") ||
-                Contains(out, "--timer-interval must be at least 0.001")) << out;
+    EXPECT_EQ(status, 2) << args << "\n" << out;
+    EXPECT_TRUE(Contains(out, message)) << args << "\n" << out;
   }
 }
 

@@ -1,0 +1,89 @@
+// The forecast timeline: one line per change of the day clients see, rewrites counted.
+#include "Forecast.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "DevHost.h"
+#include "WallClock.h"
+
+namespace {
+
+// Returns the number after the event's kind ("update 12" → 12).
+int Value(const std::string& event) { return std::atoi(event.c_str() + event.find(' ') + 1); }
+
+bool Starts(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+std::string Duration(std::chrono::seconds d) {
+  const long long s = d.count();
+  std::string text;
+  if (s / 86400) text += std::to_string(s / 86400) + "d";
+  if (s % 86400 / 3600) text += std::to_string(s % 86400 / 3600) + "h";
+  if (s % 3600 / 60) text += std::to_string(s % 3600 / 60) + "m";
+  if (s % 60 || text.empty()) text += std::to_string(s % 60) + "s";
+  return text;
+}
+
+}  // namespace
+
+void Forecast::Start(std::chrono::seconds duration, const GameClock& clock, double dayLength) {
+  const auto start = WallClock::Now();
+  const char* format = "%Y-%m-%d %H:%M:%S %Z";
+  char settings[128];
+  int used = std::snprintf(settings, sizeof settings, "timer round every %g s, ",
+                           std::chrono::duration<double>(clock.Interval()).count());
+  if (dayLength > 0)
+    std::snprintf(settings + used, sizeof settings - used, "in-game day every %g s", dayLength);
+  else
+    std::snprintf(settings + used, sizeof settings - used, "day cycle off");
+  out_ << "forecast " << Duration(duration) << ": " << DevHost::LocalTime(start, format) << " to "
+       << DevHost::LocalTime(start + duration, format) << ", " << settings << "\n";
+  shown_ = {start, "start", DevHost::ReplicatedDay(), 0};
+}
+
+void Forecast::OnEvent(const std::string& event) {
+  const bool write = Starts(event, "day ");
+  const bool dawn = Starts(event, "dawn ");
+  if (Starts(event, "fault: ")) faults_.push_back(event);
+  if (write || dawn) {
+    const std::string source = DevHost::CurrentSource();
+    if (writes_[source]++ == 0) sources_.push_back(source);
+  }
+  // Clients see the day through a network update; the day cycle replicates its own.
+  if (!dawn && !Starts(event, "update ")) return;
+  const int day = Value(event);
+  if (day == shown_.day) {
+    ++shown_.rewrites;
+    return;
+  }
+  Print(shown_);
+  shown_ = {WallClock::Now(), DevHost::CurrentSource(), day, 0};
+}
+
+void Forecast::Print(const Change& change) {
+  char line[160];
+  std::snprintf(line, sizeof line, "%s %-5s %s  %-13s day=%d",
+                DevHost::LocalTime(change.at, "%Y-%m-%d %H:%M:%S").c_str(),
+                DevHost::LocalTime(change.at, "%Z").c_str(), DevHost::LocalTime(change.at, "%a").c_str(),
+                change.source.c_str(), change.day);
+  out_ << line;
+  if (change.rewrites > 0) out_ << "  (then rewritten " << change.rewrites << "x)";
+  out_ << "\n";
+}
+
+int Forecast::Finish() {
+  Print(shown_);
+  out_ << "writes:";
+  if (sources_.empty()) out_ << " none";
+  for (std::size_t i = 0; i < sources_.size(); ++i)
+    out_ << (i ? ", " : " ") << sources_[i] << " " << writes_[sources_[i]];
+  out_ << "\nday at the end: " << DevHost::ReplicatedDay() << "\n";
+  for (const auto& fault : faults_) out_ << fault << "\n";
+  return faults_.empty() ? 0 : 1;
+}
+
+int RunForecast(Forecast& forecast, GameClock& clock, std::chrono::seconds duration, double dayLength) {
+  forecast.Start(duration, clock, dayLength);
+  clock.Advance(duration);
+  return forecast.Finish();
+}

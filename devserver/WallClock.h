@@ -1,0 +1,42 @@
+// The development server's wall clock: the time of day that the plugin, the game and the host read.
+//
+// Once installed, it answers the process's system clock (clock_gettime for CLOCK_REALTIME on
+// Linux, kernel32's system-time functions on Windows), so the plugin's unchanged code reads it.
+// It reads the real time until set; set, it either runs at real speed from the time it was
+// given or stands still until moved. Only the game thread sets or moves it.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace WallClock {
+
+using Time = std::chrono::system_clock::time_point;
+
+// Takes over the process's system clock; returns whether this platform allows it.
+bool Install();
+
+// Returns the clock's present time.
+Time Now();
+// Sets the clock to t; running, it goes on at real speed from t, otherwise it stays at t.
+void Set(Time t, bool running);
+// Moves the clock by d (negative moves it back), running or not.
+void Advance(std::chrono::nanoseconds d);
+// Returns whether the clock goes on by itself (real time, or set and running).
+bool Running();
+// Returns the clock to the real time.
+void UseRealTime();
+
+// Sets the process's time zone: an IANA name (Europe/Berlin) or a POSIX TZ string (JST-9) on
+// Linux; the C runtime's form (CET-1CEST: name, hours west of UTC, daylight name) on Windows.
+// Returns false, with the reason in why, for a zone this platform does not know.
+bool SetZone(const std::string& zone, std::string& why);
+
+// Returns the UTC time of a calendar date and time of day.
+Time Utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+// Parses "YYYY-MM-DD HH:MM[:SS]" as a local time in the process's zone.
+bool ParseLocal(const std::string& text, Time& out);
+// Parses a duration: a whole number with s, m, h or d (90s, 5m, 2h, 3d).
+bool ParseDuration(const std::string& text, std::chrono::seconds& out);
+
+}  // namespace WallClock
