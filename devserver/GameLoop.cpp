@@ -61,6 +61,8 @@ std::string Advance(const std::string& line, GameClock& clock) {
   if (text.empty() || !extra.empty() || !WallClock::ParseDuration(text, duration))
     return "usage: advance DURATION, a number with s, m, h or d (90s, 5m, 2h, 3d, 1d12h)";
   if (!WallClock::Install()) return "advance: the clock cannot be moved on this platform";
+  std::string tooLong;
+  if (!GameClock::CanAdvance(duration, clock.Interval(), tooLong)) return "advance: " + tooLong;
   clock.Advance(duration);
   const auto now = WallClock::Now();
   return "advanced " + text + ": " + DevHost::LocalTime(now, "%Y-%m-%d %H:%M:%S %Z %a") +
@@ -72,6 +74,14 @@ std::string Advance(const std::string& line, GameClock& clock) {
 GameClock::GameClock(std::chrono::nanoseconds timerInterval)
     : interval_(timerInterval),
       next_(WallClock::Now() + std::chrono::duration_cast<std::chrono::system_clock::duration>(interval_)) {}
+
+bool GameClock::CanAdvance(std::chrono::nanoseconds d, std::chrono::nanoseconds interval, std::string& why) {
+  const long long rounds = d / interval;
+  if (rounds <= kMostRounds) return true;
+  why = "that is " + std::to_string(rounds) + " timer rounds at this timer interval; at most " +
+        std::to_string(kMostRounds) + " at a time";
+  return false;
+}
 
 void GameClock::RunDue() {
   const auto now = WallClock::Now();

@@ -58,6 +58,11 @@ class GameClock {
   void Advance(std::chrono::nanoseconds d);
   std::chrono::nanoseconds Interval() const { return interval_; }
 
+  // Returns whether moving the clock by d at this interval stays within kMostRounds timer
+  // rounds (a few seconds of work); otherwise says why not.
+  static bool CanAdvance(std::chrono::nanoseconds d, std::chrono::nanoseconds interval, std::string& why);
+  static constexpr long long kMostRounds = 100'000'000;
+
  private:
   std::chrono::nanoseconds interval_;
   std::chrono::system_clock::time_point next_;

@@ -164,6 +164,11 @@ std::string MakeServerDir() {
   return folder.string();
 }
 
+std::chrono::nanoseconds TimerInterval(const Options& options) {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+      std::chrono::duration<double>(options.timerSeconds));
+}
+
 // Sets the time zone and the wall clock from the options; returns 0 or an exit code.
 int SetUpClock(const Options& options, bool forecast) {
   std::string why;
@@ -200,28 +205,27 @@ std::string Describe(const std::string& event) {
 
 // Loads the plugins and prints the forecast; returns the exit code.
 int ForecastMain(const Options& options, std::chrono::seconds duration) {
-  static Forecast forecast(std::cout);
-  DevHost::SetListener([](const std::string& event) { forecast.OnEvent(event); });
+  Forecast forecast(std::cout);
+  DevHost::SetListener([&forecast](const std::string& event) { forecast.OnEvent(event); });
   DevHost::Reset();
   DevHost::SetServerDir(options.serverDir);
   DevHost::SetDayLength(options.dayLength);
   DevHost::LoadServerPlugins();
-  if (DevHost::PluginNames().empty()) {
-    std::cout << "forecast: no plugins in " << options.serverDir << std::endl;
-    return 1;
-  }
+  std::string failure;
+  if (DevHost::PluginNames().empty()) failure = "no plugins in " + options.serverDir;
   for (const auto& name : DevHost::PluginNames()) {
-    if (DevHost::StateOf(name) != DevHost::PluginState::Loaded) {
-      std::cout << "forecast: plugin " << name << " failed: " << DevHost::LoadErrorOf(name) << std::endl;
-      return 1;
-    }
+    if (failure.empty() && DevHost::StateOf(name) != DevHost::PluginState::Loaded)
+      failure = "plugin " + name + " failed: " + DevHost::LoadErrorOf(name);
   }
-  GameClock clock(std::chrono::duration_cast<std::chrono::nanoseconds>(
-      std::chrono::duration<double>(options.timerSeconds)));
-  const int code = RunForecast(forecast, clock, duration, options.dayLength);
+  int code = 1;
+  if (failure.empty()) {
+    GameClock clock(TimerInterval(options));
+    code = RunForecast(forecast, clock, duration, options.dayLength);
+  } else {
+    std::cout << "forecast: " << failure << std::endl;
+  }
   DevHost::SetListener(nullptr);
   DevHost::UnloadAllPlugins();
-  std::cout << std::flush;
   return code;
 }
 
@@ -235,6 +239,12 @@ int main(int argc, char** argv) {
   if (!options.forecast.empty() && !WallClock::ParseDuration(options.forecast, forecastDuration)) {
     std::cerr << "morrowset-devserver: --forecast takes a duration (90s, 5m, 2h, 3d, 1d12h): "
               << options.forecast << "\n";
+    return 2;
+  }
+  std::string tooLong;
+  if (!options.forecast.empty() &&
+      !GameClock::CanAdvance(forecastDuration, TimerInterval(options), tooLong)) {
+    std::cerr << "morrowset-devserver: --forecast: " << tooLong << "\n";
     return 2;
   }
   if (const int code = SetUpClock(options, !options.forecast.empty())) return code;
