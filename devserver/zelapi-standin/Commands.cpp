@@ -81,9 +81,7 @@ void Remove(std::vector<Entry<Callback>>& registry, const char* kind, const FStr
       return;
     }
   }
-  registry.erase(std::remove_if(registry.begin(), registry.end(),
-                                [&](const auto& entry) { return SameName(entry.name, text); }),
-                 registry.end());
+  registry.erase(std::remove_if(registry.begin(), registry.end(), named), registry.end());
 }
 
 template <typename Callback>
@@ -256,7 +254,6 @@ std::string LocalTime(std::chrono::system_clock::time_point t, const char* forma
   return std::string(text, std::strftime(text, sizeof text, format, &local));
 }
 
-
 void FailNextRegistration(const std::string& what) { nextRegistrationFailure = what; }
 
 ZelApi::ConsoleCallback ConsoleCallbackOf(const std::string& name) {
@@ -287,8 +284,9 @@ std::string StatusLine() {
        << " log_lines=" << SinkLines().size() << " faults=" << Faults().size();
   // The wall clock as the game reads it, and when each timer last wrote the day.
   const auto now = std::chrono::system_clock::now();
-  line << " clock=" << LocalTime(now, "%Y-%m-%dT%H:%M:%S") << " zone=" << LocalTime(now, "%Z")
-       << " timer_writes=";
+  std::string zone = LocalTime(now, "%Z");  // Windows names its zones in words
+  std::replace(zone.begin(), zone.end(), ' ', '_');
+  line << " clock=" << LocalTime(now, "%Y-%m-%dT%H:%M:%S") << " zone=" << zone << " timer_writes=";
   std::string writes;
   for (const auto& name : Timers()) {
     std::chrono::system_clock::time_point when;
