@@ -40,7 +40,7 @@ class JobQueue {
 };
 
 struct LoopOptions {
-  std::chrono::milliseconds timerInterval{1000};
+  std::chrono::nanoseconds timerInterval{std::chrono::seconds(1)};
 };
 
 // The game thread's time: timer rounds at the host's cadence and the game's day cycle, both on

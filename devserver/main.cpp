@@ -332,7 +332,7 @@ int main(int argc, char** argv) {
   input.detach();
 
   LoopOptions loop;
-  loop.timerInterval = std::chrono::milliseconds(static_cast<long long>(options.timerSeconds * 1000));
+  loop.timerInterval = TimerInterval(options);
   RunGameLoop(queue, loop);
   if (rcon) rcon->Stop();
   if (const std::size_t dropped = queue.Size())

@@ -38,6 +38,17 @@ bool SameName(const std::string& a, const std::string& b) {
          });
 }
 
+// Puts entry in the registry, in the place of one with the same name if there is one.
+template <typename Callback>
+void Place(std::vector<Entry<Callback>>& registry, Entry<Callback>&& entry) {
+  const auto same = std::find_if(registry.begin(), registry.end(),
+                                 [&](const auto& e) { return SameName(e.name, entry.name); });
+  if (same != registry.end())
+    *same = std::move(entry);
+  else
+    registry.push_back(std::move(entry));
+}
+
 template <typename Callback>
 void Add(std::vector<Entry<Callback>>& registry, const char* kind, const FString& name,
          const Callback& callback) {
@@ -51,19 +62,14 @@ void Add(std::vector<Entry<Callback>>& registry, const char* kind, const FString
     Internal::Fault(std::string("register ") + kind + " " + text + " from outside any plugin");
   if (!callback) Internal::Fault(std::string("empty callback registered for ") + kind + " " + text);
   Internal::Record(std::string("register ") + kind + " " + text);
+  Entry<Callback> entry{text, callback, std::string(Internal::ActivePlugin())};
   if constexpr (kIsTimer<Callback>) {
     if (timerRound) {
-      timersAddedInRound.push_back({text, callback, std::string(Internal::ActivePlugin())});
+      timersAddedInRound.push_back(std::move(entry));
       return;
     }
   }
-  for (auto& entry : registry) {
-    if (SameName(entry.name, text)) {
-      entry = {text, callback, std::string(Internal::ActivePlugin())};
-      return;
-    }
-  }
-  registry.push_back({text, callback, std::string(Internal::ActivePlugin())});
+  Place(registry, std::move(entry));
 }
 
 template <typename Callback>
@@ -229,14 +235,7 @@ void RunTimers() {
                timers.end());
   auto added = std::move(timersAddedInRound);
   timersAddedInRound.clear();
-  for (auto& entry : added) {
-    const auto same = std::find_if(timers.begin(), timers.end(),
-                                   [&](const auto& t) { return SameName(t.name, entry.name); });
-    if (same != timers.end())
-      *same = std::move(entry);
-    else
-      timers.push_back(std::move(entry));
-  }
+  for (auto& entry : added) Place(timers, std::move(entry));
 }
 
 std::string CurrentSource() { return std::string(Internal::Source()); }

@@ -34,7 +34,6 @@ int netUpdates = 0;
 // When each source (a timer id, "console", ...) last wrote the day, on the wall clock.
 std::map<std::string, std::chrono::system_clock::time_point, std::less<>> lastWrites;
 
-double dayLength = 0;
 std::chrono::system_clock::duration dayDuration{};
 std::chrono::system_clock::time_point dayStart = std::chrono::system_clock::now();
 
@@ -155,14 +154,13 @@ void SetNameResolvable(const std::string& name, bool resolvable) {
 }
 
 void SetDayLength(double seconds) {
-  dayLength = seconds;
   dayDuration = std::chrono::duration_cast<std::chrono::system_clock::duration>(
       std::chrono::duration<double>(seconds > 0 ? seconds : 0));
   dayStart = std::chrono::system_clock::now();
 }
 
 void AdvanceGame(std::chrono::system_clock::time_point now) {
-  if (dayLength <= 0 || dayDuration.count() <= 0) return;
+  if (dayDuration.count() <= 0) return;  // the cycle is stopped
   if (now - dayStart < dayDuration) return;
   Internal::CheckUnreplicatedWrite();  // a write seen only now is not the day cycle's
   const Internal::SourceScope source("dawn");
