@@ -24,9 +24,10 @@ build-sanitize: setup
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 
+# Windows in the framework's C++ ABI: clang-cl and the MSVC STL (cmake/windows-msvc-abi.cmake).
 build-windows: setup
-	cmake --preset windows
-	cmake --build --preset windows -j $(JOBS)
+	cmake --preset windows-msvc-abi
+	cmake --build --preset windows-msvc-abi -j $(JOBS)
 
 run: build-run
 	build/bin/morrowset-devserver $(ARGS)

@@ -4,7 +4,13 @@ if(CMAKE_CROSSCOMPILING)
   # No GoogleTest libraries for the cross target: build Debian's GoogleTest sources for it.
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  if(MORROWSET_MSVC_ABI)
+    # No structured exception handling: GoogleTest reports C++ exceptions only.
+    target_compile_definitions(gtest PUBLIC GTEST_HAS_SEH=0)
+  endif()
   set(MORROWSET_DISCOVERY PRE_TEST)  # under the emulator, when ctest runs
 else()
   find_package(GTest REQUIRED)

@@ -29,6 +29,27 @@ class sink;
 #define ZELAPI __attribute__((visibility("default")))
 #endif
 
+// ---- Declaration choices the ABI depends on -----------------------------------------------
+// The framework's interface fixes these signatures, but not everything a compiler encodes in
+// an exported name or a layout. On Windows the framework is built with MSVC, whose mangled
+// names carry each class key (class V, struct U), every template argument and the calling
+// convention. Where the interface is silent, these follow the engine's public declarations.
+// When `morrowset-check --framework` reports an import the real ZelApi.dll lacks, its report
+// names the part that differs; change it here, and only here.
+//   1. Class keys: FString, TArray and FDefaultAllocator are classes, as the engine declares
+//      them; ICommands, IApiUtils and spdlog's sink are classes; the opaque game types are
+//      declared as the engine does (UWorld, AShooterGameState, APlayerController and
+//      RCONClientConnection as classes, RCONPacket as a struct).
+//   2. TArray has a second, defaulted parameter, the allocator, as in the engine; its type
+//      depends on the engine's version: here FDefaultAllocator, a class.
+//   3. The engine character is wchar_t on Windows (char16_t elsewhere), 16 bits either way.
+//   4. Calling conventions: x64 Windows has one for free functions and members alike (MSVC's
+//      __cdecl, mangled A); nothing is declared __stdcall or __vectorcall.
+//   5. The exports are free functions in namespace ZelApi and ZelApi::Tools, and FString's
+//      converting constructor and const ParseIntoArray, all by their C++ (mangled) names.
+// The plugin imports exactly eight names from ZelApi.dll; the README lists them as MSVC
+// mangles these declarations.
+
 // A 16-bit engine character on every platform.
 #if defined(_WIN32)
 using WIDECHAR = wchar_t;
@@ -39,10 +60,14 @@ using WIDECHAR = char16_t;
 #endif
 static_assert(sizeof(WIDECHAR) == 2, "engine characters are 16 bits");
 
+// The engine's default array allocator: only its name reaches the ABI (choice 2).
+class FDefaultAllocator;
+
 // Engine dynamic array: element pointer, signed 32-bit count, 32-bit capacity; all zero is empty.
 // The buffer comes from the engine allocator; whoever owns the array frees it there.
-template <typename T>
-struct TArray {
+template <typename T, typename Allocator = FDefaultAllocator>
+class TArray {
+ public:
   T* Data = nullptr;
   int32_t ArrayNum = 0;
   int32_t ArrayMax = 0;
@@ -56,7 +81,8 @@ struct TArray {
 
 // Engine wide string: a TArray of 16-bit characters, zero-terminated when not empty.
 // It has no destructor: its buffer is handed back explicitly, exactly once.
-struct FString {
+class FString {
+ public:
   TArray<WIDECHAR> Data;
 
   FString() = default;
@@ -76,11 +102,11 @@ struct FString {
   const WIDECHAR* operator*() const { return Data.ArrayNum > 0 ? Data.Data : ZTEXT(""); }
 };
 
-// Engine types the plugin never looks inside; the game defines them.
-struct UWorld;
-struct AShooterGameState;
-struct APlayerController;
-struct RCONClientConnection;
+// Engine types the plugin never looks inside; the game defines them (choice 1).
+class UWorld;
+class AShooterGameState;
+class APlayerController;
+class RCONClientConnection;
 
 // An RCON packet as the host hands it to a command callback; Body is the whole command line.
 struct RCONPacket {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a build needs: Debian packages and the npm-pinned spdlog headers.
 #   setup.sh run    what `make run` builds: the plugin, the development server, morrowset-check
-#   setup.sh test   all of it, with the test and benchmark libraries, MinGW-w64 and Wine (default)
+#   setup.sh test   all of it, with the test and benchmark libraries, and the Windows build's
+#                   clang-cl, lld-link, LLVM tools, Wine and Wine's headers (default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +11,7 @@ packages=(cmake make g++ binutils nlohmann-json3-dev nodejs npm)
 case "$profile" in
   run) ;;
   test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev googletest rcon python3-jsonschema
-                   g++-mingw-w64-x86-64-posix wine wine64) ;;
+                   clang-16 lld-16 llvm-16 libwine-dev wine wine64) ;;
   *) echo "usage: setup.sh [run|test]" >&2; exit 2 ;;
 esac
 missing=()

@@ -15,4 +15,4 @@ mkdir -p "$WINEPREFIX"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 wineserver -p >/dev/null 2>&1 </dev/null
 wineboot -i >/dev/null 2>&1 </dev/null
-ctest --preset windows -j "${JOBS:-2}" "$@"
+ctest --preset windows-msvc-abi -j "${JOBS:-2}" "$@"

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 #include <ctime>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <type_traits>
@@ -14,7 +15,9 @@ namespace {
 template <typename Callback>
 struct Entry {
   std::string name;
-  Callback callback;
+  // The host's copy, on the heap: moving an entry never runs the plugin's code (moving a
+  // std::function of the MSVC STL calls into the library that made it).
+  std::unique_ptr<Callback> callback;
   std::string owner;  // the plugin that registered it
   bool removed = false;  // unregistered during the timer round that is running
 };
@@ -62,7 +65,7 @@ void Add(std::vector<Entry<Callback>>& registry, const char* kind, const FString
     Internal::Fault(std::string("register ") + kind + " " + text + " from outside any plugin");
   if (!callback) Internal::Fault(std::string("empty callback registered for ") + kind + " " + text);
   Internal::Record(std::string("register ") + kind + " " + text);
-  Entry<Callback> entry{text, callback, std::string(Internal::ActivePlugin())};
+  Entry<Callback> entry{text, std::make_unique<Callback>(callback), std::string(Internal::ActivePlugin())};
   if constexpr (kIsTimer<Callback>) {
     if (timerRound) {
       timersAddedInRound.push_back(std::move(entry));
@@ -109,11 +112,10 @@ const Entry<Callback>* Find(const std::vector<Entry<Callback>>& registry, const 
 }
 
 // Keeps a callback that can never be destroyed: its code went with its unloaded library, so
-// destroying it would call into unmapped memory. Moving it out calls none of that code.
+// destroying it would call into unmapped memory. It is released unrun, on purpose.
 template <typename Callback>
-void Orphan(Callback&& callback) {
-  static auto* orphans = new std::vector<Callback>();  // never destroyed, on purpose
-  orphans->push_back(std::move(callback));
+void Orphan(std::unique_ptr<Callback> callback) {
+  (void)callback.release();
 }
 
 template <typename Callback>
@@ -198,7 +200,7 @@ std::vector<std::string> Timers() { return Names(timers); }
 bool RunConsole(const std::string& line) {
   const auto* entry = Find(console, line);
   if (entry == nullptr) return false;
-  const auto callback = entry->callback;  // the callback may remove its own entry
+  const auto callback = *entry->callback;  // the callback may remove its own entry
   FString text;
   Internal::MakeFString(text, line);
   InvokeAs(entry->owner, "console", [&] { callback(nullptr, &text, false); });
@@ -209,7 +211,7 @@ bool RunConsole(const std::string& line) {
 bool RunRcon(const std::string& line, int32_t id) {
   const auto* entry = Find(rcon, line);
   if (entry == nullptr) return false;
-  const auto callback = entry->callback;
+  const auto callback = *entry->callback;
   RCONPacket packet;
   packet.Id = id;
   packet.Type = 2;  // EXECCOMMAND
@@ -225,7 +227,7 @@ void RunTimers() {
   timerRound = true;
   for (const auto& entry : timers) {
     // A timer removed by an earlier callback in this round is not called.
-    if (!entry.removed) InvokeAs(entry.owner, entry.name, entry.callback);
+    if (!entry.removed) InvokeAs(entry.owner, entry.name, *entry.callback);
   }
   timerRound = false;
   if (timersAddedInRound.empty() &&
@@ -257,12 +259,12 @@ void FailNextRegistration(const std::string& what) { nextRegistrationFailure = w
 
 ZelApi::ConsoleCallback ConsoleCallbackOf(const std::string& name) {
   const auto* entry = Find(console, name);
-  return entry ? entry->callback : ZelApi::ConsoleCallback();
+  return entry ? *entry->callback : ZelApi::ConsoleCallback();
 }
 
 ZelApi::TimerCallback TimerCallbackOf(const std::string& name) {
   const auto* entry = Find(timers, name);
-  return entry ? entry->callback : ZelApi::TimerCallback();
+  return entry ? *entry->callback : ZelApi::TimerCallback();
 }
 
 std::string StatusLine() {

@@ -7,13 +7,15 @@
 #include "Internal.h"
 
 // Real member layouts: the fields the plugin reaches sit behind engine data, as in the game.
-struct AShooterGameState {
+class AShooterGameState {
+ public:
   unsigned char ActorData[0x2f0];
   int32_t DayNumber;
   float DayTime;
 };
 
-struct UWorld {
+class UWorld {
+ public:
   unsigned char ObjectData[0x160];
   AShooterGameState* GameState;
 };

@@ -1,5 +1,7 @@
 // The development server's game thread: timer callbacks at the host cadence, commands between.
-#include <future>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 #include "GameLoop.h"
@@ -26,10 +28,20 @@ class GameLoop : public PluginTest {
   }
   // Runs a console line on the game thread and returns its answer.
   std::string Run(const std::string& line) {
-    auto answer = std::make_shared<std::promise<std::string>>();
-    auto future = answer->get_future();
-    queue_.Push({Source::Console, line, 0, [answer](const std::string& text) { answer->set_value(text); }});
-    return future.get();
+    struct Answer {
+      std::mutex lock;
+      std::condition_variable given;
+      std::optional<std::string> text;
+    };
+    auto answer = std::make_shared<Answer>();
+    queue_.Push({Source::Console, line, 0, [answer](const std::string& text) {
+                   const std::lock_guard<std::mutex> hold(answer->lock);
+                   answer->text = text;
+                   answer->given.notify_one();
+                 }});
+    std::unique_lock<std::mutex> hold(answer->lock);
+    answer->given.wait(hold, [&] { return answer->text.has_value(); });
+    return *answer->text;
   }
 
   JobQueue queue_;

@@ -30,11 +30,19 @@ const Seq kFailedStartUp = {"register console day.set",  "register rcon day.set"
 using Lifecycle = PluginTest;
 
 // Everything the plugin may take from the framework, as the real ZelApi.dll exports it.
-#if defined(_WIN32)
-#define ZELAPI_WIDECHAR "w"
+#if defined(_MSC_VER)
+const std::set<std::string> kFrameworkImports = {
+    "??0FString@@QEAA@PEBD@Z",
+    "?GetAddress@ZelApi@@YAPEAXAEBV?$basic_string@DU?$char_traits@D@std@@V?$allocator@D@2@@std@@@Z",
+    "?GetAddress@ZelApi@@YA_KPEBXAEBV?$basic_string@DU?$char_traits@D@std@@V?$allocator@D@2@@std@@@Z",
+    "?GetApiUtils@ZelApi@@YAAEAVIApiUtils@1@XZ",
+    "?GetCommands@ZelApi@@YAAEAVICommands@1@XZ",
+    "?GetCurrentDir@Tools@ZelApi@@YA?AV?$basic_string@DU?$char_traits@D@std@@V?$allocator@D@2@@std@@XZ",
+    "?GetLogSinks@ZelApi@@YAAEAV?$vector@V?$shared_ptr@Vsink@sinks@spdlog@@@std@@V?$allocator@V?$"
+    "shared_ptr@Vsink@sinks@spdlog@@@std@@@2@@std@@XZ",
+    "?ParseIntoArray@FString@@QEBAHAEAV?$TArray@VFString@@VFDefaultAllocator@@@@PEB_W_N@Z",
+};
 #else
-#define ZELAPI_WIDECHAR "Ds"
-#endif
 const std::set<std::string> kFrameworkImports = {
     "_ZN6ZelApi10GetAddressEPKvRKNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEE",
     "_ZN6ZelApi10GetAddressERKNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEE",
@@ -43,8 +51,9 @@ const std::set<std::string> kFrameworkImports = {
     "_ZN6ZelApi11GetLogSinksEv",
     "_ZN6ZelApi5Tools13GetCurrentDirB5cxx11Ev",
     "_ZN7FStringC1EPKc",
-    "_ZNK7FString14ParseIntoArrayER6TArrayIS_EPK" ZELAPI_WIDECHAR "b",
+    "_ZNK7FString14ParseIntoArrayER6TArrayIS_17FDefaultAllocatorEPKDsb",
 };
+#endif
 
 TEST_F(Lifecycle, AllSwitchesOffRegistersDaySetTwiceAndUnloadRemovesAllSix) {
   ASSERT_TRUE(Load());
@@ -188,7 +197,8 @@ TEST_F(Lifecycle, ImportsFromTheFrameworkOnlyWhatItExports) {
     for (auto* thunk = reinterpret_cast<const IMAGE_THUNK_DATA64*>(base + dll->OriginalFirstThunk);
          thunk->u1.AddressOfData != 0; ++thunk) {
       ASSERT_FALSE(IMAGE_SNAP_BY_ORDINAL64(thunk->u1.Ordinal)) << "import by ordinal";
-      imported.insert(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + thunk->u1.AddressOfData)->Name);
+      imported.insert(reinterpret_cast<const char*>(
+          reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + thunk->u1.AddressOfData)->Name));
     }
   }
   EXPECT_TRUE(importsZelApi);
@@ -210,7 +220,7 @@ TEST_F(Lifecycle, ThreadAttachAndDetachDoNothingAndReportSuccess) {
   ASSERT_NE(module, nullptr);
   const auto* nt = Headers(module);
   using Entry = BOOL(WINAPI*)(HINSTANCE, DWORD, LPVOID);
-  auto entry = reinterpret_cast<Entry>(reinterpret_cast<const char*>(module) +
+  auto entry = reinterpret_cast<Entry>(reinterpret_cast<uintptr_t>(module) +
                                        nt->OptionalHeader.AddressOfEntryPoint);
   EXPECT_EQ(entry(module, DLL_THREAD_ATTACH, nullptr), TRUE);
   EXPECT_EQ(entry(module, DLL_THREAD_DETACH, nullptr), TRUE);

@@ -1,0 +1,2 @@
+// terminate handlers, which Wine declares in eh.h.
+#include <eh.h>

@@ -1,0 +1,3 @@
+// The debug allocation functions' header; a release runtime needs nothing from it.
+#pragma once
+#include <vcruntime_new.h>
