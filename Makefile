@@ -42,9 +42,11 @@ test-windows: build-windows
 	JOBS=$(JOBS) bash scripts/test-windows.sh
 
 # Release archives, laid out as an admin unpacks them into a server folder.
+# The Windows binaries carry no debug information: their symbols (PDB) go in an archive beside.
 package: build build-windows
 	cd build && cpack -G TGZ
 	cd build-windows && cpack -G ZIP
+	cd build-windows/bin && cmake -E tar cf ../Morrowset-$$(cd .. && sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt)-Windows-symbols.zip --format=zip MorrowsetVelde.pdb morrowset-check.pdb
 
 bench: build
 	build/bin/morrowset-bench

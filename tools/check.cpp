@@ -22,6 +22,8 @@
 #include <vector>
 
 #include "DefaultConfig.h"
+#include "FrameworkCheck.h"
+#include "PeImage.h"
 #include "config/Config.h"
 #include "day/PolicyTable.h"
 
@@ -45,6 +47,7 @@ constexpr Member kMembers[] = {
 void Usage(std::ostream& out) {
   out << "usage: morrowset-check [--init] [--strict] PATH-TO-config.json\n"
          "       morrowset-check [--init] [--strict] --server-dir DIR\n"
+         "       morrowset-check --framework ZELAPI-DLL (--server-dir DIR | --plugin PLUGIN-DLL)\n"
          "       morrowset-check --schema | --help | --version\n"
          "Checks a config.json with the plugin's own reading code: prints OK, the settings and\n"
          "the policies start-up will register (exit 0), or the error start-up would end with and\n"
@@ -54,6 +57,12 @@ void Usage(std::ostream& out) {
          "  --init            first write the default config.json (every policy off) if there is\n"
          "                    none; an existing one is never changed\n"
          "  --strict          exit 1 on warnings too\n"
+         "  --framework DLL   instead: checks that the framework DLL (the server's ZelApi.dll)\n"
+         "                    exports every function the plugin DLL imports from it, so that\n"
+         "                    Windows will load the plugin: OK (exit 0), or each missing import\n"
+         "                    with the framework's nearest export (exit 1)\n"
+         "  --plugin DLL      the plugin DLL to check; default, with --server-dir, DIR's\n"
+         "                    TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.dll\n"
          "  --schema          print a JSON Schema of config.json, for editors\n"
          "  --help            this text\n"
          "  --version         the version\n";
@@ -341,10 +350,31 @@ std::vector<std::string> Warnings(const FileView& view, bool loaded) {
 
 const char* Flag(bool value) { return value ? "true" : "false"; }
 
+// The plugin DLL of a server folder.
+std::string PluginPath(const std::string& serverDir) {
+  return serverDir + "/TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.dll";
+}
+
+// Checks that the framework exports what the plugin imports; returns the exit code.
+int CheckFramework(const std::string& pluginPath, const std::string& frameworkPath) {
+  morrowset::pe::Image plugin, framework;
+  std::string why;
+  if (!morrowset::pe::Read(pluginPath, plugin, why) || !morrowset::pe::Read(frameworkPath, framework, why)) {
+    std::cout << why << "\n";
+    return 1;
+  }
+  return morrowset::PrintFrameworkReport(morrowset::CompareWithFramework(plugin, framework), pluginPath,
+                                         frameworkPath, std::cout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // 1. The command line.
   std::string path;
+  std::string serverDir;
+  std::string framework;
+  std::string plugin;
   bool init = false;
   bool strict = false;
   for (int i = 1; i < argc; ++i) {
@@ -368,6 +398,10 @@ int main(int argc, char** argv) {
     } else if (arg == "--strict") {
       strict = true;
       continue;
+    } else if (arg == "--framework" || arg == "--plugin") {
+      if (i + 1 == argc || argv[i + 1][0] == '\0') return BadUsage(arg + " needs a DLL");
+      (arg == "--framework" ? framework : plugin) = argv[++i];
+      continue;
     } else if (arg == "--server-dir") {
       if (i + 1 == argc) return BadUsage("--server-dir needs a folder");
       dir = argv[++i];
@@ -379,7 +413,20 @@ int main(int argc, char** argv) {
     }
     if (!path.empty()) return BadUsage("give one config.json, or one --server-dir");
     path = dir.empty() ? arg : ConfigPath(dir);
+    serverDir = dir;
   }
+
+  // 2. The framework check, instead of the config's.
+  if (!framework.empty()) {
+    if (init || strict) return BadUsage("--framework checks DLLs only: no --init or --strict");
+    if (plugin.empty() && serverDir.empty()) return BadUsage("--framework needs --server-dir or --plugin");
+    if (!plugin.empty() && !serverDir.empty()) return BadUsage("give --server-dir or --plugin, not both");
+    if (serverDir.empty() && !path.empty()) return BadUsage("--framework checks DLLs, not a config.json");
+    return CheckFramework(plugin.empty() ? PluginPath(serverDir) : plugin, framework);
+  }
+  if (!plugin.empty()) return BadUsage("--plugin goes with --framework");
+
+  // 3. The config check.
   if (path.empty()) return BadUsage("which config.json? give its path or --server-dir");
   if (init && !WriteDefaultConfig(path)) return 1;
 

@@ -1,0 +1,210 @@
+// morrowset-check --framework: reading Windows images and matching a plugin's imports against a
+// framework's exports, on the built plugin and stand-in, intact, altered and damaged.
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
+
+#include "FrameworkCheck.h"
+#include "PeImage.h"
+#include "support/ServerProcess.h"
+
+namespace morrowset::test {
+namespace {
+
+// The framework-ABI Windows build's binaries: this build's own, or the one beside it.
+std::string WindowsBinary(const std::string& name) { return std::string(MORROWSET_WINDOWS_BIN_DIR) + "/" + name; }
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Replaces the one occurrence of from (same length as to) in an image's bytes.
+std::string Patched(std::string bytes, const std::string& from, const std::string& to) {
+  const std::size_t at = bytes.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  EXPECT_EQ(bytes.find(from, at + 1), std::string::npos) << from << " is there twice";
+  EXPECT_EQ(from.size(), to.size());
+  if (at != std::string::npos) bytes.replace(at, from.size(), to);
+  return bytes;
+}
+
+class FrameworkCheck : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    plugin_ = Bytes(WindowsBinary("MorrowsetVelde.dll"));
+    framework_ = Bytes(WindowsBinary("ZelApi.dll"));
+    if (plugin_.empty() || framework_.empty())
+      GTEST_SKIP() << "no framework-ABI Windows build at " << MORROWSET_WINDOWS_BIN_DIR
+                   << ": make build-windows first";
+  }
+  // The report for the plugin against a framework made of these bytes.
+  FrameworkReport Compare(const std::string& frameworkBytes) {
+    pe::Image plugin, framework;
+    std::string why;
+    EXPECT_TRUE(pe::Parse(plugin_, plugin, why)) << why;
+    EXPECT_TRUE(pe::Parse(frameworkBytes, framework, why)) << why;
+    return CompareWithFramework(plugin, framework);
+  }
+
+  std::string plugin_;
+  std::string framework_;
+};
+
+const std::string kParseIntoArray =
+    "?ParseIntoArray@FString@@QEBAHAEAV?$TArray@VFString@@VFDefaultAllocator@@@@PEB_W_N@Z";
+
+TEST_F(FrameworkCheck, TheStandInExportsEverythingThePluginImports) {
+  const FrameworkReport report = Compare(framework_);
+  EXPECT_TRUE(report.importsFramework);
+  EXPECT_EQ(report.imported, 8u);
+  EXPECT_TRUE(report.missing.empty());
+}
+
+// A framework built with another allocator in TArray: the report points at the declaration.
+TEST_F(FrameworkCheck, AChangedDeclarationIsNamedWithTheFrameworksExport) {
+  const FrameworkReport report =
+      Compare(Patched(framework_, "FDefaultAllocator@@", "FSizedAllocator32@@"));
+  ASSERT_EQ(report.missing.size(), 1u);
+  const MissingImport& missing = report.missing[0];
+  EXPECT_EQ(missing.name, kParseIntoArray);
+  EXPECT_EQ(missing.function, "FString::ParseIntoArray");
+  EXPECT_EQ(missing.exported, "?ParseIntoArray@FString@@QEBAHAEAV?$TArray@VFString@@VFSizedAllocator32@@@@PEB_W_N@Z");
+  EXPECT_EQ(missing.ours, "DefaultAllocator");
+  EXPECT_EQ(missing.theirs, "SizedAllocator32");
+}
+
+TEST_F(FrameworkCheck, AFunctionTheFrameworkLacksAltogether) {
+  const FrameworkReport report = Compare(Patched(framework_, "?GetApiUtils@ZelApi@@", "?GetApiTools@ZelApi@@"));
+  ASSERT_EQ(report.missing.size(), 1u);
+  EXPECT_EQ(report.missing[0].function, "ZelApi::GetApiUtils");
+  EXPECT_EQ(report.missing[0].exported, "");
+}
+
+// The whole command, as an admin runs it: exit 0, 1 with every line, or 2.
+TEST_F(FrameworkCheck, TheCommandAnswersWithExactLinesAndExitCodes) {
+  const std::string altered = ::testing::TempDir() + "ZelApi.dll";
+  std::ofstream(altered, std::ios::binary)
+      << Patched(framework_, "FDefaultAllocator@@", "FSizedAllocator32@@");
+  const std::string check = Quote(ProgramPath("morrowset-check"));
+  const std::string plugin = WindowsBinary("MorrowsetVelde.dll");
+  std::string output;
+  EXPECT_EQ(RunCommand(check + " --framework " + Quote(WindowsBinary("ZelApi.dll")) + " --plugin " + Quote(plugin),
+                       output), 0);
+  EXPECT_EQ(output, "OK: " + WindowsBinary("ZelApi.dll") + " exports all 8 functions the plugin imports from "
+                    "ZelApi.dll\nplugin: " + plugin + "\nframework: " + WindowsBinary("ZelApi.dll") + "\n");
+  EXPECT_EQ(RunCommand(check + " --framework " + Quote(altered) + " --plugin " + Quote(plugin), output), 1);
+  EXPECT_EQ(output, altered + " lacks 1 of the 8 functions the plugin imports from ZelApi.dll: Windows will refuse "
+                    "to load the plugin (procedure not found)\n"
+                    "missing: " + kParseIntoArray + "\n"
+                    "  the framework exports FString::ParseIntoArray as "
+                    "?ParseIntoArray@FString@@QEBAHAEAV?$TArray@VFString@@VFSizedAllocator32@@@@PEB_W_N@Z\n"
+                    "  they differ where the plugin has \"DefaultAllocator\" and the framework \"SizedAllocator32\"\n"
+                    "plugin: " + plugin + "\nframework: " + altered + "\n");
+  EXPECT_EQ(RunCommand(check + " --framework " + Quote(MORROWSET_BIN_DIR "/config.json") + " --plugin " +
+                           Quote(plugin), output), 1);
+  EXPECT_EQ(output, MORROWSET_BIN_DIR "/config.json: not a Windows image (no MZ header)\n");
+  EXPECT_EQ(RunCommand(check + " --framework " + Quote(altered), output), 2);
+}
+
+// What the reader refuses, with the one line the admin sees.
+struct Damage {
+  const char* name;
+  std::string (*make)(const std::string& image);
+  std::string why;
+};
+void PrintTo(const Damage& damage, std::ostream* os) { *os << damage.name; }
+
+uint32_t PeOffset(const std::string& image) {
+  uint32_t offset = 0;
+  image.copy(reinterpret_cast<char*>(&offset), 4, 0x3C);
+  return offset;
+}
+
+class Damaged : public FrameworkCheck, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(Damaged, IsRefusedWithOneLine) {
+  pe::Image image;
+  std::string why;
+  EXPECT_FALSE(pe::Parse(GetParam().make(framework_), image, why));
+  EXPECT_EQ(why, GetParam().why);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Images, Damaged,
+    ::testing::Values(
+        Damage{"Empty", [](const std::string&) { return std::string(); }, "not a Windows image (no MZ header)"},
+        Damage{"Text", [](const std::string&) { return std::string("{\"ForceDay\": true}"); },
+               "not a Windows image (no MZ header)"},
+        Damage{"CutInTheDosHeader", [](const std::string& image) { return image.substr(0, 0x30); },
+               "truncated: the file ends inside the DOS header"},
+        Damage{"CutInTheHeaders", [](const std::string& image) { return image.substr(0, PeOffset(image) + 30); },
+               "truncated: the file ends inside the optional header"},
+        Damage{"CutInTheExportTable", [](const std::string& image) { return image.substr(0, image.size() / 2); },
+               "truncated: the file ends inside the export directory"},
+        Damage{"ThirtyTwoBit",
+               [](const std::string& image) {
+                 std::string bytes = image;
+                 const uint32_t pe = PeOffset(image);
+                 bytes[pe + 4] = '\x4c';  // machine i386
+                 bytes[pe + 5] = '\x01';
+                 return bytes;
+               },
+               "a 32-bit image: the server and its plugins are 64-bit"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Hundreds of truncations and byte flips of a real DLL: each is read or refused, never a crash
+// (the sanitizer build runs this too).
+TEST_F(FrameworkCheck, SurvivesTruncationsAndByteFlips) {
+  pe::Image image;
+  std::string why;
+  std::size_t refused = 0;
+  for (std::size_t length = 0; length < framework_.size(); length += framework_.size() / 300 + 1)
+    refused += !pe::Parse(std::string_view(framework_).substr(0, length), image, why);
+  uint64_t seed = 88172645463325252ULL;
+  for (int i = 0; i < 400; ++i) {
+    std::string bytes = framework_;
+    for (int flips = 0; flips < 4; ++flips) {
+      seed ^= seed << 13, seed ^= seed >> 7, seed ^= seed << 17;
+      // Flip within the headers and tables, where a reader can go wrong.
+      const std::size_t at = (seed >> 8) % std::min<std::size_t>(bytes.size(), 0x2000 + (i % 2) * bytes.size());
+      bytes[at] = static_cast<char>(bytes[at] ^ (1 << (seed % 8)));
+    }
+    if (!pe::Parse(bytes, image, why)) {
+      EXPECT_FALSE(why.empty());
+    }
+  }
+  EXPECT_GT(refused, 200u);
+}
+
+struct Mangled {
+  const char* name;
+  const char* mangled;
+  const char* function;
+};
+void PrintTo(const Mangled& m, std::ostream* os) { *os << m.name; }
+class FunctionNames : public ::testing::TestWithParam<Mangled> {};
+
+TEST_P(FunctionNames, AreReadFromBothManglings) {
+  EXPECT_EQ(FunctionName(GetParam().mangled), GetParam().function);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, FunctionNames,
+    ::testing::Values(Mangled{"MsvcFree", "?GetCommands@ZelApi@@YAAEAVICommands@1@XZ", "ZelApi::GetCommands"},
+                      Mangled{"MsvcNested", "?GetCurrentDir@Tools@ZelApi@@YA?AV?$basic_string@D@std@@XZ",
+                              "ZelApi::Tools::GetCurrentDir"},
+                      Mangled{"MsvcConstructor", "??0FString@@QEAA@PEBD@Z", "FString::FString"},
+                      Mangled{"ItaniumNested", "_ZN6ZelApi5Tools13GetCurrentDirB5cxx11Ev",
+                              "ZelApi::Tools::GetCurrentDir"},
+                      Mangled{"ItaniumConst", "_ZNK7FString14ParseIntoArrayER6TArrayIS_17FDefaultAllocatorEPKDsb",
+                              "FString::ParseIntoArray"},
+                      Mangled{"ItaniumConstructor", "_ZN7FStringC1EPKc", "FString::FString"},
+                      Mangled{"PlainC", "DevHostReportLoadFailure", "DevHostReportLoadFailure"},
+                      Mangled{"Garbage", "?@@@", "?@@@"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace morrowset::test
