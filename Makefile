@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 ARGS ?=
 
 .PHONY: setup setup-run build build-run build-sanitize build-windows run test test-windows bench \
-        package clean
+        package fuzz clean
 
 setup-run:
 	bash scripts/setup.sh run
@@ -48,8 +48,16 @@ package: build build-windows
 	cd build-windows && cpack -G ZIP
 	cd build-windows/bin && cmake -E tar cf ../Morrowset-$$(cd .. && sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt)-Windows-symbols.zip --format=zip MorrowsetVelde.pdb morrowset-check.pdb
 
+# The PE reader's fuzz target, seeded with the Windows build's own images; FUZZ_SECONDS long.
+FUZZ_SECONDS ?= 60
+fuzz: setup build-windows
+	cmake --preset fuzz
+	cmake --build build-fuzz -j $(JOBS) --target pe-image-fuzz
+	mkdir -p build-fuzz/corpus && cp build-windows/bin/*.dll build-windows/bin/morrowset-check.exe build-fuzz/corpus/
+	build-fuzz/bin/pe-image-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=400000 build-fuzz/corpus
+
 bench: build
 	build/bin/morrowset-bench
 
 clean:
-	rm -rf build build-sanitize build-windows
+	rm -rf build build-sanitize build-windows build-fuzz
