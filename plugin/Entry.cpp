@@ -2,8 +2,8 @@
 //
 // No exception may leave a notification, and a failed Load ends as an orderly failed load on
 // every framework, including one that knows nothing of us:
-// - Windows: DllMain returns FALSE; the loader delivers the detach (Unload) and unloads the
-//   library, and LoadLibrary fails with ERROR_DLL_INIT_FAILED.
+// - Windows: DllMain returns FALSE; the runtime's start-up code delivers the detach (Unload)
+//   once, the loader unloads the library, and LoadLibrary fails with ERROR_DLL_INIT_FAILED.
 // - Linux: a constructor cannot fail, so the detach runs at once (Unload) and the library
 //   stays loaded but inert, with nothing registered; its destructor does not run Unload again.
 // Either way the error text is offered to the host through an optional extension that the

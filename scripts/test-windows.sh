@@ -8,6 +8,9 @@ export WINEDEBUG=-all,err+module       # a missing DLL shows as an error, not as
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
 
+for tool in wine wineserver wineboot; do
+  command -v "$tool" >/dev/null || { echo "test-windows: $tool is missing: install the Debian packages wine and wine64 (bash scripts/setup.sh test)" >&2; exit 1; }
+done
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 # A wineserver started by the first wine program would inherit our output and hold it open

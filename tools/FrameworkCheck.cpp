@@ -18,7 +18,8 @@ bool SameDll(const std::string& a, const std::string& b) {
 
 std::string Joined(const std::vector<std::string>& innermostFirst) {
   std::string name;
-  for (auto it = innermostFirst.rbegin(); it != innermostFirst.rend(); ++it) name += (name.empty() ? "" : "::") + *it;
+  for (auto it = innermostFirst.rbegin(); it != innermostFirst.rend(); ++it)
+    name += (name.empty() ? "" : "::") + *it;
   return name;
 }
 
@@ -69,7 +70,8 @@ std::string ItaniumName(const std::string& mangled) {
 }
 
 // The part of each name between their common beginning and their common end.
-void Difference(const std::string& ours, const std::string& theirs, std::string& ourPart, std::string& theirPart) {
+void Difference(const std::string& ours, const std::string& theirs, std::string& ourPart,
+                std::string& theirPart) {
   std::size_t prefix = 0;
   while (prefix < ours.size() && prefix < theirs.size() && ours[prefix] == theirs[prefix]) ++prefix;
   std::size_t suffix = 0;
@@ -125,8 +127,8 @@ int PrintFrameworkReport(const FrameworkReport& report, const std::string& plugi
     return 1;
   }
   if (report.missing.empty()) {
-    out << "OK: " << frameworkPath << " exports all " << report.imported << " functions the plugin imports from "
-        << kFramework << "\n";
+    out << "OK: " << frameworkPath << " exports all " << report.imported
+        << " functions the plugin imports from " << kFramework << "\n";
   } else {
     out << frameworkPath << " lacks " << report.missing.size() << " of the " << report.imported
         << " functions the plugin imports from " << kFramework
@@ -138,8 +140,8 @@ int PrintFrameworkReport(const FrameworkReport& report, const std::string& plugi
         continue;
       }
       out << "  the framework exports " << missing.function << " as " << missing.exported << "\n";
-      out << "  they differ where the plugin has \"" << missing.ours << "\" and the framework \"" << missing.theirs
-          << "\"\n";
+      out << "  they differ where the plugin has \"" << missing.ours << "\" and the framework \""
+          << missing.theirs << "\"\n";
     }
   }
   out << "plugin: " << pluginPath << "\n";

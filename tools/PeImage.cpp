@@ -40,7 +40,8 @@ class Reader {
 
   // Reads a zero-terminated name at a file offset.
   std::string NameAt(uint64_t offset, const char* what) const {
-    if (offset >= bytes_.size()) throw Corrupt{std::string("corrupt: the ") + what + " lies outside the file"};
+    if (offset >= bytes_.size())
+      throw Corrupt{std::string("corrupt: the ") + what + " lies outside the file"};
     const char* start = bytes_.data() + offset;
     const void* end = std::memchr(start, '\0', bytes_.size() - offset);
     if (end == nullptr) throw Corrupt{std::string("truncated: the file ends inside the ") + what};
@@ -68,7 +69,8 @@ class ImageReader {
     if (file_.size() < 2 || file_.At<uint16_t>(0, "DOS header") != 0x5A4D)
       throw Corrupt{"not a Windows image (no MZ header)"};
     const uint32_t pe = file_.At<uint32_t>(0x3C, "DOS header");
-    if (file_.At<uint32_t>(pe, "PE signature") != 0x00004550) throw Corrupt{"not a PE image (no PE signature)"};
+    if (file_.At<uint32_t>(pe, "PE signature") != 0x00004550)
+      throw Corrupt{"not a PE image (no PE signature)"};
     const uint64_t coff = uint64_t{pe} + 4;
     const uint16_t machine = file_.At<uint16_t>(coff, "COFF header");
     const uint16_t sections = file_.At<uint16_t>(coff + 2, "COFF header");
@@ -84,8 +86,9 @@ class ImageReader {
     const uint64_t table = optional + optionalSize;
     for (uint16_t i = 0; i < sections; ++i) {
       const uint64_t at = table + uint64_t{i} * 40;
-      sections_.push_back({file_.At<uint32_t>(at + 12, "section table"), file_.At<uint32_t>(at + 8, "section table"),
-                           file_.At<uint32_t>(at + 16, "section table"), file_.At<uint32_t>(at + 20, "section table")});
+      sections_.push_back(
+          {file_.At<uint32_t>(at + 12, "section table"), file_.At<uint32_t>(at + 8, "section table"),
+           file_.At<uint32_t>(at + 16, "section table"), file_.At<uint32_t>(at + 20, "section table")});
     }
     const auto directory = [&](uint32_t index, uint32_t& rva, uint32_t& size) {
       rva = size = 0;
@@ -124,7 +127,8 @@ class ImageReader {
     const uint64_t at = Offset(rva, "export directory");
     const uint32_t count = file_.At<uint32_t>(at + 24, "export directory");
     const uint32_t names = file_.At<uint32_t>(at + 32, "export directory");
-    if (count > kMaxNames) throw Corrupt{"corrupt: the export directory claims " + std::to_string(count) + " names"};
+    if (count > kMaxNames)
+      throw Corrupt{"corrupt: the export directory claims " + std::to_string(count) + " names"};
     if (count == 0) return;
     const uint64_t list = Offset(names, "export name table");
     for (uint32_t i = 0; i < count; ++i) {

@@ -11,8 +11,8 @@ namespace morrowset::pe {
 
 // What a readable 64-bit image exports and imports by name.
 struct Image {
-  std::vector<std::string> exports;                          // names in the export directory
-  std::map<std::string, std::vector<std::string>> imports;   // DLL name (as written) -> names
+  std::vector<std::string> exports;                         // names in the export directory
+  std::map<std::string, std::vector<std::string>> imports;  // DLL name (as written) -> names
 };
 
 // Parses the bytes of a file; on failure returns false with why set to one line.

@@ -6,6 +6,9 @@
 // (exit 0). Then the file it read, and one warning per line for what loads but likely does not
 // do what the admin meant. Bad arguments exit 2; --strict makes warnings exit 1 too.
 // --init first writes the default config.json where there is none, for a first install.
+// --framework instead checks that a framework DLL exports every function the plugin DLL imports
+// from it, which is whether Windows will load the plugin; a server folder holding ZelApi.dll
+// gets that check after the config's.
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -63,6 +66,8 @@ void Usage(std::ostream& out) {
          "                    with the framework's nearest export (exit 1)\n"
          "  --plugin DLL      the plugin DLL to check; default, with --server-dir, DIR's\n"
          "                    TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.dll\n"
+         "With --server-dir alone, a DIR/ZelApi.dll beside TolvApi is checked as by --framework\n"
+         "after the config.\n"
          "  --schema          print a JSON Schema of config.json, for editors\n"
          "  --help            this text\n"
          "  --version         the version\n";
@@ -464,6 +469,13 @@ int main(int argc, char** argv) {
   std::cout << "file: " << path << "\n";
   const auto warnings = Warnings(view, failure.empty());
   for (const auto& warning : warnings) std::cout << "warning: " << warning << "\n";
-  if (!failure.empty()) return 1;
+
+  // 4. A Windows server folder holding the framework: whether it will load the plugin, too.
+  int frameworkResult = 0;
+  const std::string serverFramework = serverDir + "/ZelApi.dll";
+  if (!serverDir.empty() && std::filesystem::is_regular_file(serverFramework) &&
+      std::filesystem::is_regular_file(PluginPath(serverDir)))
+    frameworkResult = CheckFramework(PluginPath(serverDir), serverFramework);
+  if (!failure.empty() || frameworkResult != 0) return 1;
   return strict && !warnings.empty() ? 1 : 0;
 }

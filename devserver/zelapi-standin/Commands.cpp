@@ -112,10 +112,11 @@ const Entry<Callback>* Find(const std::vector<Entry<Callback>>& registry, const 
 }
 
 // Keeps a callback that can never be destroyed: its code went with its unloaded library, so
-// destroying it would call into unmapped memory. It is released unrun, on purpose.
+// destroying it would call into unmapped memory. Its pointer moves; the callback stays put.
 template <typename Callback>
 void Orphan(std::unique_ptr<Callback> callback) {
-  (void)callback.release();
+  static auto* orphans = new std::vector<Callback*>();  // never destroyed, on purpose
+  orphans->push_back(callback.release());
 }
 
 template <typename Callback>

@@ -79,9 +79,10 @@ void MorrowsetInitSecurityCookie() {
   QueryPerformanceCounter(&counter);
   FILETIME now;
   GetSystemTimeAsFileTime(&now);
-  uintptr_t cookie = static_cast<uintptr_t>(counter.QuadPart) ^ (static_cast<uintptr_t>(now.dwHighDateTime) << 32) ^
-                     now.dwLowDateTime ^ (static_cast<uintptr_t>(GetCurrentThreadId()) << 16) ^
-                     GetCurrentProcessId() ^ reinterpret_cast<uintptr_t>(&cookie);
+  uintptr_t cookie = static_cast<uintptr_t>(counter.QuadPart) ^
+                     (static_cast<uintptr_t>(now.dwHighDateTime) << 32) ^ now.dwLowDateTime ^
+                     (static_cast<uintptr_t>(GetCurrentThreadId()) << 16) ^ GetCurrentProcessId() ^
+                     reinterpret_cast<uintptr_t>(&cookie);
   cookie &= 0x0000FFFFFFFFFFFFULL;
   if (cookie == 0x00002B992DDFA232ULL || cookie == 0) cookie = 0x00002B992DDFA233ULL;
   __security_cookie = cookie;
@@ -108,7 +109,9 @@ void* __cdecl operator new(size_t size, const std::nothrow_t&) noexcept {
     return nullptr;
   }
 }
-void* __cdecl operator new[](size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void* __cdecl operator new[](size_t size, const std::nothrow_t& tag) noexcept {
+  return operator new(size, tag);
+}
 void __cdecl operator delete(void* block) noexcept { free(block); }
 void __cdecl operator delete[](void* block) noexcept { free(block); }
 void __cdecl operator delete(void* block, size_t) noexcept { free(block); }
@@ -122,7 +125,9 @@ void* __cdecl operator new(size_t size, std::align_val_t alignment) {
     if (_callnewh(size) == 0) throw std::bad_alloc();
   }
 }
-void* __cdecl operator new[](size_t size, std::align_val_t alignment) { return operator new(size, alignment); }
+void* __cdecl operator new[](size_t size, std::align_val_t alignment) {
+  return operator new(size, alignment);
+}
 void* __cdecl operator new(size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
   try {
     return operator new(size, alignment);
@@ -137,8 +142,12 @@ void __cdecl operator delete(void* block, std::align_val_t) noexcept { _aligned_
 void __cdecl operator delete[](void* block, std::align_val_t) noexcept { _aligned_free(block); }
 void __cdecl operator delete(void* block, size_t, std::align_val_t) noexcept { _aligned_free(block); }
 void __cdecl operator delete[](void* block, size_t, std::align_val_t) noexcept { _aligned_free(block); }
-void __cdecl operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept { _aligned_free(block); }
-void __cdecl operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept { _aligned_free(block); }
+void __cdecl operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept {
+  _aligned_free(block);
+}
+void __cdecl operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept {
+  _aligned_free(block);
+}
 
 // ---- type_info ----------------------------------------------------------------------------
 // Every type descriptor the compiler emits points to type_info's vtable, which the compiler
@@ -231,9 +240,12 @@ __declspec(allocate(".tls")) char _tls_start = 0;
 __declspec(allocate(".tls$ZZZ")) char _tls_end = 0;
 __declspec(allocate(".CRT$XLA")) PIMAGE_TLS_CALLBACK __xl_a = nullptr;
 __declspec(allocate(".CRT$XLZ")) PIMAGE_TLS_CALLBACK __xl_z = nullptr;
-extern const IMAGE_TLS_DIRECTORY64 _tls_used = {
-    reinterpret_cast<ULONGLONG>(&_tls_start), reinterpret_cast<ULONGLONG>(&_tls_end),
-    reinterpret_cast<ULONGLONG>(&_tls_index), reinterpret_cast<ULONGLONG>(&__xl_a + 1), 0, {}};
+extern const IMAGE_TLS_DIRECTORY64 _tls_used = {reinterpret_cast<ULONGLONG>(&_tls_start),
+                                                reinterpret_cast<ULONGLONG>(&_tls_end),
+                                                reinterpret_cast<ULONGLONG>(&_tls_index),
+                                                reinterpret_cast<ULONGLONG>(&__xl_a + 1),
+                                                0,
+                                                {}};
 }
 
 // ---- Stack probe --------------------------------------------------------------------------

@@ -23,28 +23,34 @@ _ACRTIMP float __cdecl nexttowardf(float, long double);
 // On Windows long double is double: each long double function is its double one.
 #define MORROWSET_LONG_DOUBLE_1(name) \
   inline long double __cdecl name##l(long double x) { return name(static_cast<double>(x)); }
-#define MORROWSET_LONG_DOUBLE_2(name)                                  \
-  inline long double __cdecl name##l(long double x, long double y) {   \
-    return name(static_cast<double>(x), static_cast<double>(y));       \
+#define MORROWSET_LONG_DOUBLE_2(name)                                \
+  inline long double __cdecl name##l(long double x, long double y) { \
+    return name(static_cast<double>(x), static_cast<double>(y));     \
   }
-MORROWSET_LONG_DOUBLE_1(acos) MORROWSET_LONG_DOUBLE_1(acosh) MORROWSET_LONG_DOUBLE_1(asin)
-MORROWSET_LONG_DOUBLE_1(asinh) MORROWSET_LONG_DOUBLE_1(atan) MORROWSET_LONG_DOUBLE_1(atanh)
-MORROWSET_LONG_DOUBLE_1(cbrt) MORROWSET_LONG_DOUBLE_1(ceil) MORROWSET_LONG_DOUBLE_1(cos)
-MORROWSET_LONG_DOUBLE_1(cosh) MORROWSET_LONG_DOUBLE_1(erf) MORROWSET_LONG_DOUBLE_1(erfc)
-MORROWSET_LONG_DOUBLE_1(exp) MORROWSET_LONG_DOUBLE_1(exp2) MORROWSET_LONG_DOUBLE_1(expm1)
-MORROWSET_LONG_DOUBLE_1(fabs) MORROWSET_LONG_DOUBLE_1(floor) MORROWSET_LONG_DOUBLE_1(lgamma)
-MORROWSET_LONG_DOUBLE_1(log) MORROWSET_LONG_DOUBLE_1(log10) MORROWSET_LONG_DOUBLE_1(log1p)
-MORROWSET_LONG_DOUBLE_1(log2) MORROWSET_LONG_DOUBLE_1(logb) MORROWSET_LONG_DOUBLE_1(nearbyint)
-MORROWSET_LONG_DOUBLE_1(rint) MORROWSET_LONG_DOUBLE_1(round) MORROWSET_LONG_DOUBLE_1(sin)
-MORROWSET_LONG_DOUBLE_1(sinh) MORROWSET_LONG_DOUBLE_1(sqrt) MORROWSET_LONG_DOUBLE_1(tan)
-MORROWSET_LONG_DOUBLE_1(tanh) MORROWSET_LONG_DOUBLE_1(tgamma) MORROWSET_LONG_DOUBLE_1(trunc)
-MORROWSET_LONG_DOUBLE_2(atan2) MORROWSET_LONG_DOUBLE_2(copysign) MORROWSET_LONG_DOUBLE_2(fdim)
-MORROWSET_LONG_DOUBLE_2(fmax) MORROWSET_LONG_DOUBLE_2(fmin) MORROWSET_LONG_DOUBLE_2(fmod)
-MORROWSET_LONG_DOUBLE_2(hypot) MORROWSET_LONG_DOUBLE_2(nextafter) MORROWSET_LONG_DOUBLE_2(pow)
-MORROWSET_LONG_DOUBLE_2(remainder)
+MORROWSET_LONG_DOUBLE_1(acos)
+MORROWSET_LONG_DOUBLE_1(acosh) MORROWSET_LONG_DOUBLE_1(asin) MORROWSET_LONG_DOUBLE_1(
+    asinh) MORROWSET_LONG_DOUBLE_1(atan) MORROWSET_LONG_DOUBLE_1(atanh) MORROWSET_LONG_DOUBLE_1(cbrt)
+    MORROWSET_LONG_DOUBLE_1(ceil) MORROWSET_LONG_DOUBLE_1(cos) MORROWSET_LONG_DOUBLE_1(
+        cosh) MORROWSET_LONG_DOUBLE_1(erf) MORROWSET_LONG_DOUBLE_1(erfc) MORROWSET_LONG_DOUBLE_1(exp)
+        MORROWSET_LONG_DOUBLE_1(exp2) MORROWSET_LONG_DOUBLE_1(expm1) MORROWSET_LONG_DOUBLE_1(
+            fabs) MORROWSET_LONG_DOUBLE_1(floor) MORROWSET_LONG_DOUBLE_1(lgamma) MORROWSET_LONG_DOUBLE_1(log)
+            MORROWSET_LONG_DOUBLE_1(log10) MORROWSET_LONG_DOUBLE_1(log1p) MORROWSET_LONG_DOUBLE_1(log2)
+                MORROWSET_LONG_DOUBLE_1(logb) MORROWSET_LONG_DOUBLE_1(nearbyint) MORROWSET_LONG_DOUBLE_1(rint)
+                    MORROWSET_LONG_DOUBLE_1(round) MORROWSET_LONG_DOUBLE_1(sin) MORROWSET_LONG_DOUBLE_1(sinh)
+                        MORROWSET_LONG_DOUBLE_1(sqrt) MORROWSET_LONG_DOUBLE_1(tan)
+                            MORROWSET_LONG_DOUBLE_1(tanh) MORROWSET_LONG_DOUBLE_1(tgamma)
+                                MORROWSET_LONG_DOUBLE_1(trunc) MORROWSET_LONG_DOUBLE_2(atan2)
+                                    MORROWSET_LONG_DOUBLE_2(copysign) MORROWSET_LONG_DOUBLE_2(fdim)
+                                        MORROWSET_LONG_DOUBLE_2(fmax) MORROWSET_LONG_DOUBLE_2(fmin)
+                                            MORROWSET_LONG_DOUBLE_2(fmod) MORROWSET_LONG_DOUBLE_2(hypot)
+                                                MORROWSET_LONG_DOUBLE_2(nextafter)
+                                                    MORROWSET_LONG_DOUBLE_2(pow)
+                                                        MORROWSET_LONG_DOUBLE_2(remainder)
 #undef MORROWSET_LONG_DOUBLE_1
 #undef MORROWSET_LONG_DOUBLE_2
-inline long double __cdecl fmal(long double x, long double y, long double z) {
+                                                            inline long double __cdecl fmal(long double x,
+                                                                                            long double y,
+                                                                                            long double z) {
   return fma(static_cast<double>(x), static_cast<double>(y), static_cast<double>(z));
 }
 inline long double __cdecl frexpl(long double x, int* e) { return frexp(static_cast<double>(x), e); }
@@ -56,7 +62,9 @@ inline long double __cdecl modfl(long double x, long double* i) {
   return rest;
 }
 inline long double __cdecl nanl(const char* tag) { return nan(tag); }
-inline long double __cdecl nexttowardl(long double x, long double y) { return nexttoward(static_cast<double>(x), y); }
+inline long double __cdecl nexttowardl(long double x, long double y) {
+  return nexttoward(static_cast<double>(x), y);
+}
 inline long double __cdecl remquol(long double x, long double y, int* q) {
   return remquo(static_cast<double>(x), static_cast<double>(y), q);
 }
@@ -81,19 +89,53 @@ inline long long __cdecl llroundl(long double x) { return llround(static_cast<do
 #undef islessequal
 #undef islessgreater
 #undef isunordered
-template <class T> inline int fpclassify(T x) {
+template <class T>
+inline int fpclassify(T x) {
   return __builtin_fpclassify(FP_NAN, FP_INFINITE, FP_NORMAL, FP_SUBNORMAL, FP_ZERO, static_cast<double>(x));
 }
-template <class T> inline bool signbit(T x) { return __builtin_signbit(static_cast<double>(x)); }
-template <class T> inline bool isinf(T x) { return __builtin_isinf(static_cast<double>(x)); }
-template <class T> inline bool isnan(T x) { return __builtin_isnan(static_cast<double>(x)); }
-template <class T> inline bool isnormal(T x) { return __builtin_isnormal(static_cast<double>(x)); }
-template <class T> inline bool isfinite(T x) { return __builtin_isfinite(static_cast<double>(x)); }
-template <class T, class U> inline bool isgreater(T x, U y) { return __builtin_isgreater(static_cast<double>(x), static_cast<double>(y)); }
-template <class T, class U> inline bool isgreaterequal(T x, U y) { return __builtin_isgreaterequal(static_cast<double>(x), static_cast<double>(y)); }
-template <class T, class U> inline bool isless(T x, U y) { return __builtin_isless(static_cast<double>(x), static_cast<double>(y)); }
-template <class T, class U> inline bool islessequal(T x, U y) { return __builtin_islessequal(static_cast<double>(x), static_cast<double>(y)); }
-template <class T, class U> inline bool islessgreater(T x, U y) { return __builtin_islessgreater(static_cast<double>(x), static_cast<double>(y)); }
-template <class T, class U> inline bool isunordered(T x, U y) { return __builtin_isunordered(static_cast<double>(x), static_cast<double>(y)); }
+template <class T>
+inline bool signbit(T x) {
+  return __builtin_signbit(static_cast<double>(x));
+}
+template <class T>
+inline bool isinf(T x) {
+  return __builtin_isinf(static_cast<double>(x));
+}
+template <class T>
+inline bool isnan(T x) {
+  return __builtin_isnan(static_cast<double>(x));
+}
+template <class T>
+inline bool isnormal(T x) {
+  return __builtin_isnormal(static_cast<double>(x));
+}
+template <class T>
+inline bool isfinite(T x) {
+  return __builtin_isfinite(static_cast<double>(x));
+}
+template <class T, class U>
+inline bool isgreater(T x, U y) {
+  return __builtin_isgreater(static_cast<double>(x), static_cast<double>(y));
+}
+template <class T, class U>
+inline bool isgreaterequal(T x, U y) {
+  return __builtin_isgreaterequal(static_cast<double>(x), static_cast<double>(y));
+}
+template <class T, class U>
+inline bool isless(T x, U y) {
+  return __builtin_isless(static_cast<double>(x), static_cast<double>(y));
+}
+template <class T, class U>
+inline bool islessequal(T x, U y) {
+  return __builtin_islessequal(static_cast<double>(x), static_cast<double>(y));
+}
+template <class T, class U>
+inline bool islessgreater(T x, U y) {
+  return __builtin_islessgreater(static_cast<double>(x), static_cast<double>(y));
+}
+template <class T, class U>
+inline bool isunordered(T x, U y) {
+  return __builtin_isunordered(static_cast<double>(x), static_cast<double>(y));
+}
 #endif
 #endif

@@ -23,7 +23,9 @@ static inline int __cdecl timespec_get(struct timespec* out, int base) {
 }
 _ACRTIMP errno_t __cdecl _localtime64_s(struct tm*, const __time64_t*);
 _ACRTIMP errno_t __cdecl _gmtime64_s(struct tm*, const __time64_t*);
-static inline errno_t __cdecl localtime_s(struct tm* out, const time_t* when) { return _localtime64_s(out, when); }
+static inline errno_t __cdecl localtime_s(struct tm* out, const time_t* when) {
+  return _localtime64_s(out, when);
+}
 static inline errno_t __cdecl gmtime_s(struct tm* out, const time_t* when) { return _gmtime64_s(out, when); }
 #ifdef __cplusplus
 }

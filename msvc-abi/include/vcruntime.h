@@ -32,7 +32,9 @@
 
 #ifdef __cplusplus
 #define _CRT_BEGIN_C_HEADER _Pragma("pack(push, _CRT_PACKING)") extern "C" {
-#define _CRT_END_C_HEADER } _Pragma("pack(pop)")
+#define _CRT_END_C_HEADER \
+  }                       \
+  _Pragma("pack(pop)")
 #define _VCRT_DEFINED_NOEXCEPT
 #else
 #define _CRT_BEGIN_C_HEADER _Pragma("pack(push, _CRT_PACKING)")

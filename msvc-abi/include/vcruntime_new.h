@@ -23,9 +23,11 @@ void __cdecl operator delete[](void* block, const std::nothrow_t&) noexcept;
 void __cdecl operator delete(void* block, size_t size) noexcept;
 void __cdecl operator delete[](void* block, size_t size) noexcept;
 [[nodiscard]] void* __cdecl operator new(size_t size, std::align_val_t alignment);
-[[nodiscard]] void* __cdecl operator new(size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept;
+[[nodiscard]] void* __cdecl operator new(size_t size, std::align_val_t alignment,
+                                         const std::nothrow_t&) noexcept;
 [[nodiscard]] void* __cdecl operator new[](size_t size, std::align_val_t alignment);
-[[nodiscard]] void* __cdecl operator new[](size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept;
+[[nodiscard]] void* __cdecl operator new[](size_t size, std::align_val_t alignment,
+                                           const std::nothrow_t&) noexcept;
 void __cdecl operator delete(void* block, std::align_val_t alignment) noexcept;
 void __cdecl operator delete(void* block, std::align_val_t alignment, const std::nothrow_t&) noexcept;
 void __cdecl operator delete[](void* block, std::align_val_t alignment) noexcept;

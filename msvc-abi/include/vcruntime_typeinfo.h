@@ -15,7 +15,8 @@ struct __std_type_info_data {
   __std_type_info_data(const __std_type_info_data&) = delete;
   __std_type_info_data& operator=(const __std_type_info_data&) = delete;
 };
-_VCRTIMP int __cdecl __std_type_info_compare(const __std_type_info_data* left, const __std_type_info_data* right);
+_VCRTIMP int __cdecl __std_type_info_compare(const __std_type_info_data* left,
+                                             const __std_type_info_data* right);
 _VCRTIMP size_t __cdecl __std_type_info_hash(const __std_type_info_data* data);
 _VCRTIMP const char* __cdecl __std_type_info_name(__std_type_info_data* data, __type_info_node* root);
 }
@@ -25,9 +26,13 @@ class type_info {
   type_info(const type_info&) = delete;
   type_info& operator=(const type_info&) = delete;
   size_t hash_code() const noexcept { return __std_type_info_hash(&_Data); }
-  bool operator==(const type_info& other) const noexcept { return __std_type_info_compare(&_Data, &other._Data) == 0; }
+  bool operator==(const type_info& other) const noexcept {
+    return __std_type_info_compare(&_Data, &other._Data) == 0;
+  }
   bool operator!=(const type_info& other) const noexcept { return !(*this == other); }
-  bool before(const type_info& other) const noexcept { return __std_type_info_compare(&_Data, &other._Data) < 0; }
+  bool before(const type_info& other) const noexcept {
+    return __std_type_info_compare(&_Data, &other._Data) < 0;
+  }
   const char* name() const noexcept { return __std_type_info_name(&_Data, &__type_info_root_node); }
   const char* raw_name() const noexcept { return _Data._DecoratedName; }
   virtual ~type_info() noexcept;
@@ -42,7 +47,9 @@ using ::type_info;
 class bad_cast : public exception {
  public:
   bad_cast() noexcept : exception("bad cast", 1) {}
-  static bad_cast __construct_from_string_literal(const char* const message) noexcept { return bad_cast(message, 1); }
+  static bad_cast __construct_from_string_literal(const char* const message) noexcept {
+    return bad_cast(message, 1);
+  }
 
  private:
   bad_cast(const char* const message, int) noexcept : exception(message, 1) {}
@@ -51,7 +58,9 @@ class bad_cast : public exception {
 class bad_typeid : public exception {
  public:
   bad_typeid() noexcept : exception("bad typeid", 1) {}
-  static bad_typeid __construct_from_string_literal(const char* const message) noexcept { return bad_typeid(message, 1); }
+  static bad_typeid __construct_from_string_literal(const char* const message) noexcept {
+    return bad_typeid(message, 1);
+  }
 
  private:
   friend class __non_rtti_object;

@@ -34,11 +34,15 @@ _ACRTIMP size_t __cdecl wcsrtombs(char*, const wchar_t**, size_t, mbstate_t*);
 _ACRTIMP long double __cdecl wcstold(const wchar_t*, wchar_t**);
 
 // fwide and mbsinit are inline in the UCRT: it has no wide orientation.
-static inline int __cdecl fwide(FILE* stream, int mode) { (void)stream; return mode; }
+static inline int __cdecl fwide(FILE* stream, int mode) {
+  (void)stream;
+  return mode;
+}
 static inline int __cdecl mbsinit(const mbstate_t* state) { return !state || state->_State == 0; }
 
 _ACRTIMP int __cdecl __stdio_common_vfwscanf(unsigned __int64, FILE*, const wchar_t*, _locale_t, va_list);
-_ACRTIMP int __cdecl __stdio_common_vswscanf(unsigned __int64, const wchar_t*, size_t, const wchar_t*, _locale_t, va_list);
+_ACRTIMP int __cdecl __stdio_common_vswscanf(unsigned __int64, const wchar_t*, size_t, const wchar_t*,
+                                             _locale_t, va_list);
 static inline int __cdecl vfwscanf(FILE* stream, const wchar_t* format, va_list args) {
   return __stdio_common_vfwscanf(_CRT_INTERNAL_LOCAL_SCANF_OPTIONS, stream, format, NULL, args);
 }

@@ -189,9 +189,11 @@ TEST_F(Lifecycle, ImportsFromTheFrameworkOnlyWhatItExports) {
       Headers(reinterpret_cast<HMODULE>(const_cast<char*>(base)))
           ->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   std::set<std::string> imported;
+  std::set<std::string> dlls;
   bool importsZelApi = false;
   for (auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
        dll->Name != 0; ++dll) {
+    dlls.insert(base + dll->Name);
     if (_stricmp(base + dll->Name, "ZelApi.dll") != 0) continue;
     importsZelApi = true;
     for (auto* thunk = reinterpret_cast<const IMAGE_THUNK_DATA64*>(base + dll->OriginalFirstThunk);
@@ -203,6 +205,9 @@ TEST_F(Lifecycle, ImportsFromTheFrameworkOnlyWhatItExports) {
   }
   EXPECT_TRUE(importsZelApi);
   EXPECT_EQ(imported, kFrameworkImports);
+  // Beyond the framework, only what every server with the Visual C++ runtime has.
+  EXPECT_EQ(dlls, (std::set<std::string>{"ZelApi.dll", "kernel32.dll", "msvcp140.dll", "ucrtbase.dll",
+                                         "vcruntime140.dll"}));
 }
 
 TEST_F(Lifecycle, UnloadReallyUnloadsTheLibrary) {

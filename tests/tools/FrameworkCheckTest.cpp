@@ -1,6 +1,7 @@
 // morrowset-check --framework: reading Windows images and matching a plugin's imports against a
 // framework's exports, on the built plugin and stand-in, intact, altered and damaged.
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -14,7 +15,9 @@ namespace morrowset::test {
 namespace {
 
 // The framework-ABI Windows build's binaries: this build's own, or the one beside it.
-std::string WindowsBinary(const std::string& name) { return std::string(MORROWSET_WINDOWS_BIN_DIR) + "/" + name; }
+std::string WindowsBinary(const std::string& name) {
+  return std::string(MORROWSET_WINDOWS_BIN_DIR) + "/" + name;
+}
 
 std::string Bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -65,19 +68,20 @@ TEST_F(FrameworkCheck, TheStandInExportsEverythingThePluginImports) {
 
 // A framework built with another allocator in TArray: the report points at the declaration.
 TEST_F(FrameworkCheck, AChangedDeclarationIsNamedWithTheFrameworksExport) {
-  const FrameworkReport report =
-      Compare(Patched(framework_, "FDefaultAllocator@@", "FSizedAllocator32@@"));
+  const FrameworkReport report = Compare(Patched(framework_, "FDefaultAllocator@@", "FSizedAllocator32@@"));
   ASSERT_EQ(report.missing.size(), 1u);
   const MissingImport& missing = report.missing[0];
   EXPECT_EQ(missing.name, kParseIntoArray);
   EXPECT_EQ(missing.function, "FString::ParseIntoArray");
-  EXPECT_EQ(missing.exported, "?ParseIntoArray@FString@@QEBAHAEAV?$TArray@VFString@@VFSizedAllocator32@@@@PEB_W_N@Z");
+  EXPECT_EQ(missing.exported,
+            "?ParseIntoArray@FString@@QEBAHAEAV?$TArray@VFString@@VFSizedAllocator32@@@@PEB_W_N@Z");
   EXPECT_EQ(missing.ours, "DefaultAllocator");
   EXPECT_EQ(missing.theirs, "SizedAllocator32");
 }
 
 TEST_F(FrameworkCheck, AFunctionTheFrameworkLacksAltogether) {
-  const FrameworkReport report = Compare(Patched(framework_, "?GetApiUtils@ZelApi@@", "?GetApiTools@ZelApi@@"));
+  const FrameworkReport report =
+      Compare(Patched(framework_, "?GetApiUtils@ZelApi@@", "?GetApiTools@ZelApi@@"));
   ASSERT_EQ(report.missing.size(), 1u);
   EXPECT_EQ(report.missing[0].function, "ZelApi::GetApiUtils");
   EXPECT_EQ(report.missing[0].exported, "");
@@ -91,22 +95,62 @@ TEST_F(FrameworkCheck, TheCommandAnswersWithExactLinesAndExitCodes) {
   const std::string check = Quote(ProgramPath("morrowset-check"));
   const std::string plugin = WindowsBinary("MorrowsetVelde.dll");
   std::string output;
-  EXPECT_EQ(RunCommand(check + " --framework " + Quote(WindowsBinary("ZelApi.dll")) + " --plugin " + Quote(plugin),
-                       output), 0);
-  EXPECT_EQ(output, "OK: " + WindowsBinary("ZelApi.dll") + " exports all 8 functions the plugin imports from "
-                    "ZelApi.dll\nplugin: " + plugin + "\nframework: " + WindowsBinary("ZelApi.dll") + "\n");
+  EXPECT_EQ(
+      RunCommand(check + " --framework " + Quote(WindowsBinary("ZelApi.dll")) + " --plugin " + Quote(plugin),
+                 output),
+      0);
+  EXPECT_EQ(output, "OK: " + WindowsBinary("ZelApi.dll") +
+                        " exports all 8 functions the plugin imports from "
+                        "ZelApi.dll\nplugin: " +
+                        plugin + "\nframework: " + WindowsBinary("ZelApi.dll") + "\n");
   EXPECT_EQ(RunCommand(check + " --framework " + Quote(altered) + " --plugin " + Quote(plugin), output), 1);
-  EXPECT_EQ(output, altered + " lacks 1 of the 8 functions the plugin imports from ZelApi.dll: Windows will refuse "
-                    "to load the plugin (procedure not found)\n"
-                    "missing: " + kParseIntoArray + "\n"
-                    "  the framework exports FString::ParseIntoArray as "
-                    "?ParseIntoArray@FString@@QEBAHAEAV?$TArray@VFString@@VFSizedAllocator32@@@@PEB_W_N@Z\n"
-                    "  they differ where the plugin has \"DefaultAllocator\" and the framework \"SizedAllocator32\"\n"
-                    "plugin: " + plugin + "\nframework: " + altered + "\n");
+  EXPECT_EQ(
+      output,
+      altered +
+          " lacks 1 of the 8 functions the plugin imports from ZelApi.dll: Windows will refuse "
+          "to load the plugin (procedure not found)\n"
+          "missing: " +
+          kParseIntoArray +
+          "\n"
+          "  the framework exports FString::ParseIntoArray as "
+          "?ParseIntoArray@FString@@QEBAHAEAV?$TArray@VFString@@VFSizedAllocator32@@@@PEB_W_N@Z\n"
+          "  they differ where the plugin has \"DefaultAllocator\" and the framework \"SizedAllocator32\"\n"
+          "plugin: " +
+          plugin + "\nframework: " + altered + "\n");
   EXPECT_EQ(RunCommand(check + " --framework " + Quote(MORROWSET_BIN_DIR "/config.json") + " --plugin " +
-                           Quote(plugin), output), 1);
+                           Quote(plugin),
+                       output),
+            1);
   EXPECT_EQ(output, MORROWSET_BIN_DIR "/config.json: not a Windows image (no MZ header)\n");
   EXPECT_EQ(RunCommand(check + " --framework " + Quote(altered), output), 2);
+}
+
+// --server-dir alone: a server folder that holds ZelApi.dll gets the framework check after the
+// config's, and its outcome decides the exit code too.
+TEST_F(FrameworkCheck, AServerFolderHoldingTheFrameworkIsCheckedAfterTheConfig) {
+  namespace fs = std::filesystem;
+  const fs::path server = fs::path(::testing::TempDir()) / "framework-server";
+  const fs::path plugin = server / "TolvApi" / "Plugins" / "MorrowsetVelde";
+  fs::remove_all(server);
+  fs::create_directories(plugin);
+  fs::copy_file(MORROWSET_BIN_DIR "/config.json", plugin / "config.json");
+  fs::copy_file(WindowsBinary("MorrowsetVelde.dll"), plugin / "MorrowsetVelde.dll");
+  const std::string check = Quote(ProgramPath("morrowset-check")) + " --server-dir " + Quote(server.string());
+  std::string output;
+  EXPECT_EQ(RunCommand(check, output), 0);  // no framework there: the config alone
+  EXPECT_EQ(output.find("ZelApi.dll"), std::string::npos) << output;
+
+  std::ofstream(server / "ZelApi.dll", std::ios::binary)
+      << Patched(framework_, "FDefaultAllocator@@", "FSizedAllocator32@@");
+  EXPECT_EQ(RunCommand(check, output), 1);
+  EXPECT_EQ(output.substr(0, 3), "OK\n");
+  EXPECT_NE(output.find("\nmissing: " + kParseIntoArray + "\n"), std::string::npos) << output;
+
+  fs::copy_file(WindowsBinary("ZelApi.dll"), server / "ZelApi.dll", fs::copy_options::overwrite_existing);
+  EXPECT_EQ(RunCommand(check, output), 0);
+  EXPECT_NE(output.find("\nOK: " + server.string() + "/ZelApi.dll exports all 8 functions"),
+            std::string::npos)
+      << output;
 }
 
 // What the reader refuses, with the one line the admin sees.
@@ -134,25 +178,28 @@ TEST_P(Damaged, IsRefusedWithOneLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Images, Damaged,
-    ::testing::Values(
-        Damage{"Empty", [](const std::string&) { return std::string(); }, "not a Windows image (no MZ header)"},
-        Damage{"Text", [](const std::string&) { return std::string("{\"ForceDay\": true}"); },
-               "not a Windows image (no MZ header)"},
-        Damage{"CutInTheDosHeader", [](const std::string& image) { return image.substr(0, 0x30); },
-               "truncated: the file ends inside the DOS header"},
-        Damage{"CutInTheHeaders", [](const std::string& image) { return image.substr(0, PeOffset(image) + 30); },
-               "truncated: the file ends inside the optional header"},
-        Damage{"CutInTheExportTable", [](const std::string& image) { return image.substr(0, image.size() / 2); },
-               "truncated: the file ends inside the export directory"},
-        Damage{"ThirtyTwoBit",
-               [](const std::string& image) {
-                 std::string bytes = image;
-                 const uint32_t pe = PeOffset(image);
-                 bytes[pe + 4] = '\x4c';  // machine i386
-                 bytes[pe + 5] = '\x01';
-                 return bytes;
-               },
-               "a 32-bit image: the server and its plugins are 64-bit"}),
+    ::testing::Values(Damage{"Empty", [](const std::string&) { return std::string(); },
+                             "not a Windows image (no MZ header)"},
+                      Damage{"Text", [](const std::string&) { return std::string("{\"ForceDay\": true}"); },
+                             "not a Windows image (no MZ header)"},
+                      Damage{"CutInTheDosHeader",
+                             [](const std::string& image) { return image.substr(0, 0x30); },
+                             "truncated: the file ends inside the DOS header"},
+                      Damage{"CutInTheHeaders",
+                             [](const std::string& image) { return image.substr(0, PeOffset(image) + 30); },
+                             "truncated: the file ends inside the optional header"},
+                      Damage{"CutInTheExportTable",
+                             [](const std::string& image) { return image.substr(0, image.size() / 2); },
+                             "truncated: the file ends inside the export directory"},
+                      Damage{"ThirtyTwoBit",
+                             [](const std::string& image) {
+                               std::string bytes = image;
+                               const uint32_t pe = PeOffset(image);
+                               bytes[pe + 4] = '\x4c';  // machine i386
+                               bytes[pe + 5] = '\x01';
+                               return bytes;
+                             },
+                             "a 32-bit image: the server and its plugins are 64-bit"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Hundreds of truncations and byte flips of a real DLL: each is read or refused, never a crash
@@ -169,7 +216,8 @@ TEST_F(FrameworkCheck, SurvivesTruncationsAndByteFlips) {
     for (int flips = 0; flips < 4; ++flips) {
       seed ^= seed << 13, seed ^= seed >> 7, seed ^= seed << 17;
       // Flip within the headers and tables, where a reader can go wrong.
-      const std::size_t at = (seed >> 8) % std::min<std::size_t>(bytes.size(), 0x2000 + (i % 2) * bytes.size());
+      const std::size_t at =
+          (seed >> 8) % std::min<std::size_t>(bytes.size(), 0x2000 + (i % 2) * bytes.size());
       bytes[at] = static_cast<char>(bytes[at] ^ (1 << (seed % 8)));
     }
     if (!pe::Parse(bytes, image, why)) {
@@ -193,17 +241,17 @@ TEST_P(FunctionNames, AreReadFromBothManglings) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, FunctionNames,
-    ::testing::Values(Mangled{"MsvcFree", "?GetCommands@ZelApi@@YAAEAVICommands@1@XZ", "ZelApi::GetCommands"},
-                      Mangled{"MsvcNested", "?GetCurrentDir@Tools@ZelApi@@YA?AV?$basic_string@D@std@@XZ",
-                              "ZelApi::Tools::GetCurrentDir"},
-                      Mangled{"MsvcConstructor", "??0FString@@QEAA@PEBD@Z", "FString::FString"},
-                      Mangled{"ItaniumNested", "_ZN6ZelApi5Tools13GetCurrentDirB5cxx11Ev",
-                              "ZelApi::Tools::GetCurrentDir"},
-                      Mangled{"ItaniumConst", "_ZNK7FString14ParseIntoArrayER6TArrayIS_17FDefaultAllocatorEPKDsb",
-                              "FString::ParseIntoArray"},
-                      Mangled{"ItaniumConstructor", "_ZN7FStringC1EPKc", "FString::FString"},
-                      Mangled{"PlainC", "DevHostReportLoadFailure", "DevHostReportLoadFailure"},
-                      Mangled{"Garbage", "?@@@", "?@@@"}),
+    ::testing::Values(
+        Mangled{"MsvcFree", "?GetCommands@ZelApi@@YAAEAVICommands@1@XZ", "ZelApi::GetCommands"},
+        Mangled{"MsvcNested", "?GetCurrentDir@Tools@ZelApi@@YA?AV?$basic_string@D@std@@XZ",
+                "ZelApi::Tools::GetCurrentDir"},
+        Mangled{"MsvcConstructor", "??0FString@@QEAA@PEBD@Z", "FString::FString"},
+        Mangled{"ItaniumNested", "_ZN6ZelApi5Tools13GetCurrentDirB5cxx11Ev", "ZelApi::Tools::GetCurrentDir"},
+        Mangled{"ItaniumConst", "_ZNK7FString14ParseIntoArrayER6TArrayIS_17FDefaultAllocatorEPKDsb",
+                "FString::ParseIntoArray"},
+        Mangled{"ItaniumConstructor", "_ZN7FStringC1EPKc", "FString::FString"},
+        Mangled{"PlainC", "DevHostReportLoadFailure", "DevHostReportLoadFailure"},
+        Mangled{"Garbage", "?@@@", "?@@@"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
