@@ -355,9 +355,11 @@ std::vector<std::string> Warnings(const FileView& view, bool loaded) {
 
 const char* Flag(bool value) { return value ? "true" : "false"; }
 
-// The plugin DLL of a server folder.
+// The plugin DLL of a server folder: beside config.json, named after its folder.
 std::string PluginPath(const std::string& serverDir) {
-  return serverDir + "/TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.dll";
+  const std::string config = ConfigPath(serverDir);
+  const std::string folder = config.substr(0, config.rfind('/'));
+  return folder + folder.substr(folder.rfind('/')) + ".dll";
 }
 
 // Checks that the framework exports what the plugin imports; returns the exit code.
