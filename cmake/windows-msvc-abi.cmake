@@ -38,7 +38,6 @@ set(CMAKE_AR "${MORROWSET_LLVM_BIN}/llvm-lib")
 set(CMAKE_RC_COMPILER "${MORROWSET_LLVM_BIN}/llvm-rc")
 set(CMAKE_MT "${MORROWSET_LLVM_BIN}/llvm-mt")
 set(MORROWSET_DLLTOOL "${MORROWSET_LLVM_BIN}/llvm-dlltool")
-set(MORROWSET_READOBJ "${MORROWSET_LLVM_BIN}/llvm-readobj")
 
 # The compiler's check may not link: the runtime it would link is built by this project.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)

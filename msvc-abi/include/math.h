@@ -93,49 +93,21 @@ template <class T>
 inline int fpclassify(T x) {
   return __builtin_fpclassify(FP_NAN, FP_INFINITE, FP_NORMAL, FP_SUBNORMAL, FP_ZERO, static_cast<double>(x));
 }
-template <class T>
-inline bool signbit(T x) {
-  return __builtin_signbit(static_cast<double>(x));
-}
-template <class T>
-inline bool isinf(T x) {
-  return __builtin_isinf(static_cast<double>(x));
-}
-template <class T>
-inline bool isnan(T x) {
-  return __builtin_isnan(static_cast<double>(x));
-}
-template <class T>
-inline bool isnormal(T x) {
-  return __builtin_isnormal(static_cast<double>(x));
-}
-template <class T>
-inline bool isfinite(T x) {
-  return __builtin_isfinite(static_cast<double>(x));
-}
-template <class T, class U>
-inline bool isgreater(T x, U y) {
-  return __builtin_isgreater(static_cast<double>(x), static_cast<double>(y));
-}
-template <class T, class U>
-inline bool isgreaterequal(T x, U y) {
-  return __builtin_isgreaterequal(static_cast<double>(x), static_cast<double>(y));
-}
-template <class T, class U>
-inline bool isless(T x, U y) {
-  return __builtin_isless(static_cast<double>(x), static_cast<double>(y));
-}
-template <class T, class U>
-inline bool islessequal(T x, U y) {
-  return __builtin_islessequal(static_cast<double>(x), static_cast<double>(y));
-}
-template <class T, class U>
-inline bool islessgreater(T x, U y) {
-  return __builtin_islessgreater(static_cast<double>(x), static_cast<double>(y));
-}
-template <class T, class U>
-inline bool isunordered(T x, U y) {
-  return __builtin_isunordered(static_cast<double>(x), static_cast<double>(y));
-}
+#define MORROWSET_CLASSIFY(name)                                              \
+  template <class T>                                                          \
+  inline bool name(T x) {                                                     \
+    return __builtin_##name(static_cast<double>(x));                          \
+  }
+#define MORROWSET_COMPARE(name)                                               \
+  template <class T, class U>                                                 \
+  inline bool name(T x, U y) {                                                \
+    return __builtin_##name(static_cast<double>(x), static_cast<double>(y));  \
+  }
+MORROWSET_CLASSIFY(signbit) MORROWSET_CLASSIFY(isinf) MORROWSET_CLASSIFY(isnan)
+MORROWSET_CLASSIFY(isnormal) MORROWSET_CLASSIFY(isfinite)
+MORROWSET_COMPARE(isgreater) MORROWSET_COMPARE(isgreaterequal) MORROWSET_COMPARE(isless)
+MORROWSET_COMPARE(islessequal) MORROWSET_COMPARE(islessgreater) MORROWSET_COMPARE(isunordered)
+#undef MORROWSET_CLASSIFY
+#undef MORROWSET_COMPARE
 #endif
 #endif
