@@ -1,4 +1,5 @@
 // The morrowset-devserver program end to end, driven through its standard input.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -11,8 +12,9 @@ namespace {
 
 // Runs the dev server with the given standard input; returns everything it printed.
 std::string RunServer(const std::string& args, const std::string& input, int& status) {
-  const std::string inputFile = testing::TempDir() + "devserver-input-" +
-                                testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::replace(test.begin(), test.end(), '/', '-');  // a parameterised test's name has one
+  const std::string inputFile = testing::TempDir() + "devserver-input-" + test;
   std::ofstream(inputFile) << input;
   std::string output;
   status = RunCommand(Quote(ProgramPath("morrowset-devserver")) + " " + args + " < " + Quote(inputFile),
@@ -75,8 +77,10 @@ TEST(DevServer, FailedStartUpIsPrintedAndTheServerKeepsRunning) {
 #if !defined(_WIN32)
 TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
   const std::string dir = ServerFolder("devserver-live", ConfigJson(true, false, false, "", 5));
-  ServerProcess server({"--no-rcon", "--day-length", "0", "--timer-interval", "0.05",
+  // Rounds a minute apart on the server's clock, which advance moves on: nothing waits for time.
+  ServerProcess server({"--no-rcon", "--day-length", "0", "--timer-interval", "60",
                         "--server-dir", dir});
+  server.Send("advance 1m");
   EXPECT_NE(server.WaitFor("day written: 5"), "") << server.Output();
   EXPECT_NE(server.WaitFor("replicated to clients: day 5"), "") << server.Output();
   server.Send("status");
@@ -91,7 +95,7 @@ TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
 #endif
 
 struct ForecastCase {
-  const char* name;
+  const char* name;  // the test's name
   bool everywhere;  // false: only where the C library knows the zone's daylight-saving rules
   std::string config;  // none: start-up fails
   std::string args;
@@ -113,40 +117,46 @@ bool HasLine(const std::string& out, const std::string& line) {
 #endif
 }
 
-TEST(DevServer, ForecastShowsWhenAndByWhatTheDayClientsSeeChanges) {
-  const ForecastCase cases[] = {
-      {"weekday across the change to summer time", false, ConfigJson(false, true, false),
-       "--tz Europe/Berlin --clock \"2027-03-27 00:00\" --forecast 2d --day-length 0", 0,
-       {"2027-03-27 00:00:00 CET   Sat  start         day=1",
-        "2027-03-27 00:00:01 CET   Sat  forceweekday  day=6  (then rewritten 1439x)",
-        "2027-03-28 00:00:01 CET   Sun  forceweekday  day=7  (then rewritten 1379x)",
-        "2027-03-29 00:00:01 CEST  Mon  forceweekday  day=1  (then rewritten 59x)",
-        "writes: forceweekday 2880\nday at the end: 1"}},
-      {"month day at the end of January in Tokyo", true, ConfigJson(false, false, false, "true"),
-       "--tz JST-9 --clock \"2027-01-31 23:50\" --forecast 20m --day-length 0", 0,
-       {"2027-01-31 23:50:01 JST   Sun  forcemonthday day=31  (then rewritten 1x)",
-        "2027-02-01 00:00:01 JST   Mon  forcemonthday day=1  (then rewritten 1x)"}},
-      {"reset brings the game's own day back", true, ConfigJson(false, false, true, "", 5, 4, 1),
-       "--tz UTC0 --clock \"2027-01-01 00:00\" --forecast 40m --day-length 600", 0,
-       {"2027-01-01 00:30:00 UTC   Fri  dawn          day=4",
-        "2027-01-01 00:30:01 UTC   Fri  resetdays     day=1",
-        "2027-01-01 00:40:00 UTC   Fri  dawn          day=2",
-        "writes: dawn 4, resetdays 1\nday at the end: 2"}},
-      {"failed start-up", true, "", "--forecast 1h", 1,
-       {"forecast: plugin MorrowsetVelde failed: Can't open config.json"}},
-  };
-  for (const auto& c : cases) {
+void PrintTo(const ForecastCase& c, std::ostream* os) { *os << c.name; }
+
+class Forecast : public ::testing::TestWithParam<ForecastCase> {};
+
+TEST_P(Forecast, ShowsWhenAndByWhatTheDayClientsSeeChanges) {
+  const ForecastCase& c = GetParam();
 #if defined(_WIN32)
-    if (!c.everywhere) continue;  // the Windows C runtime takes no IANA zones (see --help)
+  if (!c.everywhere) GTEST_SKIP() << "the Windows C runtime takes no IANA zones (see --help)";
 #endif
-    const std::string dir = ServerFolder("devserver-forecast", c.config);
-    int status = 0;
-    const std::string out = RunServer(c.args + " --server-dir " + Quote(dir), "", status);
-    EXPECT_EQ(status, c.status) << c.name << "\n" << out;
-    for (const auto& line : c.lines) EXPECT_TRUE(HasLine(out, line)) << c.name << ": " << line << "\n" << out;
-    std::filesystem::remove_all(dir);
-  }
+  const std::string dir = ServerFolder(std::string("devserver-forecast-") + c.name, c.config);
+  int status = 0;
+  const std::string out = RunServer(c.args + " --server-dir " + Quote(dir), "", status);
+  EXPECT_EQ(status, c.status) << out;
+  for (const auto& line : c.lines) EXPECT_TRUE(HasLine(out, line)) << line << "\n" << out;
+  std::filesystem::remove_all(dir);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    DevServer, Forecast,
+    ::testing::Values(
+        ForecastCase{"WeekdayAcrossTheChangeToSummerTime", false, ConfigJson(false, true, false),
+            "--tz Europe/Berlin --clock \"2027-03-27 00:00\" --forecast 2d --day-length 0", 0,
+            {"2027-03-27 00:00:00 CET   Sat  start         day=1",
+              "2027-03-27 00:00:01 CET   Sat  forceweekday  day=6  (then rewritten 1439x)",
+              "2027-03-28 00:00:01 CET   Sun  forceweekday  day=7  (then rewritten 1379x)",
+              "2027-03-29 00:00:01 CEST  Mon  forceweekday  day=1  (then rewritten 59x)",
+              "writes: forceweekday 2880\nday at the end: 1"}},
+        ForecastCase{"MonthDayAtTheEndOfJanuaryInTokyo", true, ConfigJson(false, false, false, "true"),
+            "--tz JST-9 --clock \"2027-01-31 23:50\" --forecast 20m --day-length 0", 0,
+            {"2027-01-31 23:50:01 JST   Sun  forcemonthday day=31  (then rewritten 1x)",
+              "2027-02-01 00:00:01 JST   Mon  forcemonthday day=1  (then rewritten 1x)"}},
+        ForecastCase{"ResetBringsTheGamesOwnDayBack", true, ConfigJson(false, false, true, "", 5, 4, 1),
+            "--tz UTC0 --clock \"2027-01-01 00:00\" --forecast 40m --day-length 600", 0,
+            {"2027-01-01 00:30:00 UTC   Fri  dawn          day=4",
+              "2027-01-01 00:30:01 UTC   Fri  resetdays     day=1",
+              "2027-01-01 00:40:00 UTC   Fri  dawn          day=2",
+              "writes: dawn 4, resetdays 1\nday at the end: 2"}},
+        ForecastCase{"FailedStartUp", true, "", "--forecast 1h", 1,
+            {"forecast: plugin MorrowsetVelde failed: Can't open config.json"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DevServer, AdvanceRunsEveryDueTimerAtItsOwnTimeAndStatusShowsIt) {
   const std::string dir = ServerFolder("devserver-advance", ConfigJson(false, true, false));

@@ -234,14 +234,16 @@ TEST_F(Lifecycle, ThreadAttachAndDetachDoNothingAndReportSuccess) {
 }
 #else
 // Returns the names nm lists for a built library with the given options, where the symbol's
-// type is one of types and it carries no version (symbols of system libraries carry one).
+// type is one of types and it carries no version (symbols of system libraries carry one). An nm
+// that cannot run fails the test: an empty list must mean an empty table.
 std::set<std::string> Symbols(const std::string& library, const std::string& options,
                               const std::string& types) {
-  std::unique_ptr<FILE, int (*)(FILE*)> nm(
-      popen(("nm -D " + options + " '" + library + "'").c_str(), "r"), pclose);
+  FILE* nm = popen(("nm -D " + options + " '" + library + "'").c_str(), "r");
   std::string text;
   char buffer[512];
-  while (nm && fgets(buffer, sizeof buffer, nm.get())) text += buffer;
+  while (nm && fgets(buffer, sizeof buffer, nm)) text += buffer;
+  const int status = nm ? pclose(nm) : -1;
+  if (status != 0) ADD_FAILURE() << "nm -D " << options << " " << library << " failed (status " << status << ")";
   std::istringstream lines(text);
   std::set<std::string> names;
   std::string line;
