@@ -100,7 +100,12 @@ void BM_RconDaySetRoundTrip(benchmark::State& state) {
   state.counters["p50_us"] = latencies[latencies.size() / 2];
   state.counters["p99_us"] = latencies[latencies.size() * 99 / 100];
 }
-BENCHMARK(BM_RconDaySetRoundTrip)->Arg(1)->Arg(8)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RconDaySetRoundTrip)
+    ->Arg(1)
+    ->Arg(8)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // A flood on one connection: N packets before any login, sent back to back while a second
 // thread reads the N failed-login answers. Reports the time per packet, which must not grow
@@ -122,17 +127,24 @@ void BM_RconPreLoginFlood(benchmark::State& state) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     const auto loginStart = std::chrono::steady_clock::now();
     close(Connect(port));  // another admin logs in during the flood
-    loginMs = std::max(loginMs, std::chrono::duration<double, std::milli>(
-                                    std::chrono::steady_clock::now() - loginStart).count());
+    loginMs = std::max(
+        loginMs,
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - loginStart).count());
     writer.join();
     reader.join();
     state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     close(fd);
   }
-  state.counters["per_packet"] = benchmark::Counter(
-      static_cast<double>(packets), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_packet"] =
+      benchmark::Counter(static_cast<double>(packets),
+                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   state.counters["other_login_ms"] = loginMs;
 }
-BENCHMARK(BM_RconPreLoginFlood)->Arg(25000)->Arg(200000)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RconPreLoginFlood)
+    ->Arg(25000)
+    ->Arg(200000)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

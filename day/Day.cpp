@@ -38,8 +38,8 @@ int32_t WordToDay(const FString& word) {
   const bool negative = *c == '-';
   if (*c == '-' || *c == '+') ++c;
   // The magnitude grows in 64 bits and stops at the limit for its sign: out-of-range clamps.
-  const int64_t limit = negative ? -int64_t{std::numeric_limits<int32_t>::min()}
-                                 : int64_t{std::numeric_limits<int32_t>::max()};
+  const int64_t limit =
+      negative ? -int64_t{std::numeric_limits<int32_t>::min()} : int64_t{std::numeric_limits<int32_t>::max()};
   int64_t magnitude = 0;
   for (; *c >= '0' && *c <= '9'; ++c) {
     magnitude = magnitude * 10 + (*c - '0');

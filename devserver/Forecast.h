@@ -33,8 +33,8 @@ class Forecast {
 
   std::ostream& out_;
   Change shown_;
-  std::vector<std::string> sources_;          // in the order of their first write
-  std::map<std::string, long long> writes_;   // writes per source
+  std::vector<std::string> sources_;         // in the order of their first write
+  std::map<std::string, long long> writes_;  // writes per source
   std::vector<std::string> faults_;
 };
 

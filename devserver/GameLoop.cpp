@@ -135,8 +135,8 @@ bool Dispatch(const Job& job, GameClock& clock) {
     return true;
   }
   if (word == "quit" && job.source == Source::Console) return false;
-  const bool ran = job.source == Source::Console ? DevHost::RunConsole(job.line)
-                                                 : DevHost::RunRcon(job.line, job.id);
+  const bool ran =
+      job.source == Source::Console ? DevHost::RunConsole(job.line) : DevHost::RunRcon(job.line, job.id);
   answer(ran ? "" : "unknown command: " + word);
   return true;
 }
@@ -145,8 +145,9 @@ void RunGameLoop(JobQueue& queue, const LoopOptions& options) {
   GameClock clock(options.timerInterval);
   for (;;) {
     Job job;
-    const auto wakeUp = std::chrono::steady_clock::now() +
-                        std::chrono::duration_cast<std::chrono::steady_clock::duration>(clock.UntilNextRound());
+    const auto wakeUp =
+        std::chrono::steady_clock::now() +
+        std::chrono::duration_cast<std::chrono::steady_clock::duration>(clock.UntilNextRound());
     if (queue.PopUntil(wakeUp, job)) {
       if (!Dispatch(job, clock)) return;
     }

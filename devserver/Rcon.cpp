@@ -51,9 +51,9 @@ bool SecretsEqual(const std::string& a, const std::string& b) {
 struct RconServer::Connection {
   uint64_t id = 0;
   SocketHandle fd = kNoSocket;
-  std::string in;           // bytes read; those before inStart are consumed
+  std::string in;  // bytes read; those before inStart are consumed
   std::size_t inStart = 0;
-  std::string out;          // bytes to send; those before outStart are sent
+  std::string out;  // bytes to send; those before outStart are sent
   std::size_t outStart = 0;
   // One slot per request not yet moved to out, oldest first: ready now (a login answer) or
   // filled in later by the game thread (a command's reply). Slot numbers count from firstSlot.
@@ -70,8 +70,7 @@ struct RconServer::Connection {
   std::size_t Pending() const { return out.size() - outStart; }
 };
 
-RconServer::RconServer(JobQueue& queue, RconOptions options)
-    : queue_(queue), options_(std::move(options)) {}
+RconServer::RconServer(JobQueue& queue, RconOptions options) : queue_(queue), options_(std::move(options)) {}
 
 RconServer::~RconServer() { Stop(); }
 

@@ -20,15 +20,15 @@
 
 struct RconOptions {
   std::string address = "127.0.0.1";
-  int port = 27020;  // 0 picks a free port
-  std::string password;  // empty refuses every login
+  int port = 27020;               // 0 picks a free port
+  std::string password;           // empty refuses every login
   bool valveAuthPrelude = false;  // send an empty RESPONSE_VALUE before each AUTH_RESPONSE
-  int maxClients = 16;  // when full, a new connection replaces the oldest one not logged in
+  int maxClients = 16;            // when full, a new connection replaces the oldest one not logged in
   int maxFailedLogins = 3;
   std::chrono::milliseconds loginTimeout{10'000};
   std::chrono::milliseconds idleTimeout{300'000};
   std::size_t maxPendingOutput = 1 << 20;  // a client that reads slower than this is dropped
-  std::size_t maxInFlight = 64;  // commands of one connection queued at once; then it waits
+  std::size_t maxInFlight = 64;            // commands of one connection queued at once; then it waits
 };
 
 // Packet types of the Source RCON protocol.

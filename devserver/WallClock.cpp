@@ -121,12 +121,10 @@ bool Redirect(void* function) {
 
 bool WallClock::Install() {
   static const bool installed = [] {
-    realSystemTime = reinterpret_cast<NtQuerySystemTimeFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemTime")));
+    realSystemTime = reinterpret_cast<NtQuerySystemTimeFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemTime")));
     HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-    auto address = [&](const char* name) {
-      return reinterpret_cast<void*>(GetProcAddress(kernel32, name));
-    };
+    auto address = [&](const char* name) { return reinterpret_cast<void*>(GetProcAddress(kernel32, name)); };
     return realSystemTime != nullptr && Redirect(address("GetSystemTimePreciseAsFileTime")) &&
            Redirect(address("GetSystemTimeAsFileTime"));
   }();
@@ -138,10 +136,12 @@ namespace {
 
 int64_t NowNs() {
   switch (mode.load(std::memory_order_relaxed)) {
-    case kStopped: return baseNs.load(std::memory_order_relaxed);
+    case kStopped:
+      return baseNs.load(std::memory_order_relaxed);
     case kRunning:
       return baseNs.load(std::memory_order_relaxed) + SteadyNs() - anchorNs.load(std::memory_order_relaxed);
-    default: return RealNowNs();
+    default:
+      return RealNowNs();
   }
 }
 
@@ -149,9 +149,7 @@ int64_t NowNs() {
 
 namespace WallClock {
 
-Time Now() {
-  return Time(std::chrono::duration_cast<Time::duration>(std::chrono::nanoseconds(NowNs())));
-}
+Time Now() { return Time(std::chrono::duration_cast<Time::duration>(std::chrono::nanoseconds(NowNs()))); }
 
 void Set(Time t, bool running) {
   baseNs.store(std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count(),
@@ -160,7 +158,9 @@ void Set(Time t, bool running) {
   mode.store(running ? kRunning : kStopped, std::memory_order_relaxed);
 }
 
-void Advance(std::chrono::nanoseconds d) { Set(Now() + std::chrono::duration_cast<Time::duration>(d), Running()); }
+void Advance(std::chrono::nanoseconds d) {
+  Set(Now() + std::chrono::duration_cast<Time::duration>(d), Running());
+}
 
 bool Running() { return mode.load(std::memory_order_relaxed) != kStopped; }
 
@@ -232,8 +232,8 @@ Time Utc(int year, int month, int day, int hour, int minute, int second) {
 
 bool ParseLocal(const std::string& text, Time& out) {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, used = 0;
-  const int fields = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%n:%2d%n", &year, &month, &day,
-                                 &hour, &minute, &used, &second, &used);
+  const int fields = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%n:%2d%n", &year, &month, &day, &hour,
+                                 &minute, &used, &second, &used);
   if (fields < 5 || used != static_cast<int>(text.size())) return false;
   if (hour > 23 || minute > 59 || second > 59) return false;
   std::tm local{};
@@ -262,11 +262,20 @@ bool ParseDuration(const std::string& text, std::chrono::seconds& out) {
       number = number * 10 + (text[i++] - '0');
     if (i == from || i == text.size()) return false;
     switch (text[i++]) {
-      case 's': total += number; break;
-      case 'm': total += number * 60; break;
-      case 'h': total += number * 3600; break;
-      case 'd': total += number * 86400; break;
-      default: return false;
+      case 's':
+        total += number;
+        break;
+      case 'm':
+        total += number * 60;
+        break;
+      case 'h':
+        total += number * 3600;
+        break;
+      case 'd':
+        total += number * 86400;
+        break;
+      default:
+        return false;
     }
   }
   if (text.empty() || total > 3660LL * 86400) return false;  // up to ten years

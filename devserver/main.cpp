@@ -31,8 +31,8 @@ struct Options {
   bool rcon = true;
   bool passwordGiven = false;
   RconOptions rconOptions;
-  std::string clock;  // the local time to start at; empty for the machine's time
-  std::string zone;   // the time zone; empty for the machine's
+  std::string clock;     // the local time to start at; empty for the machine's time
+  std::string zone;      // the time zone; empty for the machine's
   std::string forecast;  // the duration to forecast; empty to run as a server
 };
 
@@ -89,8 +89,8 @@ int ParseOptions(int argc, char** argv, Options& options) {
       ++i;
     } else if (arg == "--timer-interval" && hasValue && ParseNumber(argv[i + 1], number)) {
       if (number < 0.001) {
-        std::cerr << "morrowset-devserver: --timer-interval must be at least 0.001 (1 ms): "
-                  << argv[i + 1] << "\n";
+        std::cerr << "morrowset-devserver: --timer-interval must be at least 0.001 (1 ms): " << argv[i + 1]
+                  << "\n";
         return 2;
       }
       options.timerSeconds = number;
@@ -110,12 +110,11 @@ int ParseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--rcon-password" && hasValue) {
       options.rconOptions.password = argv[++i];
       options.passwordGiven = true;
-    } else if (arg == "--rcon-port" && hasValue && ParseNumber(argv[i + 1], number) &&
-               number <= 65535 && number == static_cast<int>(number)) {
+    } else if (arg == "--rcon-port" && hasValue && ParseNumber(argv[i + 1], number) && number <= 65535 &&
+               number == static_cast<int>(number)) {
       options.rconOptions.port = static_cast<int>(number);
       ++i;
-    } else if (arg == "--rcon-max-clients" && hasValue && ParseNumber(argv[i + 1], number) &&
-               number >= 1) {
+    } else if (arg == "--rcon-max-clients" && hasValue && ParseNumber(argv[i + 1], number) && number >= 1) {
       options.rconOptions.maxClients = static_cast<int>(number);
       ++i;
     } else if (arg == "--rcon-login-timeout" && hasValue && ParseNumber(argv[i + 1], number)) {
@@ -273,15 +272,16 @@ int main(int argc, char** argv) {
   }
 
   // Each event with the server's local time and its source; a new date gets a line first.
-  DevHost::SetListener([verbose = options.verbose, shownDate = std::string()](const std::string& event) mutable {
-    if (event == "free" && !verbose) return;
-    const auto now = WallClock::Now();
-    const std::string date = DevHost::LocalTime(now, "%A %Y-%m-%d");
-    if (date != shownDate) std::cout << "[host] date: " << date << std::endl;
-    shownDate = date;
-    std::cout << DevHost::LocalTime(now, "%H:%M:%S") << " " << DevHost::CurrentSource() << ": "
-              << Describe(event) << std::endl;
-  });
+  DevHost::SetListener(
+      [verbose = options.verbose, shownDate = std::string()](const std::string& event) mutable {
+        if (event == "free" && !verbose) return;
+        const auto now = WallClock::Now();
+        const std::string date = DevHost::LocalTime(now, "%A %Y-%m-%d");
+        if (date != shownDate) std::cout << "[host] date: " << date << std::endl;
+        shownDate = date;
+        std::cout << DevHost::LocalTime(now, "%H:%M:%S") << " " << DevHost::CurrentSource() << ": "
+                  << Describe(event) << std::endl;
+      });
   DevHost::Reset();
   DevHost::SetServerDir(options.serverDir);
   DevHost::SetDayLength(options.dayLength);

@@ -29,8 +29,8 @@ using LoadFailureReport = void (*)(const char* what);
 void ReportFailure(const char* what) {
 #if defined(_WIN32)
   HMODULE framework = GetModuleHandleA("ZelApi.dll");
-  auto report = framework ? reinterpret_cast<LoadFailureReport>(reinterpret_cast<void*>(
-                                GetProcAddress(framework, kLoadFailureExtension)))
+  auto report = framework ? reinterpret_cast<LoadFailureReport>(
+                                reinterpret_cast<void*>(GetProcAddress(framework, kLoadFailureExtension)))
                           : nullptr;
 #else
   auto report = reinterpret_cast<LoadFailureReport>(dlsym(RTLD_DEFAULT, kLoadFailureExtension));

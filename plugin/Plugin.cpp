@@ -28,8 +28,7 @@ void RegisterTimer(const char* identifier, void (*tick)()) {
 }
 
 // The timer callback of each policy, in the order of kDayPolicies.
-constexpr void (*kPolicyTicks[])() = {ForceDayTick, ForceWeekDayTick, ResetDaysTick,
-                                      ForceMonthDayTick};
+constexpr void (*kPolicyTicks[])() = {ForceDayTick, ForceWeekDayTick, ResetDaysTick, ForceMonthDayTick};
 static_assert(std::size(kPolicyTicks) == std::size(kDayPolicies), "one tick per policy");
 
 }  // namespace

@@ -41,9 +41,12 @@ struct Member {
   bool required;
 };
 constexpr Member kMembers[] = {
-    {"ForceDay", true, true},          {"DayToForce", false, true},
-    {"FollowWeekCycle", true, true},   {"ResetWhenReachDay", true, true},
-    {"DayToReset", false, true},       {"DayToSetWhenReset", false, true},
+    {"ForceDay", true, true},
+    {"DayToForce", false, true},
+    {"FollowWeekCycle", true, true},
+    {"ResetWhenReachDay", true, true},
+    {"DayToReset", false, true},
+    {"DayToSetWhenReset", false, true},
     {"FollowMonthDayNumber", true, false},
 };
 
@@ -83,12 +86,18 @@ std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 const char* TypeName(const json& value) {
   switch (value.type()) {
-    case json::value_t::null: return "null";
-    case json::value_t::object: return "an object";
-    case json::value_t::array: return "an array";
-    case json::value_t::string: return "a string";
-    case json::value_t::boolean: return "a boolean";
-    default: return "a number";
+    case json::value_t::null:
+      return "null";
+    case json::value_t::object:
+      return "an object";
+    case json::value_t::array:
+      return "an array";
+    case json::value_t::string:
+      return "a string";
+    case json::value_t::boolean:
+      return "a boolean";
+    default:
+      return "a number";
   }
 }
 
@@ -321,30 +330,32 @@ std::vector<std::string> Warnings(const FileView& view, bool loaded) {
                                                      {"DayToSetWhenReset", Settings::DayToSetWhenReset}};
   for (const auto& [name, held] : numbers)
     if (const auto how = HeldDifferently(view.document[name], held))
-      warnings.push_back(Quoted(name) + " is " + view.document[name].dump() + " in the file; the plugin holds " +
-                         std::to_string(held) + " (" + *how + ")");
+      warnings.push_back(Quoted(name) + " is " + view.document[name].dump() +
+                         " in the file; the plugin holds " + std::to_string(held) + " (" + *how + ")");
 
   // Policies that write the day on their own schedules overwrite each other.
   std::vector<std::string> writers;
   for (const DayPolicy& policy : kDayPolicies)
     if (std::string(policy.timer) != "resetdays" && policy.switchedOn())
       writers.push_back(std::string(policy.timer) + " (every " +
-                        (policy.intervalSeconds == 60 ? std::string("minute")
-                                                      : std::to_string(policy.intervalSeconds / 60) + " minutes") +
+                        (policy.intervalSeconds == 60
+                             ? std::string("minute")
+                             : std::to_string(policy.intervalSeconds / 60) + " minutes") +
                         ")");
   if (writers.size() > 1) {
     std::string list;
     for (std::size_t i = 0; i < writers.size(); ++i)
       list += (i == 0 ? "" : i + 1 == writers.size() ? " and " : ", ") + writers[i];
-    warnings.push_back(list + (writers.size() == 2 ? " both write the day: each overwrites the other's"
-                                                   : " all write the day: each overwrites the others'") +
+    warnings.push_back(list +
+                       (writers.size() == 2 ? " both write the day: each overwrites the other's"
+                                            : " all write the day: each overwrites the others'") +
                        " value when it runs");
   }
   if (Settings::ResetWhenReachDay) {
     if (Settings::DayToSetWhenReset >= Settings::DayToReset)
-      warnings.push_back("resetdays writes \"DayToSetWhenReset\" " + std::to_string(Settings::DayToSetWhenReset) +
-                         ", not below \"DayToReset\" " + std::to_string(Settings::DayToReset) +
-                         ": it rewrites the day every minute");
+      warnings.push_back("resetdays writes \"DayToSetWhenReset\" " +
+                         std::to_string(Settings::DayToSetWhenReset) + ", not below \"DayToReset\" " +
+                         std::to_string(Settings::DayToReset) + ": it rewrites the day every minute");
     if (Settings::ForceDay && Settings::DayToForce >= Settings::DayToReset)
       warnings.push_back("forceday holds day " + std::to_string(Settings::DayToForce) +
                          ", at or past \"DayToReset\" " + std::to_string(Settings::DayToReset) +

@@ -18,7 +18,7 @@ struct Entry {
   // The host's copy, on the heap: moving an entry never runs the plugin's code (moving a
   // std::function of the MSVC STL calls into the library that made it).
   std::unique_ptr<Callback> callback;
-  std::string owner;  // the plugin that registered it
+  std::string owner;     // the plugin that registered it
   bool removed = false;  // unregistered during the timer round that is running
 };
 
@@ -36,8 +36,7 @@ constexpr bool kIsTimer = std::is_same_v<Callback, ZelApi::TimerCallback>;
 
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
          });
 }
 
@@ -84,9 +83,8 @@ void Remove(std::vector<Entry<Callback>>& registry, const char* kind, const FStr
     if (timerRound) {
       for (auto& entry : registry)
         if (named(entry)) entry.removed = true;
-      timersAddedInRound.erase(
-          std::remove_if(timersAddedInRound.begin(), timersAddedInRound.end(), named),
-          timersAddedInRound.end());
+      timersAddedInRound.erase(std::remove_if(timersAddedInRound.begin(), timersAddedInRound.end(), named),
+                               timersAddedInRound.end());
       return;
     }
   }
@@ -218,8 +216,7 @@ bool RunRcon(const std::string& line, int32_t id) {
   packet.Type = 2;  // EXECCOMMAND
   packet.Length = static_cast<int32_t>(line.size() + 10);
   Internal::MakeFString(packet.Body, line);
-  InvokeAs(entry->owner, "rcon",
-           [&] { callback(nullptr, &packet, ZelApi::GetApiUtils().CurrentWorld()); });
+  InvokeAs(entry->owner, "rcon", [&] { callback(nullptr, &packet, ZelApi::GetApiUtils().CurrentWorld()); });
   Internal::Release(packet.Body.Data.Data);
   return true;
 }
@@ -280,10 +277,10 @@ std::string StatusLine() {
   }
   std::ostringstream line;
   line << "day=" << Day() << " replicated=" << ReplicatedDay()
-       << " plugin=" << (plugins.empty() ? "none" : plugins)
-       << " console=" << Joined(ConsoleCommands()) << " rcon=" << Joined(RconCommands())
-       << " timers=" << Joined(Timers()) << " buffers=" << OutstandingBuffers()
-       << " log_lines=" << SinkLines().size() << " faults=" << Faults().size();
+       << " plugin=" << (plugins.empty() ? "none" : plugins) << " console=" << Joined(ConsoleCommands())
+       << " rcon=" << Joined(RconCommands()) << " timers=" << Joined(Timers())
+       << " buffers=" << OutstandingBuffers() << " log_lines=" << SinkLines().size()
+       << " faults=" << Faults().size();
   // The wall clock as the game reads it, and when each timer last wrote the day.
   const auto now = std::chrono::system_clock::now();
   std::string zone = LocalTime(now, "%Z");  // Windows names its zones in words

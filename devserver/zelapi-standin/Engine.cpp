@@ -31,8 +31,7 @@ bool TakeLive(void* buffer) {
 }
 
 const char* BadFree(void* buffer) {
-  const bool recent =
-      std::find(recentlyFreed.begin(), recentlyFreed.end(), buffer) != recentlyFreed.end();
+  const bool recent = std::find(recentlyFreed.begin(), recentlyFreed.end(), buffer) != recentlyFreed.end();
   return recent ? "double free" : "free of a buffer the engine never allocated";
 }
 

@@ -29,8 +29,8 @@ bool worldPresent = true;
 std::set<std::string> unresolvable;
 
 int32_t replicated = 1;
-int32_t observed = 1;  // the day as the host last saw it; a difference is a plugin write
-bool writeRecorded = false;  // the write that the next network update sends has its event
+int32_t observed = 1;              // the day as the host last saw it; a difference is a plugin write
+bool writeRecorded = false;        // the write that the next network update sends has its event
 bool unreplicatedFaulted = false;  // the current unreplicated day has been reported
 int netUpdates = 0;
 // When each source (a timer id, "console", ...) last wrote the day, on the wall clock.

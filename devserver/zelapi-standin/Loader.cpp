@@ -74,9 +74,9 @@ void CloseLibrary(Plugin& plugin) {
 #if defined(_WIN32)
   FreeLibrary(reinterpret_cast<HMODULE>(plugin.handle));
   HMODULE still = nullptr;
-  if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                             GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         static_cast<LPCSTR>(plugin.handle), &still))
+  if (GetModuleHandleExA(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          static_cast<LPCSTR>(plugin.handle), &still))
     Internal::Fault(plugin.name + " stayed loaded after unload");
 #else
   dlclose(plugin.handle);
@@ -126,7 +126,8 @@ bool LoadPlugin(const std::string& name, const std::string& libraryPath) {
   std::string error;
   {
     const Internal::SourceScope source("load");
-    Internal::AsPlugin(name, [&] { plugin->handle = OpenLibrary(libraryPath, error, plugin->platformError); });
+    Internal::AsPlugin(name,
+                       [&] { plugin->handle = OpenLibrary(libraryPath, error, plugin->platformError); });
     Internal::CheckWritesReplicated();
   }
   if (failureReported) {

@@ -27,30 +27,53 @@ _ACRTIMP float __cdecl nexttowardf(float, long double);
   inline long double __cdecl name##l(long double x, long double y) { \
     return name(static_cast<double>(x), static_cast<double>(y));     \
   }
-MORROWSET_LONG_DOUBLE_1(acos)
-MORROWSET_LONG_DOUBLE_1(acosh) MORROWSET_LONG_DOUBLE_1(asin) MORROWSET_LONG_DOUBLE_1(
-    asinh) MORROWSET_LONG_DOUBLE_1(atan) MORROWSET_LONG_DOUBLE_1(atanh) MORROWSET_LONG_DOUBLE_1(cbrt)
-    MORROWSET_LONG_DOUBLE_1(ceil) MORROWSET_LONG_DOUBLE_1(cos) MORROWSET_LONG_DOUBLE_1(
-        cosh) MORROWSET_LONG_DOUBLE_1(erf) MORROWSET_LONG_DOUBLE_1(erfc) MORROWSET_LONG_DOUBLE_1(exp)
-        MORROWSET_LONG_DOUBLE_1(exp2) MORROWSET_LONG_DOUBLE_1(expm1) MORROWSET_LONG_DOUBLE_1(
-            fabs) MORROWSET_LONG_DOUBLE_1(floor) MORROWSET_LONG_DOUBLE_1(lgamma) MORROWSET_LONG_DOUBLE_1(log)
-            MORROWSET_LONG_DOUBLE_1(log10) MORROWSET_LONG_DOUBLE_1(log1p) MORROWSET_LONG_DOUBLE_1(log2)
-                MORROWSET_LONG_DOUBLE_1(logb) MORROWSET_LONG_DOUBLE_1(nearbyint) MORROWSET_LONG_DOUBLE_1(rint)
-                    MORROWSET_LONG_DOUBLE_1(round) MORROWSET_LONG_DOUBLE_1(sin) MORROWSET_LONG_DOUBLE_1(sinh)
-                        MORROWSET_LONG_DOUBLE_1(sqrt) MORROWSET_LONG_DOUBLE_1(tan)
-                            MORROWSET_LONG_DOUBLE_1(tanh) MORROWSET_LONG_DOUBLE_1(tgamma)
-                                MORROWSET_LONG_DOUBLE_1(trunc) MORROWSET_LONG_DOUBLE_2(atan2)
-                                    MORROWSET_LONG_DOUBLE_2(copysign) MORROWSET_LONG_DOUBLE_2(fdim)
-                                        MORROWSET_LONG_DOUBLE_2(fmax) MORROWSET_LONG_DOUBLE_2(fmin)
-                                            MORROWSET_LONG_DOUBLE_2(fmod) MORROWSET_LONG_DOUBLE_2(hypot)
-                                                MORROWSET_LONG_DOUBLE_2(nextafter)
-                                                    MORROWSET_LONG_DOUBLE_2(pow)
-                                                        MORROWSET_LONG_DOUBLE_2(remainder)
+MORROWSET_LONG_DOUBLE_1(acos);
+MORROWSET_LONG_DOUBLE_1(acosh);
+MORROWSET_LONG_DOUBLE_1(asin);
+MORROWSET_LONG_DOUBLE_1(asinh);
+MORROWSET_LONG_DOUBLE_1(atan);
+MORROWSET_LONG_DOUBLE_1(atanh);
+MORROWSET_LONG_DOUBLE_1(cbrt);
+MORROWSET_LONG_DOUBLE_1(ceil);
+MORROWSET_LONG_DOUBLE_1(cos);
+MORROWSET_LONG_DOUBLE_1(cosh);
+MORROWSET_LONG_DOUBLE_1(erf);
+MORROWSET_LONG_DOUBLE_1(erfc);
+MORROWSET_LONG_DOUBLE_1(exp);
+MORROWSET_LONG_DOUBLE_1(exp2);
+MORROWSET_LONG_DOUBLE_1(expm1);
+MORROWSET_LONG_DOUBLE_1(fabs);
+MORROWSET_LONG_DOUBLE_1(floor);
+MORROWSET_LONG_DOUBLE_1(lgamma);
+MORROWSET_LONG_DOUBLE_1(log);
+MORROWSET_LONG_DOUBLE_1(log10);
+MORROWSET_LONG_DOUBLE_1(log1p);
+MORROWSET_LONG_DOUBLE_1(log2);
+MORROWSET_LONG_DOUBLE_1(logb);
+MORROWSET_LONG_DOUBLE_1(nearbyint);
+MORROWSET_LONG_DOUBLE_1(rint);
+MORROWSET_LONG_DOUBLE_1(round);
+MORROWSET_LONG_DOUBLE_1(sin);
+MORROWSET_LONG_DOUBLE_1(sinh);
+MORROWSET_LONG_DOUBLE_1(sqrt);
+MORROWSET_LONG_DOUBLE_1(tan);
+MORROWSET_LONG_DOUBLE_1(tanh);
+MORROWSET_LONG_DOUBLE_1(tgamma);
+MORROWSET_LONG_DOUBLE_1(trunc);
+MORROWSET_LONG_DOUBLE_2(atan2);
+MORROWSET_LONG_DOUBLE_2(copysign);
+MORROWSET_LONG_DOUBLE_2(fdim);
+MORROWSET_LONG_DOUBLE_2(fmax);
+MORROWSET_LONG_DOUBLE_2(fmin);
+MORROWSET_LONG_DOUBLE_2(fmod);
+MORROWSET_LONG_DOUBLE_2(hypot);
+MORROWSET_LONG_DOUBLE_2(nextafter);
+MORROWSET_LONG_DOUBLE_2(pow);
+MORROWSET_LONG_DOUBLE_2(remainder);
+
 #undef MORROWSET_LONG_DOUBLE_1
 #undef MORROWSET_LONG_DOUBLE_2
-                                                            inline long double __cdecl fmal(long double x,
-                                                                                            long double y,
-                                                                                            long double z) {
+inline long double __cdecl fmal(long double x, long double y, long double z) {
   return fma(static_cast<double>(x), static_cast<double>(y), static_cast<double>(z));
 }
 inline long double __cdecl frexpl(long double x, int* e) { return frexp(static_cast<double>(x), e); }
@@ -93,20 +116,28 @@ template <class T>
 inline int fpclassify(T x) {
   return __builtin_fpclassify(FP_NAN, FP_INFINITE, FP_NORMAL, FP_SUBNORMAL, FP_ZERO, static_cast<double>(x));
 }
-#define MORROWSET_CLASSIFY(name)                                              \
-  template <class T>                                                          \
-  inline bool name(T x) {                                                     \
-    return __builtin_##name(static_cast<double>(x));                          \
+#define MORROWSET_CLASSIFY(name)                     \
+  template <class T>                                 \
+  inline bool name(T x) {                            \
+    return __builtin_##name(static_cast<double>(x)); \
   }
-#define MORROWSET_COMPARE(name)                                               \
-  template <class T, class U>                                                 \
-  inline bool name(T x, U y) {                                                \
-    return __builtin_##name(static_cast<double>(x), static_cast<double>(y));  \
+#define MORROWSET_COMPARE(name)                                              \
+  template <class T, class U>                                                \
+  inline bool name(T x, U y) {                                               \
+    return __builtin_##name(static_cast<double>(x), static_cast<double>(y)); \
   }
-MORROWSET_CLASSIFY(signbit) MORROWSET_CLASSIFY(isinf) MORROWSET_CLASSIFY(isnan)
-MORROWSET_CLASSIFY(isnormal) MORROWSET_CLASSIFY(isfinite)
-MORROWSET_COMPARE(isgreater) MORROWSET_COMPARE(isgreaterequal) MORROWSET_COMPARE(isless)
-MORROWSET_COMPARE(islessequal) MORROWSET_COMPARE(islessgreater) MORROWSET_COMPARE(isunordered)
+MORROWSET_CLASSIFY(signbit);
+MORROWSET_CLASSIFY(isinf);
+MORROWSET_CLASSIFY(isnan);
+MORROWSET_CLASSIFY(isnormal);
+MORROWSET_CLASSIFY(isfinite);
+MORROWSET_COMPARE(isgreater);
+MORROWSET_COMPARE(isgreaterequal);
+MORROWSET_COMPARE(isless);
+MORROWSET_COMPARE(islessequal);
+MORROWSET_COMPARE(islessgreater);
+MORROWSET_COMPARE(isunordered);
+
 #undef MORROWSET_CLASSIFY
 #undef MORROWSET_COMPARE
 #endif

@@ -41,43 +41,74 @@ std::string With(const std::string& extra, const std::string& base = kValid) {
 const Diagnosis kDiagnoses[] = {
     {"SettingsPoliciesAndHeldNumbers",
      R"({"ForceDay": true, "DayToForce": 7.9, "FollowWeekCycle": false, "ResetWhenReachDay": true,
-         "DayToReset": 1e10, "DayToSetWhenReset": 4294967301, "FollowMonthDayNumber": true})", "", 0,
+         "DayToReset": 1e10, "DayToSetWhenReset": 4294967301, "FollowMonthDayNumber": true})",
+     "",
+     0,
      {"OK", "DayToForce=7", "DayToReset=2147483647", "DayToSetWhenReset=5", "FollowMonthDayNumber=true",
       "policies=forceday,resetdays,forcemonthday",
       "warning: \"DayToForce\" is 7.9 in the file; the plugin holds 7 (truncated)",
-      "warning: \"DayToReset\" is 10000000000.0 in the file; the plugin holds 2147483647 (clamped to 32 bits)",
+      "warning: \"DayToReset\" is 10000000000.0 in the file; the plugin holds 2147483647 (clamped to 32 "
+      "bits)",
       "warning: \"DayToSetWhenReset\" is 4294967301 in the file; the plugin holds 5 (wrapped to 32 bits)"}},
-    {"StrictFailsOnWarnings", With("\"ForceDay\": false"), "--strict", 1,
+    {"StrictFailsOnWarnings",
+     With("\"ForceDay\": false"),
+     "--strict",
+     1,
      {"OK", "warning: \"ForceDay\" is given 2 times; only the last one counts (false)"}},
-    {"NearMissOfAnOptionalMember", With("\"FollowMonthDaynumber\": true"), "", 0,
+    {"NearMissOfAnOptionalMember",
+     With("\"FollowMonthDaynumber\": true"),
+     "",
+     0,
      {"FollowMonthDayNumber=false", "policies=none",
       "warning: \"FollowMonthDaynumber\" is not read by the plugin and is ignored: did you mean "
       "\"FollowMonthDayNumber\"?"}},
-    {"NearMissBesideTheRealMember", With("\"forceday \": true"), "", 0,
+    {"NearMissBesideTheRealMember",
+     With("\"forceday \": true"),
+     "",
+     0,
      {"warning: \"forceday \" is not read by the plugin and is ignored: did you mean \"ForceDay\"? "
       "(that one is there too)"}},
     {"MissingMemberWithItsNearMiss",
      R"({"Forceday": true, "DayToForce": 1, "FollowWeekCycle": false, "ResetWhenReachDay": false,
-         "DayToReset": 100, "DayToSetWhenReset": 1})", "", 1,
+         "DayToReset": 100, "DayToSetWhenReset": 1})",
+     "",
+     1,
      {"[json.exception.type_error.302] type must be boolean, but is null",
       "\"ForceDay\" is missing: it takes true or false; the file has \"Forceday\": did you mean "
       "\"ForceDay\"?"}},
-    {"NumberOfTheWrongType", R"({"ForceDay": true, "DayToForce": "5"})", "", 1,
+    {"NumberOfTheWrongType",
+     R"({"ForceDay": true, "DayToForce": "5"})",
+     "",
+     1,
      {"[json.exception.type_error.302] type must be number, but is string",
       "\"DayToForce\" is \"5\" (a string): it takes a number"}},
-    {"OptionalSwitchNull", With("\"FollowMonthDayNumber\": null"), "", 1,
+    {"OptionalSwitchNull",
+     With("\"FollowMonthDayNumber\": null"),
+     "",
+     1,
      {"\"FollowMonthDayNumber\" is null: it takes true or false, or leave it out"}},
-    {"ParseErrorShowsTheLine", "{\n  \"ForceDay\": true,\n}", "", 1,
-     {"line 3, column 1: }"}},
-    {"NotAnObject", "[]", "", 1,
+    {"ParseErrorShowsTheLine", "{\n  \"ForceDay\": true,\n}", "", 1, {"line 3, column 1: }"}},
+    {"NotAnObject",
+     "[]",
+     "",
+     1,
      {"the file holds an array, not an object { } with the members \"ForceDay\", \"DayToForce\", ..."}},
-    {"PoliciesThatOverwriteEachOther", ConfigJson(true, true, false, "true"), "", 0,
+    {"PoliciesThatOverwriteEachOther",
+     ConfigJson(true, true, false, "true"),
+     "",
+     0,
      {"warning: forceday (every 5 minutes), forceweekday (every minute) and forcemonthday (every 5 "
       "minutes) all write the day: each overwrites the others' value when it runs"}},
-    {"ResetToADayNotBelowTheLimit", ConfigJson(false, false, true, "", 5, 10, 20), "", 0,
+    {"ResetToADayNotBelowTheLimit",
+     ConfigJson(false, false, true, "", 5, 10, 20),
+     "",
+     0,
      {"warning: resetdays writes \"DayToSetWhenReset\" 20, not below \"DayToReset\" 10: it rewrites "
       "the day every minute"}},
-    {"TextAfterTheObject", kValid + " {\"ForceDay\": true}", "", 0,
+    {"TextAfterTheObject",
+     kValid + " {\"ForceDay\": true}",
+     "",
+     0,
      {"warning: text after the closing brace is never read"}},
 };
 
@@ -92,7 +123,8 @@ TEST_P(CheckDiagnosis, NamesTheMemberAndWhatToDo) {
   for (std::string line; std::getline(printed, line);) lines.push_back(line);
   for (const auto& expected : GetParam().lines)
     EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end())
-        << "missing: " << expected << "\nin:\n" << outcome.output;
+        << "missing: " << expected << "\nin:\n"
+        << outcome.output;
   EXPECT_NE(std::find(lines.begin(), lines.end(), "file: " + configPath), lines.end()) << outcome.output;
 }
 

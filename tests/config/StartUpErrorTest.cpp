@@ -78,8 +78,7 @@ const std::vector<ErrorCase>& ErrorCases() {
       {"NumberAsArray", With("DayToReset", "[5]"), kPrefix302 + "number, but is array"},
       {"NumberAsObject", With("DayToForce", "{}"), kPrefix302 + "number, but is object"},
       {"MonthDayNull", ConfigJson(true, false, true, "null"), kPrefix302 + "boolean, but is null"},
-      {"MonthDayString", ConfigJson(false, false, false, "\"yes\""),
-       kPrefix302 + "boolean, but is string"},
+      {"MonthDayString", ConfigJson(false, false, false, "\"yes\""), kPrefix302 + "boolean, but is string"},
       {"MonthDayNumber", ConfigJson(false, false, false, "1"), kPrefix302 + "boolean, but is number"},
   };
   return cases;
@@ -106,15 +105,14 @@ TEST_F(StartUp, MonthDayLookupFailsAfterTheOtherPoliciesAreRegistered) {
   EXPECT_FALSE(Load());
   EXPECT_EQ(TakeRegistry(),
             (Seq{"register console day.set", "register rcon day.set", "register timer forceday",
-                 "register timer forceweekday", "register timer resetdays",
-                 "unregister console day.set", "unregister rcon day.set", "unregister timer forceday",
-                 "unregister timer forceweekday", "unregister timer resetdays",
-                 "unregister timer forcemonthday"}));
+                 "register timer forceweekday", "register timer resetdays", "unregister console day.set",
+                 "unregister rcon day.set", "unregister timer forceday", "unregister timer forceweekday",
+                 "unregister timer resetdays", "unregister timer forcemonthday"}));
 }
 
 TEST_F(StartUp, MonthDaySwitchRegistersOnlyWhenTrue) {
-  for (const auto& [value, registered] : std::vector<std::pair<std::string, bool>>{
-           {"", false}, {"false", false}, {"true", true}}) {
+  for (const auto& [value, registered] :
+       std::vector<std::pair<std::string, bool>>{{"", false}, {"false", false}, {"true", true}}) {
     WriteConfig(ConfigJson(false, false, false, value));
     ASSERT_TRUE(Load()) << DevHost::LoadErrorOf("MorrowsetVelde");
     EXPECT_EQ(DevHost::Timers(), registered ? Seq{"forcemonthday"} : Seq{}) << value;

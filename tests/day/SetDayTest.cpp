@@ -11,9 +11,9 @@ constexpr int32_t kStartDay = 500;
 struct SetDayCase {
   const char* name;
   const char* line;
-  bool applies;     // whether a day is written at all
-  int32_t day;      // the day written
-  int words;        // words the host splits the line into
+  bool applies;  // whether a day is written at all
+  int32_t day;   // the day written
+  int words;     // words the host splits the line into
 };
 
 const SetDayCase kCases[] = {
@@ -76,8 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, SetDay,
                                             ::testing::ValuesIn(kCases)),
                          [](const auto& info) {
                            const bool console = std::get<0>(info.param) == Via::Console;
-                           return std::string(console ? "Console_" : "Rcon_") +
-                                  std::get<1>(info.param).name;
+                           return std::string(console ? "Console_" : "Rcon_") + std::get<1>(info.param).name;
                          });
 
 // With no game to write to, nothing is written anywhere and nothing is updated.
@@ -91,8 +90,9 @@ const MissingCase kMissing[] = {
     {"no game state", [] { DevHost::SetGameStatePresent(false); }},
     {"UWorld.GameState", [] { DevHost::SetNameResolvable("UWorld.GameState", false); }},
     {"DayNumber", [] { DevHost::SetNameResolvable("AShooterGameState.DayNumber", false); }},
-    {"ForceNetUpdate",
-     [] { DevHost::SetNameResolvable("AShooterGameState.ForceNetUpdate(bool,bool,bool)", false); },
+    {
+        "ForceNetUpdate",
+        [] { DevHost::SetNameResolvable("AShooterGameState.ForceNetUpdate(bool,bool,bool)", false); },
     },
 };
 

@@ -13,9 +13,7 @@ class DevHostTest : public ::testing::Test {
     DevHost::KeepEvents(true);
   }
   void TearDown() override { DevHost::Reset(); }
-  static auto Free() {
-    return reinterpret_cast<void (*)(void*)>(ZelApi::GetAddress("FMemory.Free(void*)"));
-  }
+  static auto Free() { return reinterpret_cast<void (*)(void*)>(ZelApi::GetAddress("FMemory.Free(void*)")); }
 };
 
 // One violation of the host contract, committed by the rogue test plugin or by the test itself.
@@ -32,23 +30,33 @@ void Rogue(const std::string& what) { ASSERT_TRUE(DevHost::RunConsole("rogue " +
 
 const Violation kViolations[] = {
     {"DoubleFree", [] { Rogue("free-twice"); }, {"double free", kLeftRogue}},
-    {"ForeignFree", [] { Rogue("free-foreign"); }, {"free of a buffer the engine never allocated", kLeftRogue}},
-    {"HostBufferFreed", [] { Rogue("free-host-line"); },
+    {"ForeignFree",
+     [] { Rogue("free-foreign"); },
+     {"free of a buffer the engine never allocated", kLeftRogue}},
+    {"HostBufferFreed",
+     [] { Rogue("free-host-line"); },
      {"the host's own buffer was freed by someone else", kLeftRogue}},
-    {"MemberOnNull", [] { Rogue("member-on-null"); },
+    {"MemberOnNull",
+     [] { Rogue("member-on-null"); },
      {"GetAddress of UWorld.GameState on a null object", kLeftRogue}},
-    {"MemberOnOtherClass", [] { Rogue("member-on-other-class"); },
+    {"MemberOnOtherClass",
+     [] { Rogue("member-on-other-class"); },
      {"GetAddress of AShooterGameState.DayNumber on an object of another class", kLeftRogue}},
-    {"WriteWithoutUpdate", [] { Rogue("write-without-update"); },
+    {"WriteWithoutUpdate",
+     [] { Rogue("write-without-update"); },
      {"day 77 written without a network update", kLeftRogue}},
-    {"UpdateWithTrueFlag", [] { Rogue("update-with-true-flag"); },
+    {"UpdateWithTrueFlag",
+     [] { Rogue("update-with-true-flag"); },
      {"ForceNetUpdate called with a true flag", kLeftRogue}},
-    {"UpdateOnOtherObject", [] { Rogue("update-on-world"); },
+    {"UpdateOnOtherObject",
+     [] { Rogue("update-on-world"); },
      {"ForceNetUpdate called on an object that is not the game state", kLeftRogue}},
-    {"ParseIntoFullArray", [] { Rogue("parse-into-full-array"); },
+    {"ParseIntoFullArray",
+     [] { Rogue("parse-into-full-array"); },
      {"ParseIntoArray into a non-empty array", kLeftRogue}},
     {"MalformedString", [] { Rogue("malformed-name"); }, {"malformed FString", kLeftRogue}},
-    {"EmptyCallback", [] { Rogue("empty-callback"); },
+    {"EmptyCallback",
+     [] { Rogue("empty-callback"); },
      {"empty callback registered for timer rogue.timer", kLeftRogue,
       "RoguePlugin left timer rogue.timer registered after unload"}},
     {"RegistrationOutsideAPlugin",
@@ -59,11 +67,14 @@ const Violation kViolations[] = {
        reinterpret_cast<void (*)(void*)>(ZelApi::GetAddress("FMemory.Free(void*)"))(name.Data.Data);
      },
      {"register console greet from outside any plugin", kLeftRogue}},
-    {"LoadedTwice", [] { DevHost::LoadPlugin("RoguePlugin", MORROWSET_ROGUE_PLUGIN_PATH); },
+    {"LoadedTwice",
+     [] { DevHost::LoadPlugin("RoguePlugin", MORROWSET_ROGUE_PLUGIN_PATH); },
      {"RoguePlugin is already loaded", kLeftRogue}},
     {"LeftRegisteredAfterUnload", [] {}, {kLeftRogue}},
     // Last: the rogue library stays in the process, so later cases in the same run could not load it.
-    {"StaysLoadedAfterUnload", [] { Rogue("stay-loaded"); }, {"RoguePlugin stayed loaded after unload", kLeftRogue}},
+    {"StaysLoadedAfterUnload",
+     [] { Rogue("stay-loaded"); },
+     {"RoguePlugin stayed loaded after unload", kLeftRogue}},
 };
 
 void PrintTo(const Violation& v, std::ostream* os) { *os << v.name; }
@@ -115,8 +126,7 @@ TEST_F(DevHostTest, MembersResolveOnlyAgainstTheirOwnObject) {
   EXPECT_EQ(ZelApi::GetAddress("AShooterGameState.Nothing()"), nullptr);
   EXPECT_EQ(DevHost::Faults(),
             Seq{"GetAddress of AShooterGameState.DayNumber on an object of another class"});
-  EXPECT_EQ(EventsOf(DevHost::AllEvents(), {"unresolved"}),
-            Seq{"unresolved AShooterGameState.Nothing()"});
+  EXPECT_EQ(EventsOf(DevHost::AllEvents(), {"unresolved"}), Seq{"unresolved AShooterGameState.Nothing()"});
 }
 
 TEST_F(DevHostTest, OnlyTheNetworkUpdateReachesClients) {

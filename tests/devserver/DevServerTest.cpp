@@ -17,8 +17,8 @@ std::string RunServer(const std::string& args, const std::string& input, int& st
   const std::string inputFile = testing::TempDir() + "devserver-input-" + test;
   std::ofstream(inputFile) << input;
   std::string output;
-  status = RunCommand(Quote(ProgramPath("morrowset-devserver")) + " " + args + " < " + Quote(inputFile),
-                      output);
+  status =
+      RunCommand(Quote(ProgramPath("morrowset-devserver")) + " " + args + " < " + Quote(inputFile), output);
   return output;
 }
 
@@ -31,8 +31,10 @@ TEST(DevServer, DaySetFromStandardInputIsWrittenReplicatedAndShownByStatus) {
   const std::string out = RunServer("--no-rcon --day-length 0", "status\nday.set 12\nstatus\nquit\n", status);
   EXPECT_EQ(status, 0) << out;
   EXPECT_TRUE(Contains(out, "plugin MorrowsetVelde loaded")) << out;
-  EXPECT_TRUE(Contains(out, "day=1 replicated=1 plugin=loaded console=day.set rcon=day.set timers=- "
-                            "buffers=0")) << out;
+  EXPECT_TRUE(Contains(out,
+                       "day=1 replicated=1 plugin=loaded console=day.set rcon=day.set timers=- "
+                       "buffers=0"))
+      << out;
   // Each event with its time and source: the write, then its update, in the same second.
   EXPECT_TRUE(std::regex_search(out, std::regex("(\\d\\d:\\d\\d:\\d\\d) console: day written: 12\n"
                                                 "\\1 console: replicated to clients: day 12\n")))
@@ -78,8 +80,7 @@ TEST(DevServer, FailedStartUpIsPrintedAndTheServerKeepsRunning) {
 TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
   const std::string dir = ServerFolder("devserver-live", ConfigJson(true, false, false, "", 5));
   // Rounds a minute apart on the server's clock, which advance moves on: nothing waits for time.
-  ServerProcess server({"--no-rcon", "--day-length", "0", "--timer-interval", "60",
-                        "--server-dir", dir});
+  ServerProcess server({"--no-rcon", "--day-length", "0", "--timer-interval", "60", "--server-dir", dir});
   server.Send("advance 1m");
   EXPECT_NE(server.WaitFor("day written: 5"), "") << server.Output();
   EXPECT_NE(server.WaitFor("replicated to clients: day 5"), "") << server.Output();
@@ -95,8 +96,8 @@ TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
 #endif
 
 struct ForecastCase {
-  const char* name;  // the test's name
-  bool everywhere;  // false: only where the C library knows the zone's daylight-saving rules
+  const char* name;    // the test's name
+  bool everywhere;     // false: only where the C library knows the zone's daylight-saving rules
   std::string config;  // none: start-up fails
   std::string args;
   int status;
@@ -111,7 +112,8 @@ bool HasLine(const std::string& out, const std::string& line) {
     return std::regex_replace(text, std::regex(R"([()\[\].*+?^$|\\])"), R"(\$&)");
   };
   if (line.size() < 26 || line[4] != '-') return Contains(out, line);
-  return std::regex_search(out, std::regex(literal(line.substr(0, 20)) + "\\S+ +" + literal(line.substr(26))));
+  return std::regex_search(out,
+                           std::regex(literal(line.substr(0, 20)) + "\\S+ +" + literal(line.substr(26))));
 #else
   return Contains(out, line + "\n");
 #endif
@@ -137,33 +139,48 @@ TEST_P(Forecast, ShowsWhenAndByWhatTheDayClientsSeeChanges) {
 INSTANTIATE_TEST_SUITE_P(
     DevServer, Forecast,
     ::testing::Values(
-        ForecastCase{"WeekdayAcrossTheChangeToSummerTime", false, ConfigJson(false, true, false),
-            "--tz Europe/Berlin --clock \"2027-03-27 00:00\" --forecast 2d --day-length 0", 0,
-            {"2027-03-27 00:00:00 CET   Sat  start         day=1",
-              "2027-03-27 00:00:01 CET   Sat  forceweekday  day=6  (then rewritten 1439x)",
-              "2027-03-28 00:00:01 CET   Sun  forceweekday  day=7  (then rewritten 1379x)",
-              "2027-03-29 00:00:01 CEST  Mon  forceweekday  day=1  (then rewritten 59x)",
-              "writes: forceweekday 2880\nday at the end: 1"}},
-        ForecastCase{"MonthDayAtTheEndOfJanuaryInTokyo", true, ConfigJson(false, false, false, "true"),
-            "--tz JST-9 --clock \"2027-01-31 23:50\" --forecast 20m --day-length 0", 0,
-            {"2027-01-31 23:50:01 JST   Sun  forcemonthday day=31  (then rewritten 1x)",
-              "2027-02-01 00:00:01 JST   Mon  forcemonthday day=1  (then rewritten 1x)"}},
-        ForecastCase{"ResetBringsTheGamesOwnDayBack", true, ConfigJson(false, false, true, "", 5, 4, 1),
-            "--tz UTC0 --clock \"2027-01-01 00:00\" --forecast 40m --day-length 600", 0,
-            {"2027-01-01 00:30:00 UTC   Fri  dawn          day=4",
-              "2027-01-01 00:30:01 UTC   Fri  resetdays     day=1",
-              "2027-01-01 00:40:00 UTC   Fri  dawn          day=2",
-              "writes: dawn 4, resetdays 1\nday at the end: 2"}},
-        ForecastCase{"FailedStartUp", true, "", "--forecast 1h", 1,
-            {"forecast: plugin MorrowsetVelde failed: Can't open config.json"}}),
+        ForecastCase{"WeekdayAcrossTheChangeToSummerTime",
+                     false,
+                     ConfigJson(false, true, false),
+                     "--tz Europe/Berlin --clock \"2027-03-27 00:00\" --forecast 2d --day-length 0",
+                     0,
+                     {"2027-03-27 00:00:00 CET   Sat  start         day=1",
+                      "2027-03-27 00:00:01 CET   Sat  forceweekday  day=6  (then rewritten 1439x)",
+                      "2027-03-28 00:00:01 CET   Sun  forceweekday  day=7  (then rewritten 1379x)",
+                      "2027-03-29 00:00:01 CEST  Mon  forceweekday  day=1  (then rewritten 59x)",
+                      "writes: forceweekday 2880\nday at the end: 1"}},
+        ForecastCase{"MonthDayAtTheEndOfJanuaryInTokyo",
+                     true,
+                     ConfigJson(false, false, false, "true"),
+                     "--tz JST-9 --clock \"2027-01-31 23:50\" --forecast 20m --day-length 0",
+                     0,
+                     {"2027-01-31 23:50:01 JST   Sun  forcemonthday day=31  (then rewritten 1x)",
+                      "2027-02-01 00:00:01 JST   Mon  forcemonthday day=1  (then rewritten 1x)"}},
+        ForecastCase{"ResetBringsTheGamesOwnDayBack",
+                     true,
+                     ConfigJson(false, false, true, "", 5, 4, 1),
+                     "--tz UTC0 --clock \"2027-01-01 00:00\" --forecast 40m --day-length 600",
+                     0,
+                     {"2027-01-01 00:30:00 UTC   Fri  dawn          day=4",
+                      "2027-01-01 00:30:01 UTC   Fri  resetdays     day=1",
+                      "2027-01-01 00:40:00 UTC   Fri  dawn          day=2",
+                      "writes: dawn 4, resetdays 1\nday at the end: 2"}},
+        ForecastCase{"FailedStartUp",
+                     true,
+                     "",
+                     "--forecast 1h",
+                     1,
+                     {"forecast: plugin MorrowsetVelde failed: Can't open config.json"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DevServer, AdvanceRunsEveryDueTimerAtItsOwnTimeAndStatusShowsIt) {
   const std::string dir = ServerFolder("devserver-advance", ConfigJson(false, true, false));
   int status = 0;
-  const std::string out = RunServer("--no-rcon --day-length 0 --tz UTC0 --clock \"2027-03-27 23:59:30\" "
-                                    "--server-dir " + Quote(dir),
-                                    "advance 2m\nstatus\nquit\n", status);
+  const std::string out = RunServer(
+      "--no-rcon --day-length 0 --tz UTC0 --clock \"2027-03-27 23:59:30\" "
+      "--server-dir " +
+          Quote(dir),
+      "advance 2m\nstatus\nquit\n", status);
   EXPECT_EQ(status, 0) << out;
   // Saturday's write, then Sunday's a minute later, each at the time it was due.
   EXPECT_TRUE(std::regex_search(out, std::regex("23:59:3\\d forceweekday: day written: 6\n"

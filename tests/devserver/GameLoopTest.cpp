@@ -57,7 +57,7 @@ TEST_F(GameLoop, PoliciesRunOnTheHostTimerBetweenCommands) {
     return status.substr(0, status.find(" plugin="));
   };
   EXPECT_EQ(day(), "day=1 replicated=1");  // the game's own first day
-  Run("advance 1m");  // the first round: forceday is due at once
+  Run("advance 1m");                       // the first round: forceday is due at once
   EXPECT_EQ(day(), "day=5 replicated=5");
   // A manual day holds within the policy's five minutes, and is overwritten when they are up.
   EXPECT_EQ(Run("day.set 9"), "");

@@ -15,8 +15,8 @@ class RconClient : public ::testing::Test {
   void SetUp() override {
     std::string ignored;
     if (RunCommand("command -v rconclt", ignored) != 0) GTEST_SKIP() << "rconclt is not installed";
-    server_ = std::make_unique<ServerProcess>(std::vector<std::string>{
-        "--day-length", "0", "--rcon-port", "0", "--rcon-password", "s3cret"});
+    server_ = std::make_unique<ServerProcess>(
+        std::vector<std::string>{"--day-length", "0", "--rcon-port", "0", "--rcon-password", "s3cret"});
     const std::string line = server_->WaitFor("RCON listening on 127.0.0.1:");
     ASSERT_NE(line, "") << server_->Output();
     port_ = line.substr(line.rfind(':') + 1);
@@ -39,8 +39,7 @@ TEST_F(RconClient, DaySetReachesTheGameAndClientsAndStatusAnswers) {
   ASSERT_EQ(Rcon("s3cret", "day.set 12", out), 0) << out;
   EXPECT_EQ(out, "");  // the plugin answers nothing
   ASSERT_EQ(Rcon("s3cret", "status", out), 0) << out;
-  EXPECT_EQ(out.rfind("day=12 replicated=12 plugin=loaded console=day.set rcon=day.set", 0), 0u)
-      << out;
+  EXPECT_EQ(out.rfind("day=12 replicated=12 plugin=loaded console=day.set rcon=day.set", 0), 0u) << out;
   EXPECT_NE(server_->WaitFor("replicated to clients: day 12"), "");
 }
 
@@ -74,8 +73,7 @@ TEST(RconPassword, RandomPasswordIsPrintedOnceAtStartUpAndWorks) {
   const std::string password = line.substr(line.rfind(' ') + 1);
   const std::string port = listening.substr(listening.rfind(':') + 1);
   std::string out;
-  EXPECT_EQ(RunCommand("rconclt -t 5 '" + password + "@127.0.0.1:" + port + "' day.set 5", out), 0)
-      << out;
+  EXPECT_EQ(RunCommand("rconclt -t 5 '" + password + "@127.0.0.1:" + port + "' day.set 5", out), 0) << out;
   EXPECT_NE(server.WaitFor("replicated to clients: day 5"), "");
   EXPECT_EQ(server.Finish(), 0);
   const std::string& all = server.Output();

@@ -29,9 +29,7 @@ class RawClient {
   }
 
   void Write(const std::string& bytes) { Sockets::Send(fd_, bytes.data(), bytes.size()); }
-  void Packet(int32_t id, int32_t type, const std::string& body) {
-    Write(EncodeRconPacket(id, type, body));
-  }
+  void Packet(int32_t id, int32_t type, const std::string& body) { Write(EncodeRconPacket(id, type, body)); }
   void Login(const std::string& password = "pw") {
     Packet(1, RconType::Auth, password);
     auto answer = Read();
@@ -65,8 +63,8 @@ class RawClient {
   bool Fill(std::size_t bytes, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (in_.size() < bytes) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-          deadline - std::chrono::steady_clock::now());
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
       pollfd_t p{fd_, POLLIN, 0};
       if (left.count() <= 0 || Sockets::Poll(&p, 1, static_cast<int>(left.count())) <= 0) return false;
       char buffer[8192];
@@ -289,15 +287,13 @@ TEST_F(RconProtocol, ConnectionsBeyondTheCapAreClosed) {
 TEST_F(RconProtocol, RepliesKeepRequestOrderAndAllComeBeforeTheClose) {
   Start();
   RawClient client = Client();
-  client.Write(EncodeRconPacket(1, RconType::Auth, "pw") +
-               EncodeRconPacket(2, RconType::ExecCommand, "status") +
-               EncodeRconPacket(3, RconType::Auth, "pw") +
-               EncodeRconPacket(4, RconType::ExecCommand, "day.set 7") +
-               EncodeRconPacket(5, RconType::Auth, "wrong") +  // logs the connection out
-               EncodeRconPacket(6, RconType::ExecCommand, "day.set 8") +
-               EncodeRconPacket(7, RconType::Auth, "wrong") +
-               EncodeRconPacket(8, RconType::Auth, "wrong") +  // the third: closes after its answer
-               EncodeRconPacket(9, RconType::Auth, "pw"));     // never read
+  client.Write(
+      EncodeRconPacket(1, RconType::Auth, "pw") + EncodeRconPacket(2, RconType::ExecCommand, "status") +
+      EncodeRconPacket(3, RconType::Auth, "pw") + EncodeRconPacket(4, RconType::ExecCommand, "day.set 7") +
+      EncodeRconPacket(5, RconType::Auth, "wrong") +  // logs the connection out
+      EncodeRconPacket(6, RconType::ExecCommand, "day.set 8") + EncodeRconPacket(7, RconType::Auth, "wrong") +
+      EncodeRconPacket(8, RconType::Auth, "wrong") +  // the third: closes after its answer
+      EncodeRconPacket(9, RconType::Auth, "pw"));     // never read
   std::vector<int32_t> ids;
   while (auto packet = client.Read()) ids.push_back(packet->id);
   EXPECT_EQ(ids, (std::vector<int32_t>{1, 2, 3, 4, -1, -1, -1, -1}));

@@ -33,8 +33,8 @@ std::string VersionString(const std::string& file, const std::string& name) {
 }
 
 TEST(Version, WindowsFilesCarryTheVersionResource) {
-  for (const std::string& file : {PluginPath(), ProgramPath("morrowset-check"),
-                                 ProgramPath("morrowset-devserver")}) {
+  for (const std::string& file :
+       {PluginPath(), ProgramPath("morrowset-check"), ProgramPath("morrowset-devserver")}) {
     EXPECT_EQ(VersionString(file, "ProductName"), "Morrowset") << file;
     EXPECT_EQ(VersionString(file, "ProductVersion"), MORROWSET_VERSION) << file;
     EXPECT_EQ(VersionString(file, "FileVersion"), MORROWSET_VERSION) << file;

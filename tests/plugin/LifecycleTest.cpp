@@ -22,7 +22,7 @@ const Seq kSixRemovals = {"unregister console day.set", "unregister rcon day.set
                           "unregister timer resetdays", "unregister timer forcemonthday"};
 
 // A start-up that fails at config.json: both "day.set" registered, then the six removals.
-const Seq kFailedStartUp = {"register console day.set",  "register rcon day.set",
+const Seq kFailedStartUp = {"register console day.set",   "register rcon day.set",
                             "unregister console day.set", "unregister rcon day.set",
                             "unregister timer forceday",  "unregister timer forceweekday",
                             "unregister timer resetdays", "unregister timer forcemonthday"};
@@ -80,8 +80,7 @@ TEST_F(Lifecycle, AllSwitchesOnRegistersSixInTableOrder) {
   ASSERT_TRUE(Load());
   EXPECT_EQ(TakeRegistry(),
             (Seq{"register console day.set", "register rcon day.set", "register timer forceday",
-                 "register timer forceweekday", "register timer resetdays",
-                 "register timer forcemonthday"}));
+                 "register timer forceweekday", "register timer resetdays", "register timer forcemonthday"}));
   Unload();
   EXPECT_EQ(TakeRegistry(), kSixRemovals);
   EXPECT_EQ(DevHost::Timers(), Seq{});
@@ -156,8 +155,8 @@ TEST_F(Lifecycle, LoggerSharesTheHostSinksUntilTeardownAfterUnload) {
   });
   Unload();
   DevHost::SetListener(nullptr);
-  EXPECT_EQ(duringUnload, before + 1);     // Unload runs while the logger still exists
-  EXPECT_EQ(sink.use_count(), before);     // then teardown destroys it
+  EXPECT_EQ(duringUnload, before + 1);  // Unload runs while the logger still exists
+  EXPECT_EQ(sink.use_count(), before);  // then teardown destroys it
 }
 
 #if defined(_WIN32)
@@ -185,9 +184,8 @@ TEST_F(Lifecycle, ImportsFromTheFrameworkOnlyWhatItExports) {
   ASSERT_TRUE(Load());
   const auto* base = reinterpret_cast<const char*>(GetModuleHandleA("MorrowsetVelde.dll"));
   ASSERT_NE(base, nullptr);
-  const IMAGE_DATA_DIRECTORY& directory =
-      Headers(reinterpret_cast<HMODULE>(const_cast<char*>(base)))
-          ->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  const IMAGE_DATA_DIRECTORY& directory = Headers(reinterpret_cast<HMODULE>(const_cast<char*>(base)))
+                                              ->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   std::set<std::string> imported;
   std::set<std::string> dlls;
   bool importsZelApi = false;
@@ -225,8 +223,8 @@ TEST_F(Lifecycle, ThreadAttachAndDetachDoNothingAndReportSuccess) {
   ASSERT_NE(module, nullptr);
   const auto* nt = Headers(module);
   using Entry = BOOL(WINAPI*)(HINSTANCE, DWORD, LPVOID);
-  auto entry = reinterpret_cast<Entry>(reinterpret_cast<uintptr_t>(module) +
-                                       nt->OptionalHeader.AddressOfEntryPoint);
+  auto entry =
+      reinterpret_cast<Entry>(reinterpret_cast<uintptr_t>(module) + nt->OptionalHeader.AddressOfEntryPoint);
   EXPECT_EQ(entry(module, DLL_THREAD_ATTACH, nullptr), TRUE);
   EXPECT_EQ(entry(module, DLL_THREAD_DETACH, nullptr), TRUE);
   EXPECT_EQ(DevHost::TakeEvents(), Seq{});
@@ -243,7 +241,8 @@ std::set<std::string> Symbols(const std::string& library, const std::string& opt
   char buffer[512];
   while (nm && fgets(buffer, sizeof buffer, nm)) text += buffer;
   const int status = nm ? pclose(nm) : -1;
-  if (status != 0) ADD_FAILURE() << "nm -D " << options << " " << library << " failed (status " << status << ")";
+  if (status != 0)
+    ADD_FAILURE() << "nm -D " << options << " " << library << " failed (status " << status << ")";
   std::istringstream lines(text);
   std::set<std::string> names;
   std::string line;

@@ -71,9 +71,7 @@ void PluginTest::LoadWith(const std::string& text) {
 
 void PluginTest::Unload() { DevHost::UnloadPlugin("MorrowsetVelde"); }
 
-Seq PluginTest::Take(const std::vector<std::string>& kinds) {
-  return EventsOf(DevHost::TakeEvents(), kinds);
-}
+Seq PluginTest::Take(const std::vector<std::string>& kinds) { return EventsOf(DevHost::TakeEvents(), kinds); }
 
 void PluginTest::Console(const std::string& line) {
   ASSERT_TRUE(DevHost::RunConsole(line)) << "no console command for: " << line;

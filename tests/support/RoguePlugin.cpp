@@ -26,9 +26,8 @@ AShooterGameState* GameState() {
 }
 
 void Update(AShooterGameState* target, bool dormant) {
-  reinterpret_cast<ForceNetUpdate>(
-      ZelApi::GetAddress("AShooterGameState.ForceNetUpdate(bool,bool,bool)"))(target, dormant, false,
-                                                                             false);
+  reinterpret_cast<ForceNetUpdate>(ZelApi::GetAddress("AShooterGameState.ForceNetUpdate(bool,bool,bool)"))(
+      target, dormant, false, false);
 }
 
 // Keeps this library loaded for the rest of the process.

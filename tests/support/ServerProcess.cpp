@@ -99,8 +99,8 @@ std::string ServerProcess::WaitFor(const std::string& text, std::chrono::millise
         return output_.substr(lineStart, end - lineStart);
       }
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return "";
     ReadSome(left);
   }

@@ -24,8 +24,7 @@ class ServerProcess {
   ServerProcess& operator=(const ServerProcess&) = delete;
 
   // Returns the first output line containing text, waiting up to timeout; empty if none came.
-  std::string WaitFor(const std::string& text,
-                      std::chrono::milliseconds timeout = std::chrono::seconds(10));
+  std::string WaitFor(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(10));
   // Writes one line to the server's standard input.
   void Send(const std::string& line);
   // Closes standard input and returns the exit status (-1 if it had to be killed).
