@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 ARGS ?=
 
 .PHONY: setup setup-run build build-run build-sanitize build-windows run test test-windows bench \
-        package fuzz clean
+        package fuzz format-check clean
 
 setup-run:
 	bash scripts/setup.sh run
@@ -32,7 +32,11 @@ build-windows: setup
 run: build-run
 	build/bin/morrowset-devserver $(ARGS)
 
-test: build build-sanitize build-windows
+# Every C++ source of ours as .clang-format lays it out (bash scripts/format-check.sh --fix).
+format-check: setup
+	bash scripts/format-check.sh
+
+test: format-check build build-sanitize build-windows
 	ctest --preset default -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
 	JOBS=$(JOBS) bash scripts/test-windows.sh

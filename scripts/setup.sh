@@ -11,7 +11,7 @@ packages=(cmake make g++ binutils nlohmann-json3-dev nodejs npm)
 case "$profile" in
   run) ;;
   test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev googletest rcon python3-jsonschema
-                   clang-16 lld-16 llvm-16 libwine-dev wine wine64) ;;
+                   clang-format-14 clang-16 lld-16 llvm-16 libwine-dev wine wine64) ;;
   *) echo "usage: setup.sh [run|test]" >&2; exit 2 ;;
 esac
 missing=()
