@@ -18,8 +18,9 @@ void EnsurePluginLoadedWith(const std::string& config) {
   if (loaded == config) return;
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / "morrowset-bench";
-  fs::create_directories(dir / "TolvApi" / "Plugins" / "MorrowsetVelde");
-  std::ofstream(dir / "TolvApi" / "Plugins" / "MorrowsetVelde" / "config.json") << config;
+  const fs::path plugin = DevHost::PluginFolder(dir.string(), "MorrowsetVelde");
+  fs::create_directories(plugin);
+  std::ofstream(plugin / "config.json") << config;
   DevHost::UnloadAllPlugins();
   DevHost::Reset();
   DevHost::SetServerDir(dir.string());

@@ -60,7 +60,7 @@ std::string Advance(const std::string& line, GameClock& clock) {
   std::chrono::seconds duration{};
   if (text.empty() || !extra.empty() || !WallClock::ParseDuration(text, duration))
     return "usage: advance DURATION, a number with s, m, h or d (90s, 5m, 2h, 3d, 1d12h)";
-  if (!WallClock::Install()) return "advance: the clock cannot be moved on this platform";
+  if (!WallClock::Available()) return "advance: the clock cannot be moved on this platform";
   std::string tooLong;
   if (!GameClock::CanAdvance(duration, clock.Interval(), tooLong)) return "advance: " + tooLong;
   clock.Advance(duration);

@@ -74,7 +74,7 @@ extern "C" int clock_gettime(clockid_t clock, struct timespec* out) {
   return 0;
 }
 
-bool WallClock::Install() { return RealClockGetTime() != nullptr; }
+bool WallClock::Available() { return RealClockGetTime() != nullptr; }
 
 #else
 namespace {
@@ -119,7 +119,7 @@ bool Redirect(void* function) {
 
 }  // namespace
 
-bool WallClock::Install() {
+bool WallClock::Available() {
   static const bool installed = [] {
     realSystemTime = reinterpret_cast<NtQuerySystemTimeFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemTime")));

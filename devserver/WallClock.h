@@ -13,8 +13,9 @@ namespace WallClock {
 
 using Time = std::chrono::system_clock::time_point;
 
-// Takes over the process's system clock; returns whether this platform allows it.
-bool Install();
+// Returns whether this clock answers the process's system clock, taking the system clock over
+// first where that needs doing (Windows; on Linux the program's own clock_gettime already does).
+bool Available();
 
 // Returns the clock's present time.
 Time Now();

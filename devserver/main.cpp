@@ -157,7 +157,7 @@ std::string MakeServerDir() {
   do {
     folder = fs::temp_directory_path() / ("morrowset-server-" + RandomHex(8));
   } while (!fs::create_directory(folder));
-  const fs::path plugin = folder / "TolvApi" / "Plugins" / "MorrowsetVelde";
+  const fs::path plugin = DevHost::PluginFolder(folder.string(), "MorrowsetVelde");
   fs::create_directories(plugin);
   fs::copy_file(bin / DevHost::LibraryFileName("MorrowsetVelde"),
                 plugin / DevHost::LibraryFileName("MorrowsetVelde"));
@@ -177,7 +177,7 @@ int SetUpClock(const Options& options, bool forecast) {
     std::cerr << "morrowset-devserver: --tz: " << why << "\n";
     return 2;
   }
-  if (!WallClock::Install()) {
+  if (!WallClock::Available()) {
     if (!options.clock.empty() || forecast) {
       std::cerr << "morrowset-devserver: the clock cannot be set on this platform\n";
       return 1;

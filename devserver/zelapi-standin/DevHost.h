@@ -55,12 +55,14 @@ ZELAPI void SetListener(std::function<void(const std::string&)> listener);
 
 // ---- Plugins -----------------------------------------------------------------------------
 
-enum class PluginState { Loaded, Failed, Unloaded };
+enum class PluginState { Unloaded, Loaded, Failed };
 
 // Loads a plugin library with the platform loader; its attach notification runs its start-up.
 // A failure reported from the attach notification unloads it again at once. Returns whether
 // it is loaded afterwards.
 ZELAPI bool LoadPlugin(const std::string& name, const std::string& libraryPath);
+// Returns the folder of the named plugin in a server folder, where its library and files live.
+ZELAPI std::string PluginFolder(const std::string& serverDir, const std::string& plugin);
 // Loads every "<dir>/TolvApi/Plugins/<Name>/<Name>" library below the server folder, by name.
 ZELAPI void LoadServerPlugins();
 // Unloads a loaded plugin; its detach notification runs, then its static teardown.

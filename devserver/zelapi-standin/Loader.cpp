@@ -47,6 +47,11 @@ std::string reportedFailure;
 bool failureReported = false;
 bool loadFailureExtension = true;
 
+// The folder that holds one folder per plugin, below a server folder.
+std::filesystem::path PluginsRoot(const std::string& dir) {
+  return std::filesystem::path(dir) / "TolvApi" / "Plugins";
+}
+
 Plugin* Find(const std::string& name) {
   for (auto& plugin : plugins)
     if (plugin.name == name) return &plugin;
@@ -155,8 +160,12 @@ bool LoadPlugin(const std::string& name, const std::string& libraryPath) {
   return true;
 }
 
+std::string PluginFolder(const std::string& dir, const std::string& plugin) {
+  return (PluginsRoot(dir) / plugin).string();
+}
+
 void LoadServerPlugins() {
-  const std::filesystem::path root = std::filesystem::path(serverDir) / "TolvApi" / "Plugins";
+  const std::filesystem::path root = PluginsRoot(serverDir);
   std::error_code ec;
   std::vector<std::filesystem::path> folders;
   for (const auto& entry : std::filesystem::directory_iterator(root, ec))

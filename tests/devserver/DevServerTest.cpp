@@ -57,7 +57,7 @@ TEST(DevServer, EndOfInputUnloadsAndExitsCleanly) {
 std::string ServerFolder(const std::string& name, const std::string& config) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::path(testing::TempDir()) / name;
-  const fs::path plugin = dir / "TolvApi" / "Plugins" / "MorrowsetVelde";
+  const fs::path plugin = DevHost::PluginFolder(dir.string(), "MorrowsetVelde");
   fs::remove_all(dir);
   fs::create_directories(plugin);
   fs::copy_file(PluginPath(), plugin / DevHost::LibraryFileName("MorrowsetVelde"));

@@ -42,9 +42,10 @@ void PluginTest::SetUp() {
     if (c == '/' || c == '<' || c == '>' || c == ' ') c = '_';
   const fs::path dir = fs::temp_directory_path() / "morrowset-tests" / name;
   fs::remove_all(dir);
-  fs::create_directories(dir / "TolvApi" / "Plugins" / "MorrowsetVelde");
   serverDir = dir.string();
-  configPath = (dir / "TolvApi" / "Plugins" / "MorrowsetVelde" / "config.json").string();
+  const fs::path plugin = DevHost::PluginFolder(serverDir, "MorrowsetVelde");
+  fs::create_directories(plugin);
+  configPath = (plugin / "config.json").string();
   DevHost::SetServerDir(serverDir);
   WriteConfig(ConfigJson(false, false, false));
 }

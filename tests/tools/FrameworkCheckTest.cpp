@@ -9,6 +9,7 @@
 
 #include "FrameworkCheck.h"
 #include "PeImage.h"
+#include "DevHost.h"
 #include "support/ServerProcess.h"
 
 namespace morrowset::test {
@@ -130,7 +131,7 @@ TEST_F(FrameworkCheck, TheCommandAnswersWithExactLinesAndExitCodes) {
 TEST_F(FrameworkCheck, AServerFolderHoldingTheFrameworkIsCheckedAfterTheConfig) {
   namespace fs = std::filesystem;
   const fs::path server = fs::path(::testing::TempDir()) / "framework-server";
-  const fs::path plugin = server / "TolvApi" / "Plugins" / "MorrowsetVelde";
+  const fs::path plugin = DevHost::PluginFolder(server.string(), "MorrowsetVelde");
   fs::remove_all(server);
   fs::create_directories(plugin);
   fs::copy_file(MORROWSET_BIN_DIR "/config.json", plugin / "config.json");
