@@ -16,7 +16,7 @@ constexpr std::chrono::microseconds kSpin{200};
 void JobQueue::Push(Job job) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    (job.source == Source::Console ? console_ : rcon_).push_back(std::move(job));
+    (job.origin == Origin::Console ? console_ : rcon_).push_back(std::move(job));
     ++count_;
   }
   ready_.notify_one();
@@ -53,7 +53,7 @@ const char* HelpText() {
 }
 
 // "advance DURATION": moves the server's clock on, running every timer round due on the way.
-std::string Advance(const std::string& line, GameClock& clock) {
+std::string AdvanceCommand(const std::string& line, GameClock& clock) {
   std::istringstream words(line);
   std::string command, text, extra;
   words >> command >> text >> extra;
@@ -85,7 +85,7 @@ bool GameClock::CanAdvance(std::chrono::nanoseconds d, std::chrono::nanoseconds 
 
 void GameClock::RunDue() {
   const auto now = WallClock::Now();
-  DevHost::AdvanceGame(now);
+  DevHost::RunDayCycleUntil(now);
   if (now < next_) return;
   DevHost::RunTimers();
   // No backlog: after a stall the next round comes one interval from now.
@@ -106,11 +106,11 @@ void GameClock::Advance(std::chrono::nanoseconds d) {
   const auto target = WallClock::Now() + std::chrono::duration_cast<std::chrono::system_clock::duration>(d);
   for (; next_ <= target; next_ += step) {
     WallClock::Set(next_, false);
-    DevHost::AdvanceGame(next_);
+    DevHost::RunDayCycleUntil(next_);
     DevHost::RunTimers();
   }
   WallClock::Set(target, running);
-  DevHost::AdvanceGame(target);
+  DevHost::RunDayCycleUntil(target);
 }
 
 bool Dispatch(const Job& job, GameClock& clock) {
@@ -131,12 +131,12 @@ bool Dispatch(const Job& job, GameClock& clock) {
     return true;
   }
   if (word == "advance") {
-    answer(Advance(job.line, clock));
+    answer(AdvanceCommand(job.line, clock));
     return true;
   }
-  if (word == "quit" && job.source == Source::Console) return false;
+  if (word == "quit" && job.origin == Origin::Console) return false;
   const bool ran =
-      job.source == Source::Console ? DevHost::RunConsole(job.line) : DevHost::RunRcon(job.line, job.id);
+      job.origin == Origin::Console ? DevHost::RunConsole(job.line) : DevHost::RunRcon(job.line, job.id);
   answer(ran ? "" : "unknown command: " + word);
   return true;
 }

@@ -10,11 +10,11 @@
 #include <string>
 
 // Where a command line came from, which decides the registry it is looked up in.
-enum class Source { Console, Rcon };
+enum class Origin { Console, Rcon };
 
 // A command line waiting for the game thread, and where its answer goes.
 struct Job {
-  Source source = Source::Console;
+  Origin origin = Origin::Console;
   std::string line;
   int32_t id = 0;
   std::function<void(const std::string&)> reply;

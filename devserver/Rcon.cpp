@@ -288,7 +288,7 @@ void RconServer::QueueCommand(Connection& c, int32_t id, const std::string& line
   c.slots.emplace_back(false, std::string());
   ++c.inFlight;
   Job job;
-  job.source = Source::Rcon;
+  job.origin = Origin::Rcon;
   job.line = mirror ? "" : line;
   job.id = id;
   job.reply = [this, connection, slot, id, mirror](const std::string& text) {

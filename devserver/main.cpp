@@ -324,10 +324,10 @@ int main(int argc, char** argv) {
     while (std::getline(std::cin, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       const bool quit = line.compare(0, 4, "quit") == 0 && (line.size() == 4 || line[4] == ' ');
-      queue.Push({Source::Console, line, 0, toStdout});
+      queue.Push({Origin::Console, line, 0, toStdout});
       if (quit) return;  // the game thread stops at it; reading on would only add to the queue
     }
-    queue.Push({Source::Console, "quit", 0, toStdout});
+    queue.Push({Origin::Console, "quit", 0, toStdout});
   });
   input.detach();
 

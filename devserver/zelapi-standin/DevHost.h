@@ -122,9 +122,9 @@ ZELAPI void SetGameStatePresent(bool present);
 ZELAPI void SetNameResolvable(const std::string& name, bool resolvable);
 // Sets the real seconds one in-game day lasts; 0 stops the day cycle.
 ZELAPI void SetDayLength(double seconds);
-// Advances the day cycle to the given wall-clock time (the day cycle follows the server's clock,
+// Runs the day cycle up to the given wall-clock time (the day cycle follows the server's clock,
 // so a clock moved forward passes game days too).
-ZELAPI void AdvanceGame(std::chrono::system_clock::time_point now);
+ZELAPI void RunDayCycleUntil(std::chrono::system_clock::time_point now);
 
 // ---- Engine allocator and sinks ----------------------------------------------------------
 

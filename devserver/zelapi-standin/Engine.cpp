@@ -133,6 +133,7 @@ void Reset() {
   Internal::ResetAllocator();
   Internal::ResetGame();
   Internal::ResetLoader();
+  Internal::ResetSinks();
 }
 
 }  // namespace DevHost

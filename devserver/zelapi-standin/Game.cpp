@@ -161,7 +161,7 @@ void SetDayLength(double seconds) {
   dayStart = std::chrono::system_clock::now();
 }
 
-void AdvanceGame(std::chrono::system_clock::time_point now) {
+void RunDayCycleUntil(std::chrono::system_clock::time_point now) {
   if (dayDuration.count() <= 0) return;  // the cycle is stopped
   if (now - dayStart < dayDuration) return;
   Internal::CheckUnreplicatedWrite();  // a write seen only now is not the day cycle's

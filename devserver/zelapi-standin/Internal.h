@@ -36,6 +36,7 @@ bool LastWriteOf(std::string_view source, std::chrono::system_clock::time_point&
 void ResetGame();
 void ResetRegistries();
 void ResetLoader();
+void ResetSinks();
 
 // Removes every registration made by the named plugin, faulting for each one found.
 void DropRegistrationsOf(const std::string& plugin);

@@ -1,9 +1,6 @@
-// Loads and unloads plugin libraries as the framework does, and keeps the host's log sinks.
+// Loads and unloads plugin libraries from the server folder as the framework does.
 #include <algorithm>
 #include <filesystem>
-#include <mutex>
-
-#include <spdlog/sinks/base_sink.h>
 
 #include "Internal.h"
 
@@ -15,21 +12,6 @@
 
 namespace DevHost {
 namespace {
-
-// A sink that keeps every line that reaches it, so that tests and status can count them.
-class LineSink final : public spdlog::sinks::base_sink<std::mutex> {
- public:
-  std::vector<std::string> lines;
-
- protected:
-  void _sink_it(const spdlog::details::log_msg& msg) override { lines.push_back(msg.formatted.str()); }
-  void _flush() override {}
-};
-
-std::shared_ptr<LineSink>& Recorder() {
-  static auto sink = std::make_shared<LineSink>();
-  return sink;
-}
 
 std::string serverDir = ".";
 
@@ -99,8 +81,6 @@ namespace Internal {
 void ResetLoader() {
   plugins.clear();
   loadFailureExtension = true;
-  Recorder()->lines.clear();
-  ZelApi::GetLogSinks() = {Recorder()};
 }
 }  // namespace Internal
 
@@ -219,18 +199,7 @@ unsigned long PlatformErrorOf(const std::string& name) {
   return plugin ? plugin->platformError : 0;
 }
 
-std::vector<std::string> SinkLines() { return Recorder()->lines; }
-
-std::shared_ptr<spdlog::sinks::sink> RecordingSink() { return Recorder(); }
-
 }  // namespace DevHost
-
-// ---- Host contract -----------------------------------------------------------------------
-
-ZelApi::LogSinks& ZelApi::GetLogSinks() {
-  static LogSinks sinks = {DevHost::Recorder()};
-  return sinks;
-}
 
 // ---- Extension of ours, not of the framework -----------------------------------------------
 
@@ -240,4 +209,7 @@ extern "C" void DevHostReportLoadFailure(const char* what) {
   DevHost::reportedFailure = what ? what : "";
 }
 
+// ---- Host contract -----------------------------------------------------------------------
+
+// The server folder is the one the plugins are loaded from.
 std::string ZelApi::Tools::GetCurrentDir() { return DevHost::serverDir; }

@@ -144,12 +144,12 @@ TEST_F(DevHostTest, OnlyTheNetworkUpdateReachesClients) {
 TEST_F(DevHostTest, DayCycleAdvancesOnTheWallClockAndReplicates) {
   DevHost::SetDayLength(10);
   const auto start = std::chrono::system_clock::now();
-  DevHost::AdvanceGame(start + std::chrono::seconds(5));
+  DevHost::RunDayCycleUntil(start + std::chrono::seconds(5));
   EXPECT_DAY(1, 1);
-  DevHost::AdvanceGame(start + std::chrono::seconds(31));
+  DevHost::RunDayCycleUntil(start + std::chrono::seconds(31));
   EXPECT_DAY(4, 4);
   DevHost::SetDayLength(0);
-  DevHost::AdvanceGame(start + std::chrono::hours(1));
+  DevHost::RunDayCycleUntil(start + std::chrono::hours(1));
   EXPECT_DAY(4, 4);
 }
 

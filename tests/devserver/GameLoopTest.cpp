@@ -21,7 +21,7 @@ class GameLoop : public PluginTest {
   }
   void TearDown() override {
     if (game_.joinable()) {
-      queue_.Push({Source::Console, "quit", 0, nullptr});
+      queue_.Push({Origin::Console, "quit", 0, nullptr});
       game_.join();
     }
     PluginTest::TearDown();
@@ -34,7 +34,7 @@ class GameLoop : public PluginTest {
       std::optional<std::string> text;
     };
     auto answer = std::make_shared<Answer>();
-    queue_.Push({Source::Console, line, 0, [answer](const std::string& text) {
+    queue_.Push({Origin::Console, line, 0, [answer](const std::string& text) {
                    const std::lock_guard<std::mutex> hold(answer->lock);
                    answer->text = text;
                    answer->given.notify_one();

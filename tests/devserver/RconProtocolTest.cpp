@@ -102,7 +102,7 @@ class RconProtocol : public PluginTest {
   }
   void TearDown() override {
     if (game_.joinable()) {
-      queue_.Push({Source::Console, "quit", 0, nullptr});
+      queue_.Push({Origin::Console, "quit", 0, nullptr});
       game_.join();
     }
     if (rcon_) rcon_->Stop();
@@ -267,7 +267,7 @@ TEST_F(RconProtocol, ManyClientsAtOnceLoseNoCommandAndRunNoneTwice) {
   }
   for (auto& t : clients) t.join();
   EXPECT_EQ(answered, kClients * kCommands);
-  queue_.Push({Source::Console, "quit", 0, nullptr});
+  queue_.Push({Origin::Console, "quit", 0, nullptr});
   game_.join();
   EXPECT_EQ(DevHost::NetUpdates(), kClients * kCommands);
 }
