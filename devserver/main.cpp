@@ -230,29 +230,27 @@ int ForecastMain(const Options& options, std::chrono::seconds duration) {
   return code;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  Options options;
-  if (const int code = ParseOptions(argc, argv, options)) return code;
-  std::ios::sync_with_stdio(true);
-  std::chrono::seconds forecastDuration{};
-  if (!options.forecast.empty() && !WallClock::ParseDuration(options.forecast, forecastDuration)) {
+// Reads the --forecast duration and checks it against the timer interval; 0 or an exit code.
+int ReadForecast(const Options& options, std::chrono::seconds& duration) {
+  if (options.forecast.empty()) return 0;
+  if (!WallClock::ParseDuration(options.forecast, duration)) {
     std::cerr << "morrowset-devserver: --forecast takes a duration (90s, 5m, 2h, 3d, 1d12h): "
               << options.forecast << "\n";
     return 2;
   }
   std::string tooLong;
-  if (!options.forecast.empty() &&
-      !GameClock::CanAdvance(forecastDuration, TimerInterval(options), tooLong)) {
+  if (!GameClock::CanAdvance(duration, TimerInterval(options), tooLong)) {
     std::cerr << "morrowset-devserver: --forecast: " << tooLong << "\n";
     return 2;
   }
-  if (const int code = SetUpClock(options, !options.forecast.empty())) return code;
+  return 0;
+}
 
-  const bool freshFolder = options.serverDir.empty();
+// Makes a fresh server folder unless one was given, and checks it; 0 or an exit code.
+int PrepareServerFolder(Options& options, bool& fresh) {
+  fresh = options.serverDir.empty();
   try {
-    if (freshFolder) options.serverDir = MakeServerDir();
+    if (fresh) options.serverDir = MakeServerDir();
   } catch (const std::exception& error) {
     std::cerr << "morrowset-devserver: " << error.what() << "\n";
     return 1;
@@ -261,27 +259,31 @@ int main(int argc, char** argv) {
     std::cerr << "morrowset-devserver: no such server folder: " << options.serverDir << "\n";
     return 1;
   }
+  return 0;
+}
 
-  if (!options.forecast.empty()) {
-    const int code = ForecastMain(options, forecastDuration);
-    if (freshFolder) {
-      std::error_code ignored;
-      fs::remove_all(options.serverDir, ignored);
-    }
-    return code;
-  }
+// Removes the server folder if it was made for this run alone.
+void RemoveFreshFolder(const Options& options, bool fresh) {
+  if (!fresh) return;
+  std::error_code ignored;
+  fs::remove_all(options.serverDir, ignored);
+}
 
-  // Each event with the server's local time and its source; a new date gets a line first.
-  DevHost::SetListener(
-      [verbose = options.verbose, shownDate = std::string()](const std::string& event) mutable {
-        if (event == "free" && !verbose) return;
-        const auto now = WallClock::Now();
-        const std::string date = DevHost::LocalTime(now, "%A %Y-%m-%d");
-        if (date != shownDate) std::cout << "[host] date: " << date << std::endl;
-        shownDate = date;
-        std::cout << DevHost::LocalTime(now, "%H:%M:%S") << " " << DevHost::CurrentSource() << ": "
-                  << Describe(event) << std::endl;
-      });
+// Prints each host event with the server's local time and its source; a new date gets a line first.
+void PrintEvents(bool verbose) {
+  DevHost::SetListener([verbose, shownDate = std::string()](const std::string& event) mutable {
+    if (event == "free" && !verbose) return;
+    const auto now = WallClock::Now();
+    const std::string date = DevHost::LocalTime(now, "%A %Y-%m-%d");
+    if (date != shownDate) std::cout << "[host] date: " << date << std::endl;
+    shownDate = date;
+    std::cout << DevHost::LocalTime(now, "%H:%M:%S") << " " << DevHost::CurrentSource() << ": "
+              << Describe(event) << std::endl;
+  });
+}
+
+// Starts the host on the server folder and loads the plugins found there.
+void StartHost(const Options& options) {
   DevHost::Reset();
   DevHost::SetServerDir(options.serverDir);
   DevHost::SetDayLength(options.dayLength);
@@ -290,36 +292,32 @@ int main(int argc, char** argv) {
             << (options.clock.empty() ? "" : " (set by --clock)") << std::endl;
   DevHost::LoadServerPlugins();
   if (DevHost::PluginNames().empty()) std::cout << "[host] no plugins found" << std::endl;
-  // Outlives main: the input thread may still be blocked reading when the server quits.
-  static JobQueue& queue = *new JobQueue;
+}
 
-#if defined(SIGPIPE)
-  std::signal(SIGPIPE, SIG_IGN);
-#endif
-  std::unique_ptr<RconServer> rcon;
-  if (options.rcon) {
-    if (!options.passwordGiven) options.rconOptions.password = RandomHex(20);
-    rcon = std::make_unique<RconServer>(queue, options.rconOptions);
-    std::string error;
-    if (rcon->Start(error)) {
-      std::cout << "[host] RCON listening on " << options.rconOptions.address << ":" << rcon->Port()
-                << std::endl;
-      if (!options.passwordGiven)
-        std::cout << "[host] RCON password: " << options.rconOptions.password << std::endl;
-      else if (options.rconOptions.password.empty())
-        std::cout << "[host] RCON password is empty: every login is refused" << std::endl;
-    } else {
-      std::cout << "[host] RCON not available: port " << options.rconOptions.port << ": " << error
-                << std::endl;
-      rcon.reset();
-    }
+// Starts the RCON listener when asked for; returns null when it is off or not available.
+std::unique_ptr<RconServer> StartRcon(Options& options, JobQueue& queue) {
+  if (!options.rcon) return nullptr;
+  if (!options.passwordGiven) options.rconOptions.password = RandomHex(20);
+  auto rcon = std::make_unique<RconServer>(queue, options.rconOptions);
+  std::string error;
+  if (!rcon->Start(error)) {
+    std::cout << "[host] RCON not available: port " << options.rconOptions.port << ": " << error << std::endl;
+    return nullptr;
   }
-  std::cout << "[host] ready; type help, status, day.set N, advance DURATION or quit" << std::endl;
+  std::cout << "[host] RCON listening on " << options.rconOptions.address << ":" << rcon->Port() << std::endl;
+  if (!options.passwordGiven)
+    std::cout << "[host] RCON password: " << options.rconOptions.password << std::endl;
+  else if (options.rconOptions.password.empty())
+    std::cout << "[host] RCON password is empty: every login is refused" << std::endl;
+  return rcon;
+}
+
+// Starts the input thread. It only reads and queues; end of input asks the game thread to quit.
+void StartInput(JobQueue& queue) {
   auto toStdout = [](const std::string& text) {
     if (!text.empty()) std::cout << text << std::endl;
   };
-  // The input thread only reads and queues; end of input asks the game thread to quit.
-  std::thread input([toStdout] {
+  std::thread([&queue, toStdout] {
     std::string line;
     while (std::getline(std::cin, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -328,22 +326,58 @@ int main(int argc, char** argv) {
       if (quit) return;  // the game thread stops at it; reading on would only add to the queue
     }
     queue.Push({Origin::Console, "quit", 0, toStdout});
-  });
-  input.detach();
+  }).detach();
+}
 
-  LoopOptions loop;
-  loop.timerInterval = TimerInterval(options);
-  RunGameLoop(queue, loop);
+// After quit: stops RCON, says what it dropped, unloads the plugins and prints the last status.
+void ShutDown(RconServer* rcon, JobQueue& queue) {
   if (rcon) rcon->Stop();
   if (const std::size_t dropped = queue.Size())
     std::cout << "[host] quit: " << dropped << " queued RCON commands dropped" << std::endl;
-
   DevHost::UnloadAllPlugins();
   std::cout << "[host] " << DevHost::StatusLine() << std::endl;
-  if (freshFolder) {
-    std::error_code ignored;
-    fs::remove_all(options.serverDir, ignored);  // the folder was ours alone
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // 1. The options, the forecast's length and the clock.
+  Options options;
+  if (const int code = ParseOptions(argc, argv, options)) return code;
+  std::ios::sync_with_stdio(true);
+  std::chrono::seconds forecast{};
+  if (const int code = ReadForecast(options, forecast)) return code;
+  if (const int code = SetUpClock(options, !options.forecast.empty())) return code;
+
+  // 2. The server folder.
+  bool freshFolder = false;
+  if (const int code = PrepareServerFolder(options, freshFolder)) return code;
+
+  // 3. A forecast runs on its own and ends the program.
+  if (!options.forecast.empty()) {
+    const int code = ForecastMain(options, forecast);
+    RemoveFreshFolder(options, freshFolder);
+    return code;
   }
+
+  // 4. The host and its plugins, RCON and the input thread, all feeding one queue. A peer that
+  //    goes away makes a write fail, never the process end.
+#if defined(SIGPIPE)
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
+  PrintEvents(options.verbose);
+  StartHost(options);
+  static JobQueue& queue = *new JobQueue;  // outlives main: the input thread may still be reading
+  const std::unique_ptr<RconServer> rcon = StartRcon(options, queue);
+  std::cout << "[host] ready; type help, status, day.set N, advance DURATION or quit" << std::endl;
+  StartInput(queue);
+
+  // 5. The game thread until quit, then shut-down.
+  LoopOptions loop;
+  loop.timerInterval = TimerInterval(options);
+  RunGameLoop(queue, loop);
+  ShutDown(rcon.get(), queue);
+  RemoveFreshFolder(options, freshFolder);
   std::cout << "[host] bye" << std::endl;
   return 0;
 }
