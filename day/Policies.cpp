@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdint>
 #include <ctime>
+#include <stdexcept>
+#include <string_view>
 
 #include "config/Config.h"
 #include "day/Day.h"
@@ -14,13 +16,17 @@ namespace {
 // System-clock time as signed 64-bit counts of 100 ns since the clock's epoch.
 using Ticks = std::chrono::duration<int64_t, std::ratio<1, 10000000>>;
 
-// A policy's interval from the table, in ticks: kDayPolicies rows are forceday, forceweekday,
-// resetdays, forcemonthday.
-constexpr int64_t IntervalOf(std::size_t row) { return kDayPolicies[row].intervalSeconds * 10'000'000LL; }
-constexpr int64_t ForceDayInterval = IntervalOf(0);
-constexpr int64_t ForceWeekDayInterval = IntervalOf(1);
-constexpr int64_t ResetDaysInterval = IntervalOf(2);
-constexpr int64_t ForceMonthDayInterval = IntervalOf(3);
+// A policy's interval from the table, in ticks, by its timer identifier (a name the table lacks
+// does not compile).
+constexpr int64_t IntervalOf(std::string_view timer) {
+  for (const DayPolicy& policy : kDayPolicies)
+    if (timer == policy.timer) return policy.intervalSeconds * 10'000'000LL;
+  throw std::logic_error("no such policy");
+}
+constexpr int64_t ForceDayInterval = IntervalOf("forceday");
+constexpr int64_t ForceWeekDayInterval = IntervalOf("forceweekday");
+constexpr int64_t ResetDaysInterval = IntervalOf("resetdays");
+constexpr int64_t ForceMonthDayInterval = IntervalOf("forcemonthday");
 static_assert(ForceDayInterval == 3'000'000'000 && ResetDaysInterval == 600'000'000);
 
 int64_t NextForceDay = 0;

@@ -2,6 +2,7 @@
 #include "Plugin.h"
 
 #include <iterator>
+#include <string_view>
 
 #include <spdlog/spdlog.h>
 
@@ -27,9 +28,32 @@ void RegisterTimer(const char* identifier, void (*tick)()) {
   });
 }
 
-// The timer callback of each policy, in the order of kDayPolicies.
-constexpr void (*kPolicyTicks[])() = {ForceDayTick, ForceWeekDayTick, ResetDaysTick, ForceMonthDayTick};
-static_assert(std::size(kPolicyTicks) == std::size(kDayPolicies), "one tick per policy");
+// The timer callback of each policy, by its timer identifier.
+struct PolicyTick {
+  std::string_view timer;
+  void (*tick)();
+};
+constexpr PolicyTick kPolicyTicks[] = {{"forceday", ForceDayTick},
+                                       {"forceweekday", ForceWeekDayTick},
+                                       {"resetdays", ResetDaysTick},
+                                       {"forcemonthday", ForceMonthDayTick}};
+
+// Returns the callback of a policy of kDayPolicies (the assertion below makes sure there is one).
+void (*TickOf(std::string_view timer))() {
+  for (const PolicyTick& entry : kPolicyTicks)
+    if (entry.timer == timer) return entry.tick;
+  return nullptr;
+}
+
+constexpr bool EveryPolicyHasItsTick() {
+  for (const DayPolicy& policy : kDayPolicies) {
+    bool found = false;
+    for (const PolicyTick& entry : kPolicyTicks) found = found || entry.timer == policy.timer;
+    if (!found) return false;
+  }
+  return std::size(kPolicyTicks) == std::size(kDayPolicies);
+}
+static_assert(EveryPolicyHasItsTick(), "each policy of kDayPolicies, and no other, has a tick here");
 
 }  // namespace
 
@@ -56,8 +80,8 @@ void Load() {
 
   // Each switch is read as its row is reached: the "FollowMonthDayNumber" lookup, which may
   // throw, comes after the first three registrations.
-  for (std::size_t i = 0; i < std::size(kDayPolicies); ++i)
-    if (kDayPolicies[i].switchedOn()) RegisterTimer(kDayPolicies[i].timer, kPolicyTicks[i]);
+  for (const DayPolicy& policy : kDayPolicies)
+    if (policy.switchedOn()) RegisterTimer(policy.timer, TickOf(policy.timer));
 }
 
 void Unload() {

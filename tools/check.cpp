@@ -28,27 +28,12 @@
 #include "FrameworkCheck.h"
 #include "PeImage.h"
 #include "config/Config.h"
+#include "config/ConfigMembers.h"
 #include "day/PolicyTable.h"
 
 namespace {
 
 using nlohmann::json;
-
-// The members of config.json, in the order start-up reads them.
-struct Member {
-  const char* name;
-  bool isSwitch;  // true or false; otherwise a day number
-  bool required;
-};
-constexpr Member kMembers[] = {
-    {"ForceDay", true, true},
-    {"DayToForce", false, true},
-    {"FollowWeekCycle", true, true},
-    {"ResetWhenReachDay", true, true},
-    {"DayToReset", false, true},
-    {"DayToSetWhenReset", false, true},
-    {"FollowMonthDayNumber", true, false},
-};
 
 void Usage(std::ostream& out) {
   out << "usage: morrowset-check [--init] [--strict] PATH-TO-config.json\n"
@@ -107,12 +92,12 @@ void PrintSchema() {
                  {"title", "Morrowset config.json"},
                  {"type", "object"}};
   json required = json::array();
-  for (const Member& member : kMembers) {
+  for (const ConfigMember& member : kConfigMembers) {
     json property;
     if (member.isSwitch) {
       property = {{"type", "boolean"}};
     } else {
-      property = {{"type", {"number", "boolean"}}};
+      property = {{"type", {"number", "boolean"}}, {"description", member.drives}};
     }
     for (const DayPolicy& policy : kDayPolicies)
       if (member.name == std::string(policy.switchMember))
@@ -120,9 +105,6 @@ void PrintSchema() {
     schema["properties"][member.name] = property;
     if (member.required) required.push_back(member.name);
   }
-  schema["properties"]["DayToForce"]["description"] = "the day forceday writes";
-  schema["properties"]["DayToReset"]["description"] = "the limit at which resetdays resets";
-  schema["properties"]["DayToSetWhenReset"]["description"] = "the day resetdays writes";
   schema["required"] = required;
   std::cout << schema.dump(2) << "\n";
 }
@@ -166,9 +148,9 @@ std::optional<std::string> NearMiss(const std::string& key) {
   std::string trimmed = key;
   trimmed.erase(0, trimmed.find_first_not_of(" \t\r\n"));
   trimmed.erase(trimmed.find_last_not_of(" \t\r\n") + 1);
-  for (const Member& member : kMembers)
+  for (const ConfigMember& member : kConfigMembers)
     if (key == member.name) return std::nullopt;
-  for (const Member& member : kMembers)
+  for (const ConfigMember& member : kConfigMembers)
     if (Distance(trimmed, member.name) <= 2) return std::string(member.name);
   return std::nullopt;
 }
@@ -262,7 +244,7 @@ std::string Explain(const std::string& what, const std::string& path, const std:
     return "";
   }
   // The first member, in start-up's order, that is missing or of the wrong type.
-  for (const Member& member : kMembers) {
+  for (const ConfigMember& member : kConfigMembers) {
     const std::string expected = member.isSwitch ? "it takes true or false" : "it takes a number";
     const auto found = view.document.find(member.name);
     if (found == view.document.end()) {
@@ -317,21 +299,21 @@ std::vector<std::string> Warnings(const FileView& view, bool loaded) {
     const auto meant = NearMiss(key);
     if (!meant) continue;
     const bool present = view.document.contains(*meant);
-    const bool required = std::any_of(std::begin(kMembers), std::end(kMembers),
-                                      [&](const Member& m) { return m.required && m.name == *meant; });
+    const bool required = std::any_of(std::begin(kConfigMembers), std::end(kConfigMembers),
+                                      [&](const ConfigMember& m) { return m.required && m.name == *meant; });
     if (present || !required)
       warnings.push_back(Quoted(key) + " is not read by the plugin and is ignored: did you mean " +
                          Quoted(*meant) + "?" + (present ? " (that one is there too)" : ""));
   }
   if (!loaded) return warnings;
 
-  const std::pair<const char*, int32_t> numbers[] = {{"DayToForce", Settings::DayToForce},
-                                                     {"DayToReset", Settings::DayToReset},
-                                                     {"DayToSetWhenReset", Settings::DayToSetWhenReset}};
-  for (const auto& [name, held] : numbers)
-    if (const auto how = HeldDifferently(view.document[name], held))
-      warnings.push_back(Quoted(name) + " is " + view.document[name].dump() +
+  for (const ConfigMember& member : kConfigMembers) {
+    if (member.isSwitch) continue;
+    const int32_t held = member.held();
+    if (const auto how = HeldDifferently(view.document[member.name], held))
+      warnings.push_back(Quoted(member.name) + " is " + view.document[member.name].dump() +
                          " in the file; the plugin holds " + std::to_string(held) + " (" + *how + ")");
+  }
 
   // Policies that write the day on their own schedules overwrite each other.
   std::vector<std::string> writers;
@@ -466,15 +448,12 @@ int main(int argc, char** argv) {
     const std::string why = Explain(failure, path, text, view);
     if (!why.empty()) std::cout << why << "\n";
   } else {
-    std::cout << "OK\n"
-              << "ForceDay=" << Flag(Settings::ForceDay) << "\n"
-              << "DayToForce=" << Settings::DayToForce << "\n"
-              << "FollowWeekCycle=" << Flag(Settings::FollowWeekCycle) << "\n"
-              << "ResetWhenReachDay=" << Flag(Settings::ResetWhenReachDay) << "\n"
-              << "DayToReset=" << Settings::DayToReset << "\n"
-              << "DayToSetWhenReset=" << Settings::DayToSetWhenReset << "\n"
-              << "FollowMonthDayNumber=" << Flag(FollowMonthDayNumber()) << "\n"
-              << "policies=";
+    std::cout << "OK\n";
+    for (const ConfigMember& member : kConfigMembers) {
+      const int32_t held = member.held();
+      std::cout << member.name << "=" << (member.isSwitch ? Flag(held != 0) : std::to_string(held)) << "\n";
+    }
+    std::cout << "policies=";
     if (policies.empty()) std::cout << "none";
     for (std::size_t i = 0; i < policies.size(); ++i) std::cout << (i ? "," : "") << policies[i];
     std::cout << "\n";

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "config/Config.h"
+#include "config/ConfigMembers.h"
 
 namespace {
 
@@ -68,6 +69,35 @@ TEST_F(ReadConfigFile, MonthDayLookupNeverInsertsAndNeverFallsBackOnAWrongType) 
   ASSERT_EQ(Read(base + R"(, "FollowMonthDayNumber": true})"), "");
   EXPECT_TRUE(FollowMonthDayNumber());
   ASSERT_EQ(Read(base + R"(, "FollowMonthDayNumber": null})"), "");
+  EXPECT_THROW(FollowMonthDayNumber(), nlohmann::json::type_error);
+}
+
+// The table of members the checker, its schema and its printout read is what start-up reads, in
+// its order: with the first k required members given, start-up fails at member k, with that
+// member's type, having inserted exactly that one key; with all of them it reads no other key;
+// and each member's held value is the one start-up stored.
+TEST_F(ReadConfigFile, MemberTableIsWhatStartUpReadsInItsOrder) {
+  nlohmann::json given = nlohmann::json::object();
+  int32_t value = 11;
+  for (const ConfigMember& member : kConfigMembers) {
+    if (!member.required) continue;
+    SCOPED_TRACE(member.name);
+    EXPECT_EQ(Read(given.dump()), std::string("[json.exception.type_error.302] type must be ") +
+                                      (member.isSwitch ? "boolean" : "number") + ", but is null");
+    nlohmann::json expected = given;
+    expected[member.name] = nullptr;
+    EXPECT_EQ(ConfigDocument, expected);
+    given[member.name] = member.isSwitch ? nlohmann::json(true) : nlohmann::json(value++);
+  }
+  EXPECT_EQ(Read(given.dump()), "");
+  EXPECT_EQ(ConfigDocument, given);
+  for (const ConfigMember& member : kConfigMembers) {
+    const nlohmann::json& file = given.contains(member.name) ? given[member.name] : nlohmann::json(false);
+    EXPECT_EQ(member.held(), file.is_boolean() ? int32_t{file.get<bool>()} : file.get<int32_t>())
+        << member.name;
+  }
+  given["FollowMonthDayNumber"] = "yes";  // the optional member is read too, and is a switch
+  EXPECT_EQ(Read(given.dump()), "");
   EXPECT_THROW(FollowMonthDayNumber(), nlohmann::json::type_error);
 }
 
