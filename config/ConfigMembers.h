@@ -8,10 +8,10 @@
 
 struct ConfigMember {
   const char* name;
-  bool isSwitch;        // true or false; otherwise a day number (any number, or a boolean)
-  bool required;        // false: absent means off
-  const char* drives;   // what a day number is for (a switch's policy says what it switches on)
-  int32_t (*held)();    // what start-up holds once it has read the file; a switch as 0 or 1
+  bool isSwitch;       // true or false; otherwise a day number (any number, or a boolean)
+  bool required;       // false: absent means off
+  const char* drives;  // what a day number is for (a switch's policy says what it switches on)
+  int32_t (*held)();   // what start-up holds once it has read the file; a switch as 0 or 1
 };
 
 inline constexpr ConfigMember kConfigMembers[] = {

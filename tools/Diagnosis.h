@@ -1,0 +1,32 @@
+// What morrowset-check finds in a config.json, apart from how the command line prints it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace morrowset {
+
+struct ConfigReport {
+  std::string path;                   // the file read
+  std::string failure;                // the error start-up would end with; empty when it loads
+  std::string why;                    // under a failure: what to fix, one line (may be empty)
+  std::vector<std::string> settings;  // when it loads: "Member=value" for each member, in order
+  std::vector<std::string> policies;  // when it loads: the policies start-up registers, in order
+  std::vector<std::string> warnings;  // what loads (or fails) but likely is not what was meant
+
+  // Returns the report as printed: the outcome, the file, then one warning per line.
+  std::string Text() const;
+  // Returns the exit code: 1 for a failure, or with strict for a warning; otherwise 0.
+  int ExitCode(bool strict) const { return !failure.empty() || (strict && !warnings.empty()) ? 1 : 0; }
+};
+
+// Reads the config.json at path with the plugin's own code, as a freshly loaded library does
+// (Settings and ConfigDocument start empty), and says what it finds.
+ConfigReport Diagnose(const std::string& path);
+
+// Returns the JSON Schema of config.json, made from the table of members.
+nlohmann::json Schema();
+
+}  // namespace morrowset
