@@ -34,7 +34,7 @@ void BM_Forecast30DaysAllPolicies(benchmark::State& state) {
   for (auto _ : state) {
     std::ostringstream out;
     Forecast forecast(out);
-    DevHost::SetListener([&forecast](const std::string& event) { forecast.OnEvent(event); });
+    DevHost::SetListener([&forecast](const DevHost::Event& event) { forecast.OnEvent(event); });
     GameClock clock(1s);
     benchmark::DoNotOptimize(RunForecast(forecast, clock, std::chrono::hours(24 * 30), 1800));
   }

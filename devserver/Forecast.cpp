@@ -2,17 +2,11 @@
 #include "Forecast.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "DevHost.h"
 #include "WallClock.h"
 
 namespace {
-
-// Returns the number after the event's kind ("update 12" → 12).
-int Value(const std::string& event) { return std::atoi(event.c_str() + event.find(' ') + 1); }
-
-bool Starts(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
 std::string Duration(std::chrono::seconds d) {
   const long long s = d.count();
@@ -41,23 +35,20 @@ void Forecast::Start(std::chrono::seconds duration, const GameClock& clock, doub
   shown_ = {start, "start", DevHost::ReplicatedDay(), 0};
 }
 
-void Forecast::OnEvent(const std::string& event) {
-  const bool write = Starts(event, "day ");
-  const bool dawn = Starts(event, "dawn ");
-  if (Starts(event, "fault: ")) faults_.push_back(event);
-  if (write || dawn) {
-    const std::string source = DevHost::CurrentSource();
-    if (writes_[source]++ == 0) sources_.push_back(source);
+void Forecast::OnEvent(const DevHost::Event& event) {
+  using Kind = DevHost::Event::Kind;
+  if (event.kind == Kind::Fault) faults_.push_back(event.Name());
+  if (event.kind == Kind::Day || event.kind == Kind::Dawn) {
+    if (writes_[event.source]++ == 0) sources_.push_back(event.source);
   }
   // Clients see the day through a network update; the day cycle replicates its own.
-  if (!dawn && !Starts(event, "update ")) return;
-  const int day = Value(event);
-  if (day == shown_.day) {
+  if (event.kind != Kind::Update && event.kind != Kind::Dawn) return;
+  if (event.day == shown_.day) {
     ++shown_.rewrites;
     return;
   }
   Print(shown_);
-  shown_ = {WallClock::Now(), DevHost::CurrentSource(), day, 0};
+  shown_ = {event.at, event.source, event.day, 0};
 }
 
 void Forecast::Print(const Change& change) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "DevHost.h"
 #include "GameLoop.h"
 
 // Collects the host's events during a forecast and prints its timeline and summary.
@@ -16,8 +17,8 @@ class Forecast {
   explicit Forecast(std::ostream& out) : out_(out) {}
   // Prints the heading and the day at the start; the wall clock must stand at the start.
   void Start(std::chrono::seconds duration, const GameClock& clock, double dayLength);
-  // Takes one host event (from the host's listener) at the wall clock's present time.
-  void OnEvent(const std::string& event);
+  // Takes one host event, from the host's listener.
+  void OnEvent(const DevHost::Event& event);
   // Prints the last change, the writes per source and the day at the end; returns the exit
   // code: 0, or 1 when the plugin broke the host contract.
   int Finish();

@@ -195,19 +195,25 @@ int SetUpClock(const Options& options, bool forecast) {
   return 0;
 }
 
-// Turns a host event into the line an admin reads.
-std::string Describe(const std::string& event) {
-  auto after = [&](const char* prefix) { return event.substr(std::string(prefix).size()); };
-  if (event.rfind("day ", 0) == 0) return "day written: " + after("day ");
-  if (event.rfind("update ", 0) == 0) return "replicated to clients: day " + after("update ");
-  if (event.rfind("dawn ", 0) == 0) return "a new day dawns: day " + after("dawn ");
-  return event;
+// Turns a host event into the line an admin reads: the day's changes in words, the rest by name.
+std::string Describe(const DevHost::Event& event) {
+  using Kind = DevHost::Event::Kind;
+  switch (event.kind) {
+    case Kind::Day:
+      return "day written: " + std::to_string(event.day);
+    case Kind::Update:
+      return "replicated to clients: day " + std::to_string(event.day);
+    case Kind::Dawn:
+      return "a new day dawns: day " + std::to_string(event.day);
+    default:
+      return event.Name();
+  }
 }
 
 // Loads the plugins and prints the forecast; returns the exit code.
 int ForecastMain(const Options& options, std::chrono::seconds duration) {
   Forecast forecast(std::cout);
-  DevHost::SetListener([&forecast](const std::string& event) { forecast.OnEvent(event); });
+  DevHost::SetListener([&forecast](const DevHost::Event& event) { forecast.OnEvent(event); });
   DevHost::Reset();
   DevHost::SetServerDir(options.serverDir);
   DevHost::SetDayLength(options.dayLength);
@@ -271,14 +277,13 @@ void RemoveFreshFolder(const Options& options, bool fresh) {
 
 // Prints each host event with the server's local time and its source; a new date gets a line first.
 void PrintEvents(bool verbose) {
-  DevHost::SetListener([verbose, shownDate = std::string()](const std::string& event) mutable {
-    if (event == "free" && !verbose) return;
-    const auto now = WallClock::Now();
-    const std::string date = DevHost::LocalTime(now, "%A %Y-%m-%d");
+  DevHost::SetListener([verbose, shownDate = std::string()](const DevHost::Event& event) mutable {
+    if (event.kind == DevHost::Event::Kind::Free && !verbose) return;
+    const std::string date = DevHost::LocalTime(event.at, "%A %Y-%m-%d");
     if (date != shownDate) std::cout << "[host] date: " << date << std::endl;
     shownDate = date;
-    std::cout << DevHost::LocalTime(now, "%H:%M:%S") << " " << DevHost::CurrentSource() << ": "
-              << Describe(event) << std::endl;
+    std::cout << DevHost::LocalTime(event.at, "%H:%M:%S") << " " << event.source << ": " << Describe(event)
+              << std::endl;
   });
 }
 

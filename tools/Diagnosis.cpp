@@ -40,7 +40,6 @@ const char* TypeName(const json& value) {
   }
 }
 
-
 }  // namespace
 
 json Schema() {
@@ -66,7 +65,6 @@ json Schema() {
 }
 
 namespace {
-
 
 // Returns the edit distance of two names, case ignored.
 std::size_t Distance(const std::string& a, const std::string& b) {

@@ -62,7 +62,7 @@ void Add(std::vector<Entry<Callback>>& registry, const char* kind, const FString
   if (Internal::ActivePlugin().empty())
     Internal::Fault(std::string("register ") + kind + " " + text + " from outside any plugin");
   if (!callback) Internal::Fault(std::string("empty callback registered for ") + kind + " " + text);
-  Internal::Record(std::string("register ") + kind + " " + text);
+  Internal::Record(Event::Kind::Register, 0, std::string(kind) + " " + text);
   Entry<Callback> entry{text, std::make_unique<Callback>(callback), std::string(Internal::ActivePlugin())};
   if constexpr (kIsTimer<Callback>) {
     if (timerRound) {
@@ -76,7 +76,7 @@ void Add(std::vector<Entry<Callback>>& registry, const char* kind, const FString
 template <typename Callback>
 void Remove(std::vector<Entry<Callback>>& registry, const char* kind, const FString& name) {
   const std::string text = Internal::Narrow(name);
-  Internal::Record(std::string("unregister ") + kind + " " + text);
+  Internal::Record(Event::Kind::Unregister, 0, std::string(kind) + " " + text);
   auto named = [&](const auto& entry) { return SameName(entry.name, text); };
   if constexpr (kIsTimer<Callback>) {
     if (timerRound) {
@@ -229,8 +229,6 @@ void RunTimers() {
   timersAddedInRound.clear();
   for (auto& entry : added) Place(timers, std::move(entry));
 }
-
-std::string CurrentSource() { return std::string(Internal::Source()); }
 
 void FailNextRegistration(const std::string& what) { nextRegistrationFailure = what; }
 

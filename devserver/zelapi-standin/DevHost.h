@@ -1,16 +1,9 @@
 // Drives and inspects the development host: plugins, registries, the game, the allocator, sinks.
 //
 // Everything here runs on the game thread (the caller's), one call at a time, like the framework.
-// What the plugin does is recorded as events, in order:
-//   "register console day.set", "unregister timer forceday"   registry operations
-//   "day 12"      a plugin wrote 12 to the game state's day counter: seen as a changed value,
-//                 or, for the value already there, through the network update that follows
-//   "update 12"   the game state's network update ran; clients now see 12
-//   "dawn 13"     the game's own day cycle advanced the day (and replicated it)
-//   "free"        an engine buffer came back through "FMemory.Free(void*)"
-//   "unresolved X"  GetAddress was asked for a name the game does not know
-// Events go to the listener as they happen, which can ask for their source (CurrentSource);
-// they are kept only when asked (KeepEvents).
+// What the plugin does is recorded as events (Event, below), in order, each with what was
+// running and the time; Event::Name words each as one line, and is the only place that does.
+// Events go to the listener as they happen; they are kept only when asked (KeepEvents).
 // Anything that breaks the host contract (double or foreign free, a member looked up on the
 // wrong object, a callback left registered after unload, ...) is recorded as a fault.
 #pragma once
@@ -26,7 +19,35 @@
 
 namespace DevHost {
 
-using Events = std::vector<std::string>;
+// One thing the host saw happen, when it happened.
+struct Event {
+  enum class Kind {
+    Register,    // a registry operation: text "console day.set", "timer forceday", ...
+    Unregister,  // the same, removed
+    Day,         // a plugin wrote day to the game state's day counter: seen as a changed value, or
+                 // for the value already there through the network update that follows
+    Update,      // the game state's network update ran; clients now see day
+    Dawn,        // the game's own day cycle advanced the day to day (and replicated it)
+    Free,        // an engine buffer came back through "FMemory.Free(void*)"
+    Unresolved,  // GetAddress was asked for a name the game does not know: text
+    Plugin,      // a plugin loaded, failed, was skipped or unloaded: text "<name> loaded", ...
+    Fault,       // the host contract was broken: text says how
+  };
+  Kind kind = Kind::Free;
+  // What was running: the timer id while a timer callback runs, "console" or "rcon" while a
+  // command runs, "dawn" while the day cycle advances, "load" or "unload" while a plugin starts
+  // or stops, and "host" otherwise.
+  std::string source;
+  std::chrono::system_clock::time_point at;  // the server's wall-clock time
+  int32_t day = 0;                           // for Day, Update and Dawn
+  std::string text;                          // for the kinds above that name something
+
+  // Returns the event as one line: "day 12", "register console day.set", "fault: ...".
+  ZELAPI std::string Name() const;
+};
+using Events = std::vector<Event>;
+// Returns the Name of each event, in order.
+ZELAPI std::vector<std::string> Names(const Events& events);
 
 // ---- Host state --------------------------------------------------------------------------
 
@@ -49,9 +70,9 @@ ZELAPI Events AllEvents();
 // Returns the events recorded since the last call, and forgets them.
 ZELAPI Events TakeEvents();
 // Returns every contract violation seen since Reset.
-ZELAPI Events Faults();
-// Calls listener with each event and each fault ("fault: ..."), as it is recorded.
-ZELAPI void SetListener(std::function<void(const std::string&)> listener);
+ZELAPI std::vector<std::string> Faults();
+// Calls listener with each event, faults included, as it is recorded.
+ZELAPI void SetListener(std::function<void(const Event&)> listener);
 
 // ---- Plugins -----------------------------------------------------------------------------
 
@@ -95,10 +116,6 @@ ZELAPI bool RunRcon(const std::string& line, int32_t id = 1);
 ZELAPI void FailNextRegistration(const std::string& what);
 // Calls every registered timer callback once, in registration order.
 ZELAPI void RunTimers();
-// Returns what is running: the timer id while a timer callback runs, "console" or "rcon" while
-// a command runs, "dawn" while the day cycle advances, "load" or "unload" while a plugin starts
-// or stops, and "host" otherwise. Listeners ask it for the source of an event.
-ZELAPI std::string CurrentSource();
 // Returns a copy of the callback registered under a console command or timer name (empty if none),
 // for callers that time the callback alone.
 ZELAPI ZelApi::ConsoleCallback ConsoleCallbackOf(const std::string& name);

@@ -11,8 +11,8 @@ namespace {
 
 Events events;
 bool keepEvents = false;
-Events faults;
-std::function<void(const std::string&)> listener;
+std::vector<std::string> faults;
+std::function<void(const Event&)> listener;
 
 // Buffers handed out and not yet freed: few at a time, so a flat list is fastest.
 std::vector<void*> live;
@@ -39,14 +39,17 @@ const char* BadFree(void* buffer) {
 
 namespace Internal {
 
-void Record(const std::string& event) {
-  if (keepEvents) events.push_back(event);
+void Record(Event::Kind kind, int32_t day, std::string text) {
+  if (!keepEvents && !listener) return;
+  Event event{kind, std::string(Source()), std::chrono::system_clock::now(), day, std::move(text)};
   if (listener) listener(event);
+  if (keepEvents) events.push_back(std::move(event));
 }
 
 void Fault(const std::string& what) {
-  faults.push_back(what);
-  if (listener) listener("fault: " + what);
+  faults.push_back(what);  // kept apart from the events, for Faults()
+  if (listener)
+    listener(Event{Event::Kind::Fault, std::string(Source()), std::chrono::system_clock::now(), 0, what});
 }
 
 void* Allocate(std::size_t bytes) {
@@ -63,7 +66,7 @@ void Free(void* buffer) {
     return;
   }
   std::free(buffer);
-  Record("free");
+  Record(Event::Kind::Free);
 }
 
 void Release(void* buffer) {
@@ -120,9 +123,40 @@ Events TakeEvents() {
   return taken;
 }
 
-Events Faults() { return faults; }
+std::vector<std::string> Faults() { return faults; }
 
-void SetListener(std::function<void(const std::string&)> callback) { listener = std::move(callback); }
+void SetListener(std::function<void(const Event&)> callback) { listener = std::move(callback); }
+
+std::string Event::Name() const {
+  switch (kind) {
+    case Kind::Register:
+      return "register " + text;
+    case Kind::Unregister:
+      return "unregister " + text;
+    case Kind::Day:
+      return "day " + std::to_string(day);
+    case Kind::Update:
+      return "update " + std::to_string(day);
+    case Kind::Dawn:
+      return "dawn " + std::to_string(day);
+    case Kind::Free:
+      return "free";
+    case Kind::Unresolved:
+      return "unresolved " + text;
+    case Kind::Plugin:
+      return "plugin " + text;
+    case Kind::Fault:
+      return "fault: " + text;
+  }
+  return "?";
+}
+
+std::vector<std::string> Names(const Events& list) {
+  std::vector<std::string> names;
+  names.reserve(list.size());
+  for (const Event& event : list) names.push_back(event.Name());
+  return names;
+}
 
 std::size_t OutstandingBuffers() { return live.size(); }
 

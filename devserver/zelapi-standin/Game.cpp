@@ -42,7 +42,7 @@ std::chrono::system_clock::time_point dayStart = std::chrono::system_clock::now(
 // Records a plugin write of the day, with the time its source wrote it.
 void RecordWrite(int32_t day) {
   writeRecorded = true;
-  Internal::Record("day " + std::to_string(day));
+  Internal::Record(Event::Kind::Day, day);
   const std::string_view source = Internal::Source();
   const auto now = std::chrono::system_clock::now();
   const auto found = lastWrites.find(source);
@@ -66,7 +66,7 @@ void ForceNetUpdate(AShooterGameState* self, bool dormant, bool absolute, bool d
   replicated = gameState.DayNumber;
   unreplicatedFaulted = false;
   ++netUpdates;
-  Internal::Record("update " + std::to_string(replicated));
+  Internal::Record(Event::Kind::Update, replicated);
 }
 
 void FreeMemory(void* buffer) { Internal::Free(buffer); }
@@ -169,7 +169,7 @@ void RunDayCycleUntil(std::chrono::system_clock::time_point now) {
   while (now - dayStart >= dayDuration) {
     dayStart += dayDuration;
     SetGameDay(gameState.DayNumber + 1);
-    Internal::Record("dawn " + std::to_string(gameState.DayNumber));
+    Internal::Record(Event::Kind::Dawn, gameState.DayNumber);
   }
 }
 
@@ -186,7 +186,7 @@ void* ZelApi::GetAddress(const std::string& name) {
   const auto& functions = DevHost::Functions();
   const auto found = functions.find(name);
   if (found == functions.end() || DevHost::unresolvable.count(name)) {
-    DevHost::Internal::Record("unresolved " + name);
+    DevHost::Internal::Record(DevHost::Event::Kind::Unresolved, 0, name);
     return nullptr;
   }
   return found->second;
@@ -196,7 +196,7 @@ uint64_t ZelApi::GetAddress(const void* object, const std::string& name) {
   const auto& members = DevHost::Members();
   const auto found = members.find(name);
   if (found == members.end() || DevHost::unresolvable.count(name)) {
-    DevHost::Internal::Record("unresolved " + name);
+    DevHost::Internal::Record(DevHost::Event::Kind::Unresolved, 0, name);
     return 0;
   }
   if (object == nullptr) {

@@ -9,8 +9,8 @@
 
 namespace DevHost::Internal {
 
-// Records an event in the log and passes it to the listener.
-void Record(const std::string& event);
+// Records an event, with what is running and the time, and passes it to the listener.
+void Record(Event::Kind kind, int32_t day = 0, std::string text = {});
 // Records a contract violation.
 void Fault(const std::string& what);
 

@@ -126,17 +126,17 @@ bool LoadPlugin(const std::string& name, const std::string& libraryPath) {
     }
     plugin->state = PluginState::Failed;
     plugin->error = reportedFailure;
-    Internal::Record("plugin " + name + " failed: " + reportedFailure);
+    Internal::Record(Event::Kind::Plugin, 0, name + " failed: " + reportedFailure);
     return false;
   }
   if (plugin->handle == nullptr) {
     plugin->state = PluginState::Failed;
     plugin->error = error;
-    Internal::Record("plugin " + name + " failed: " + error);
+    Internal::Record(Event::Kind::Plugin, 0, name + " failed: " + error);
     return false;
   }
   plugin->state = PluginState::Loaded;
-  Internal::Record("plugin " + name + " loaded");
+  Internal::Record(Event::Kind::Plugin, 0, name + " loaded");
   return true;
 }
 
@@ -155,7 +155,7 @@ void LoadServerPlugins() {
     const std::string name = folder.filename().string();
     const auto library = folder / LibraryFileName(name);
     if (!std::filesystem::exists(library)) {
-      Internal::Record("plugin " + name + " skipped: no " + LibraryFileName(name));
+      Internal::Record(Event::Kind::Plugin, 0, name + " skipped: no " + LibraryFileName(name));
       continue;
     }
     LoadPlugin(name, std::filesystem::absolute(library).string());
@@ -171,7 +171,7 @@ void UnloadPlugin(const std::string& name) {
     Internal::DropRegistrationsOf(name);
   }
   plugin->state = PluginState::Unloaded;
-  Internal::Record("plugin " + name + " unloaded");
+  Internal::Record(Event::Kind::Plugin, 0, name + " unloaded");
 }
 
 void UnloadAllPlugins() {

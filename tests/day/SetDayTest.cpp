@@ -65,7 +65,7 @@ TEST_P(SetDay, WritesThenUpdatesOnceAndFreesEveryBuffer) {
   Seq expected;
   if (c.applies) expected = {"day " + std::to_string(c.day), "update " + std::to_string(c.day)};
   for (int i = 0; i <= c.words; ++i) expected.push_back("free");  // each word, then the array
-  EXPECT_EQ(Take({"day", "update", "free", "unresolved"}), expected) << c.line;
+  EXPECT_EQ(Take({Kind::Day, Kind::Update, Kind::Free, Kind::Unresolved}), expected) << c.line;
   const int32_t day = c.applies ? c.day : kStartDay;
   EXPECT_DAY(day, day);
   EXPECT_EQ(DevHost::NetUpdates(), c.applies ? 1 : 0);
@@ -104,7 +104,7 @@ TEST_F(MissingGame, SkipsTheWriteAndTheUpdate) {
     DevHost::SetGameDay(kStartDay);
     m.breakIt();
     Console("day.set 12");
-    EXPECT_EQ(Take({"day", "update"}), Seq{}) << m.what;
+    EXPECT_EQ(Take({Kind::Day, Kind::Update}), Seq{}) << m.what;
     EXPECT_DAY(kStartDay, kStartDay);
     DevHost::SetWorldPresent(true);
     DevHost::SetGameStatePresent(true);

@@ -67,12 +67,12 @@ TEST_F(Lifecycle, AllSwitchesOffRegistersDaySetTwiceAndUnloadRemovesAllSix) {
 
 TEST_F(Lifecycle, EveryIdentifierBufferIsFreedRightAfterItsCall) {
   ASSERT_TRUE(Load());
-  EXPECT_EQ(Take({"register", "free"}),
+  EXPECT_EQ(Take({Kind::Register, Kind::Free}),
             (Seq{"register console day.set", "free", "register rcon day.set", "free"}));
   Unload();
   Seq expected;
   for (const auto& removal : kSixRemovals) expected.insert(expected.end(), {removal, "free"});
-  EXPECT_EQ(Take({"unregister", "free"}), expected);
+  EXPECT_EQ(Take({Kind::Unregister, Kind::Free}), expected);
 }
 
 TEST_F(Lifecycle, AllSwitchesOnRegistersSixInTableOrder) {
@@ -150,8 +150,8 @@ TEST_F(Lifecycle, LoggerSharesTheHostSinksUntilTeardownAfterUnload) {
   EXPECT_EQ(sink.use_count(), before + 1);
 
   long duringUnload = 0;
-  DevHost::SetListener([&](const std::string& event) {
-    if (event == "unregister console day.set") duringUnload = sink.use_count();
+  DevHost::SetListener([&](const DevHost::Event& event) {
+    if (event.Name() == "unregister console day.set") duringUnload = sink.use_count();
   });
   Unload();
   DevHost::SetListener(nullptr);
@@ -227,7 +227,7 @@ TEST_F(Lifecycle, ThreadAttachAndDetachDoNothingAndReportSuccess) {
       reinterpret_cast<Entry>(reinterpret_cast<uintptr_t>(module) + nt->OptionalHeader.AddressOfEntryPoint);
   EXPECT_EQ(entry(module, DLL_THREAD_ATTACH, nullptr), TRUE);
   EXPECT_EQ(entry(module, DLL_THREAD_DETACH, nullptr), TRUE);
-  EXPECT_EQ(DevHost::TakeEvents(), Seq{});
+  EXPECT_EQ(DevHost::Names(DevHost::TakeEvents()), Seq{});
   EXPECT_EQ(DevHost::ConsoleCommands(), Seq{"day.set"});
 }
 #else

@@ -1,6 +1,7 @@
 // Test fixture: a fresh development host and server folder per test, the real plugin loaded.
 #include "PluginHost.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -21,13 +22,10 @@ std::string ConfigJson(bool forceDay, bool weekDay, bool resetDays, const std::s
   return json.str();
 }
 
-Seq EventsOf(const DevHost::Events& events, const std::vector<std::string>& kinds) {
+Seq EventsOf(const DevHost::Events& events, const std::vector<Kind>& kinds) {
   Seq kept;
-  for (const auto& event : events) {
-    const std::string kind = event.substr(0, event.find(' '));
-    for (const auto& wanted : kinds)
-      if (kind == wanted) kept.push_back(event);
-  }
+  for (const auto& event : events)
+    if (std::find(kinds.begin(), kinds.end(), event.kind) != kinds.end()) kept.push_back(event.Name());
   return kept;
 }
 
@@ -72,7 +70,7 @@ void PluginTest::LoadWith(const std::string& text) {
 
 void PluginTest::Unload() { DevHost::UnloadPlugin("MorrowsetVelde"); }
 
-Seq PluginTest::Take(const std::vector<std::string>& kinds) { return EventsOf(DevHost::TakeEvents(), kinds); }
+Seq PluginTest::Take(const std::vector<Kind>& kinds) { return EventsOf(DevHost::TakeEvents(), kinds); }
 
 void PluginTest::Console(const std::string& line) {
   ASSERT_TRUE(DevHost::RunConsole(line)) << "no console command for: " << line;

@@ -16,8 +16,10 @@ using Seq = std::vector<std::string>;
 std::string ConfigJson(bool forceDay, bool weekDay, bool resetDays, const std::string& monthDay = "",
                        int dayToForce = 5, int dayToReset = 100, int dayToSetWhenReset = 1);
 
-// Returns the events of the given kinds ("register", "unregister", "day", "update", "free", ...).
-Seq EventsOf(const DevHost::Events& events, const std::vector<std::string>& kinds);
+using Kind = DevHost::Event::Kind;
+
+// Returns the names of the events of the given kinds, in order ("day 12", "free", ...).
+Seq EventsOf(const DevHost::Events& events, const std::vector<Kind>& kinds);
 
 // Returns the path of the built plugin library.
 std::string PluginPath();
@@ -36,12 +38,12 @@ class PluginTest : public ::testing::Test {
   void LoadWith(const std::string& text);
   void Unload();
 
-  // Takes the recorded events of the given kinds.
-  Seq Take(const std::vector<std::string>& kinds);
+  // Takes the recorded events of the given kinds, by name.
+  Seq Take(const std::vector<Kind>& kinds);
   // Takes the registry operations recorded since the last take.
-  Seq TakeRegistry() { return Take({"register", "unregister"}); }
+  Seq TakeRegistry() { return Take({Kind::Register, Kind::Unregister}); }
   // Takes the day writes and network updates recorded since the last take.
-  Seq TakeGame() { return Take({"day", "update", "dawn"}); }
+  Seq TakeGame() { return Take({Kind::Day, Kind::Update, Kind::Dawn}); }
 
   // Runs one console line through the registered command; fails the test if none matched.
   void Console(const std::string& line);
