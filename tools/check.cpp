@@ -88,16 +88,19 @@ int CheckFramework(const std::string& pluginPath, const std::string& frameworkPa
                                          frameworkPath, std::cout);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  // 1. The command line.
-  std::string path;
-  std::string serverDir;
-  std::string framework;
-  std::string plugin;
+// What the command line asks for.
+struct Arguments {
+  std::string path;       // the config.json
+  std::string serverDir;  // the server folder, when given
+  std::string framework;  // --framework
+  std::string plugin;     // --plugin
   bool init = false;
   bool strict = false;
+};
+
+// Reads the command line; returns -1 to go on, or the exit code (after --help, --version,
+// --schema, or a bad argument).
+int ParseArguments(int argc, char** argv, Arguments& args) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -114,14 +117,14 @@ int main(int argc, char** argv) {
     }
     std::string dir;
     if (arg == "--init") {
-      init = true;
+      args.init = true;
       continue;
     } else if (arg == "--strict") {
-      strict = true;
+      args.strict = true;
       continue;
     } else if (arg == "--framework" || arg == "--plugin") {
       if (i + 1 == argc || argv[i + 1][0] == '\0') return BadUsage(arg + " needs a DLL");
-      (arg == "--framework" ? framework : plugin) = argv[++i];
+      (arg == "--framework" ? args.framework : args.plugin) = argv[++i];
       continue;
     } else if (arg == "--server-dir") {
       if (i + 1 == argc) return BadUsage("--server-dir needs a folder");
@@ -132,33 +135,53 @@ int main(int argc, char** argv) {
     } else if (arg.rfind("-", 0) == 0) {
       return BadUsage("unknown option: " + arg);
     }
-    if (!path.empty()) return BadUsage("give one config.json, or one --server-dir");
-    path = dir.empty() ? arg : ConfigPath(dir);
-    serverDir = dir;
+    if (!args.path.empty()) return BadUsage("give one config.json, or one --server-dir");
+    args.path = dir.empty() ? arg : ConfigPath(dir);
+    args.serverDir = dir;
   }
+  return -1;
+}
+
+// The framework check alone (--framework); returns the exit code.
+int FrameworkMode(const Arguments& args) {
+  if (args.init || args.strict) return BadUsage("--framework checks DLLs only: no --init or --strict");
+  if (args.plugin.empty() && args.serverDir.empty())
+    return BadUsage("--framework needs --server-dir or --plugin");
+  if (!args.plugin.empty() && !args.serverDir.empty())
+    return BadUsage("give --server-dir or --plugin, not both");
+  if (args.serverDir.empty() && !args.path.empty())
+    return BadUsage("--framework checks DLLs, not a config.json");
+  return CheckFramework(args.plugin.empty() ? PluginPath(args.serverDir) : args.plugin, args.framework);
+}
+
+// With a server folder that holds ZelApi.dll beside TolvApi: whether it will load the plugin;
+// returns the exit code (0 when there is nothing to check).
+int CheckServerFramework(const std::string& serverDir) {
+  const std::string framework = serverDir + "/ZelApi.dll";
+  if (serverDir.empty() || !std::filesystem::is_regular_file(framework) ||
+      !std::filesystem::is_regular_file(PluginPath(serverDir)))
+    return 0;
+  return CheckFramework(PluginPath(serverDir), framework);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // 1. The command line.
+  Arguments args;
+  if (const int code = ParseArguments(argc, argv, args); code >= 0) return code;
 
   // 2. The framework check, instead of the config's.
-  if (!framework.empty()) {
-    if (init || strict) return BadUsage("--framework checks DLLs only: no --init or --strict");
-    if (plugin.empty() && serverDir.empty()) return BadUsage("--framework needs --server-dir or --plugin");
-    if (!plugin.empty() && !serverDir.empty()) return BadUsage("give --server-dir or --plugin, not both");
-    if (serverDir.empty() && !path.empty()) return BadUsage("--framework checks DLLs, not a config.json");
-    return CheckFramework(plugin.empty() ? PluginPath(serverDir) : plugin, framework);
-  }
-  if (!plugin.empty()) return BadUsage("--plugin goes with --framework");
+  if (!args.framework.empty()) return FrameworkMode(args);
+  if (!args.plugin.empty()) return BadUsage("--plugin goes with --framework");
 
-  // 3. The config check.
-  if (path.empty()) return BadUsage("which config.json? give its path or --server-dir");
-  if (init && !WriteDefaultConfig(path)) return 1;
-
-  const morrowset::ConfigReport report = morrowset::Diagnose(path);
+  // 3. The config check, after writing the default config where asked.
+  if (args.path.empty()) return BadUsage("which config.json? give its path or --server-dir");
+  if (args.init && !WriteDefaultConfig(args.path)) return 1;
+  const morrowset::ConfigReport report = morrowset::Diagnose(args.path);
   std::cout << report.Text();
 
   // 4. A Windows server folder holding the framework: whether it will load the plugin, too.
-  int frameworkResult = 0;
-  const std::string serverFramework = serverDir + "/ZelApi.dll";
-  if (!serverDir.empty() && std::filesystem::is_regular_file(serverFramework) &&
-      std::filesystem::is_regular_file(PluginPath(serverDir)))
-    frameworkResult = CheckFramework(PluginPath(serverDir), serverFramework);
-  return frameworkResult != 0 ? 1 : report.ExitCode(strict);
+  const int frameworkResult = CheckServerFramework(args.serverDir);
+  return frameworkResult != 0 ? 1 : report.ExitCode(args.strict);
 }
