@@ -202,13 +202,26 @@ bool SetZone(const std::string& zone, std::string& why) {
 #else
   // A POSIX TZ string carries an offset (a digit); anything else names a file of the zone
   // database, which the C library would silently replace by UTC when it is missing.
+  const char* dir = std::getenv("TZDIR");
+  const std::string database = dir ? dir : "/usr/share/zoneinfo";
+  std::error_code error;
   const bool posix = zone.find_first_of("0123456789") != std::string::npos;
+  if (posix && zone.find_first_of("/,") == std::string::npos &&
+      !std::filesystem::is_regular_file(database + "/" + zone, error)) {
+    // A daylight-saving name after the offset but no dates for it (and no zone file of that name,
+    // as EST5EDT has): the C library would apply the United States' dates, whatever the zone is.
+    const std::size_t offsetEnd = zone.find_first_not_of("0123456789:+-", zone.find_first_of("0123456789"));
+    if (offsetEnd != std::string::npos) {
+      why =
+          "daylight saving without its dates, for which the C library would take the United "
+          "States' ones: give them, as in CET-1CEST,M3.5.0,M10.5.0/3: " +
+          zone;
+      return false;
+    }
+  }
   if (!posix) {
-    const char* dir = std::getenv("TZDIR");
     const std::string name = zone[0] == ':' ? zone.substr(1) : zone;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(std::string(dir ? dir : "/usr/share/zoneinfo") + "/" + name,
-                                          error)) {
+    if (!std::filesystem::is_regular_file(database + "/" + name, error)) {
       why = "unknown time zone (not in the zone database): " + zone;
       return false;
     }

@@ -1,6 +1,8 @@
 // morrowset-devserver: a stand-in game server that loads plugins and reads console commands.
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -66,10 +68,17 @@ void Usage(std::ostream& out) {
 }
 
 bool ParseNumber(const char* text, double& out) {
+  // Plain decimal only: strtod would also take hexadecimal (0x10), inf and nan.
+  if (*text == '\0' || std::strspn(text, "0123456789.eE+-") != std::strlen(text)) return false;
   char* end = nullptr;
   out = std::strtod(text, &end);
-  return end != text && *end == '\0' && out >= 0;
+  return end != text && *end == '\0' && std::isfinite(out) && out >= 0;
 }
+
+// The years the server's clock can show: the policies' first call acts from 1970 on, and the
+// C++ system clock counts nanoseconds only up to 2262.
+constexpr int kFirstYear = 1970;
+constexpr int kLastYear = 2261;
 
 // Returns 0 on success, or the exit code for bad arguments.
 int ParseOptions(int argc, char** argv, Options& options) {
@@ -86,6 +95,11 @@ int ParseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--server-dir" && hasValue) {
       options.serverDir = argv[++i];
     } else if (arg == "--day-length" && hasValue && ParseNumber(argv[i + 1], options.dayLength)) {
+      if (options.dayLength != 0 && options.dayLength < 1) {
+        std::cerr << "morrowset-devserver: --day-length must be 0 (no day cycle) or at least 1 (s): "
+                  << argv[i + 1] << "\n";
+        return 2;
+      }
       ++i;
     } else if (arg == "--timer-interval" && hasValue && ParseNumber(argv[i + 1], number)) {
       if (number < 0.001) {
@@ -97,10 +111,20 @@ int ParseOptions(int argc, char** argv, Options& options) {
       ++i;
     } else if (arg == "--clock" && hasValue) {
       options.clock = argv[++i];
+      const int year = std::atoi(options.clock.c_str());
+      if (options.clock.empty() || year < kFirstYear || year > kLastYear) {
+        std::cerr << "morrowset-devserver: --clock takes a local time \"YYYY-MM-DD HH:MM[:SS]\" from "
+                  << kFirstYear << " to " << kLastYear << ": " << options.clock << "\n";
+        return 2;
+      }
     } else if (arg == "--tz" && hasValue) {
       options.zone = argv[++i];
     } else if (arg == "--forecast" && hasValue) {
       options.forecast = argv[++i];
+      if (options.forecast.empty()) {
+        std::cerr << "morrowset-devserver: --forecast takes a duration (90s, 5m, 2h, 3d, 1d12h): \"\"\n";
+        return 2;
+      }
     } else if (arg == "--verbose") {
       options.verbose = true;
     } else if (arg == "--no-rcon") {
@@ -123,6 +147,10 @@ int ParseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--rcon-idle-timeout" && hasValue && ParseNumber(argv[i + 1], number)) {
       options.rconOptions.idleTimeout = std::chrono::milliseconds(static_cast<long long>(number * 1000));
       ++i;
+    } else if ((arg == "--day-length" || arg == "--timer-interval") && hasValue) {
+      std::cerr << "morrowset-devserver: " << arg << " takes a plain number of seconds: " << argv[i + 1]
+                << "\n";
+      return 2;
     } else {
       std::cerr << "morrowset-devserver: bad argument: " << arg << "\n";
       Usage(std::cerr);

@@ -22,5 +22,5 @@ wineboot -i >/dev/null 2>&1 </dev/null
 # or cmd's 9009, "not found", for a program that is there): a failed test runs once more, so
 # that only a failure that repeats fails the suite. Every retry is listed.
 ctest --preset windows-msvc-abi -j "${JOBS:-2}" --repeat until-pass:2 "$@" | tee "$WINEPREFIX/../ctest.log"
-grep -E "^ *[0-9]+/[0-9]+ Test +#[0-9]+: .*(Failed|Exception|Timeout)" "$WINEPREFIX/../ctest.log" |
+grep -E "\*\*\*(Failed|Exception|Timeout)" "$WINEPREFIX/../ctest.log" |
   sed 's/^/test-windows: retried after a first failure: /' >&2 || true

@@ -197,12 +197,30 @@ TEST(DevServer, AdvanceRunsEveryDueTimerAtItsOwnTimeAndStatusShowsIt) {
 
 TEST(DevServer, BadArgumentsGiveUsageAndExitTwo) {
   const std::pair<const char*, const char*> cases[] = {
-      {"--day-length banana", "usage: morrowset-devserver"},
+      {"--day-length banana", "--day-length takes a plain number of seconds: banana"},
+      {"--day-length inf", "--day-length takes a plain number of seconds: inf"},
+      {"--day-length 1e-9", "--day-length must be 0 (no day cycle) or at least 1"},
       {"--timer-interval 0.0001", "--timer-interval must be at least 0.001"},
+      {"--timer-interval inf", "--timer-interval takes a plain number of seconds: inf"},
+      {"--timer-interval 0x10", "--timer-interval takes a plain number of seconds: 0x10"},
+      {"--timer-interval nan", "--timer-interval takes a plain number of seconds: nan"},
       {"--clock \"2027-02-30 12:00\"", "--clock takes a local time"},
+      {"--clock \"1601-01-01 00:00\"", "from 1970 to 2261: 1601-01-01 00:00"},
+      {"--clock \"1969-12-31 23:59\"", "from 1970 to 2261: 1969-12-31 23:59"},
+      {"--clock \"2262-06-01 00:00\"", "from 1970 to 2261: 2262-06-01 00:00"},
+      {"--clock \"\"", "--clock takes a local time"},
       {"--forecast 3w", "--forecast takes a duration"},
+      {"--forecast \"\"", "--forecast takes a duration"},
       {"--tz Mars/Olympus_Mons", "--tz: "},
   };
+#if !defined(_WIN32)  // the Windows C runtime's zones always take United States dates (see --help)
+  {
+    int status = 0;
+    const std::string out = RunServer("--tz CET-1CEST", "", status);
+    EXPECT_EQ(status, 2) << out;
+    EXPECT_TRUE(Contains(out, "--tz: daylight saving without its dates")) << out;
+  }
+#endif
   for (const auto& [args, message] : cases) {
     int status = 0;
     const std::string out = RunServer(args, "", status);
