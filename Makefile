@@ -52,13 +52,18 @@ package: build build-windows
 	cd build-windows && cpack -G ZIP
 	cd build-windows/bin && cmake -E tar cf ../Morrowset-$$(cd .. && sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt)-Windows-symbols.zip --format=zip MorrowsetVelde.pdb morrowset-check.pdb
 
-# The PE reader's fuzz target, seeded with the Windows build's own images; FUZZ_SECONDS long.
+# Each fuzz target under libFuzzer with ASan and UBSan for FUZZ_SECONDS, from its committed
+# corpus (the PE reader's also from the Windows build's own images); what it finds goes to
+# build-fuzz/corpus/NAME, a crash to build-fuzz/.
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := config day-set pe-image
 fuzz: setup build-windows
 	cmake --preset fuzz
-	cmake --build build-fuzz -j $(JOBS) --target pe-image-fuzz
-	mkdir -p build-fuzz/corpus && cp build-windows/bin/*.dll build-windows/bin/morrowset-check.exe build-fuzz/corpus/
-	build-fuzz/bin/pe-image-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=400000 build-fuzz/corpus
+	cmake --build build-fuzz -j $(JOBS) --target $(addsuffix -fuzz,$(FUZZ_TARGETS))
+	for t in $(FUZZ_TARGETS); do mkdir -p build-fuzz/corpus/$$t; done
+	cp build-windows/bin/*.dll build-windows/bin/morrowset-check.exe build-fuzz/corpus/pe-image/
+	cd build-fuzz && for t in $(FUZZ_TARGETS); do \
+	  bin/$$t-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=400000 corpus/$$t ../tests/fuzz/corpus/$$t || exit 1; done
 
 bench: build
 	build/bin/morrowset-bench
