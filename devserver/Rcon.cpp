@@ -275,25 +275,30 @@ void RconServer::HandlePacket(Connection& c, int32_t id, int32_t type, const std
     return;
   }
   if (type == RconType::ExecCommand) {
-    QueueCommand(c, id, body, false);
+    QueueCommand(c, id, body, Answer::Game);
   } else if (type == RconType::ResponseValue && body.empty()) {
-    QueueCommand(c, id, "", true);  // through the game thread, so it follows earlier replies
+    QueueCommand(c, id, "", Answer::Mirror);  // through the game thread, so it follows earlier replies
+  } else {
+    // Nothing a server acts on, answered all the same: every request gets one response.
+    QueueCommand(c, id, "unknown request type " + std::to_string(type) + (body.empty() ? "" : " with a body"),
+                 Answer::Refusal);
   }
-  // Other packet types carry nothing a server acts on.
 }
 
-void RconServer::QueueCommand(Connection& c, int32_t id, const std::string& line, bool mirror) {
+void RconServer::QueueCommand(Connection& c, int32_t id, const std::string& line, Answer answer) {
   const uint64_t connection = c.id;
   const uint64_t slot = c.firstSlot + c.slots.size();
   c.slots.emplace_back(false, std::string());
   ++c.inFlight;
   Job job;
   job.origin = Origin::Rcon;
-  job.line = mirror ? "" : line;
+  job.line = answer == Answer::Game ? line : "";  // the game thread answers "" to ""
   job.id = id;
-  job.reply = [this, connection, slot, id, mirror](const std::string& text) {
+  job.reply = [this, connection, slot, id, answer,
+               refusal = answer == Answer::Refusal ? line : ""](const std::string& game) {
+    const std::string& text = answer == Answer::Refusal ? refusal : game;
     std::string bytes;
-    if (mirror) {
+    if (answer == Answer::Mirror) {
       bytes = EncodeRconPacket(id, RconType::ResponseValue, "");
       bytes += EncodeRconPacket(id, RconType::ResponseValue, std::string("\0\1\0\0", 4));
     } else {

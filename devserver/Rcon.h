@@ -69,8 +69,12 @@ class RconServer {
   // Handles every complete packet buffered, as far as the in-flight limit allows; returns false
   // when the connection must close at once.
   bool Parse(Connection& c);
+  // Answers one request: a login at once, everything else in order through the game thread.
   void HandlePacket(Connection& c, int32_t id, int32_t type, const std::string& body);
-  void QueueCommand(Connection& c, int32_t id, const std::string& line, bool mirror);
+  // What answers a queued request: the game thread's reply to the command line, the mirror of an
+  // empty response packet and its end marker, or a fixed refusal (the line is its text).
+  enum class Answer { Game, Mirror, Refusal };
+  void QueueCommand(Connection& c, int32_t id, const std::string& line, Answer answer);
   // Adds a reply in request order: ready now, or filled in later by the game thread.
   void Reply(Connection& c, std::string bytes);
   void Fill(Connection& c, uint64_t slot, std::string bytes);

@@ -234,6 +234,30 @@ TEST_F(RconProtocol, EmptyResponseValueIsMirroredAfterEarlierRepliesThenTerminat
   EXPECT_EQ(end->body, std::string("\0\1\0\0", 4));
 }
 
+// Every request after login gets one answer, in order, those a server does not act on included.
+TEST_F(RconProtocol, RequestsOfOtherTypesAreAnsweredInOrder) {
+  Start();
+  RawClient client = Client();
+  client.Login();
+  client.Packet(30, 99, "");
+  client.Packet(31, -1, "status");
+  client.Packet(32, RconType::ResponseValue, "day.set 5");
+  client.Packet(33, RconType::ExecCommand, "day.set 7");
+  const std::pair<int32_t, std::string> expected[] = {{30, "unknown request type 99"},
+                                                      {31, "unknown request type -1 with a body"},
+                                                      {32, "unknown request type 0 with a body"},
+                                                      {33, ""}};
+  for (const auto& [id, body] : expected) {
+    const auto answer = client.Read();
+    ASSERT_TRUE(answer) << id;
+    EXPECT_EQ(answer->id, id);
+    EXPECT_EQ(answer->type, RconType::ResponseValue);
+    EXPECT_EQ(answer->body, body);
+  }
+  EXPECT_FALSE(client.Read(200ms));  // and nothing more
+  EXPECT_EQ(DevHost::Day(), 7);      // only the command ran
+}
+
 TEST_F(RconProtocol, ValveStylePreludeOnlyWhenAskedFor) {
   RconOptions options;
   options.valveAuthPrelude = true;
