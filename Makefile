@@ -57,7 +57,8 @@ package: build build-windows
 # build-fuzz/corpus/NAME, a crash to build-fuzz/.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := config day-set pe-image
-fuzz: setup build-windows
+fuzz: build-windows
+	bash scripts/setup.sh fuzz
 	cmake --preset fuzz
 	cmake --build build-fuzz -j $(JOBS) --target $(addsuffix -fuzz,$(FUZZ_TARGETS))
 	for t in $(FUZZ_TARGETS); do mkdir -p build-fuzz/corpus/$$t; done

@@ -3,16 +3,19 @@
 #   setup.sh run    what `make run` builds: the plugin, the development server, morrowset-check
 #   setup.sh test   all of it, with the test and benchmark libraries, and the Windows build's
 #                   clang-cl, lld-link, LLVM tools, Wine and Wine's headers (default)
+#   setup.sh fuzz   that, and clang with libFuzzer for make fuzz
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 profile=${1:-test}
 packages=(cmake make g++ binutils nlohmann-json3-dev nodejs npm)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev googletest rcon python3-jsonschema
+               clang-format-14 clang-16 lld-16 llvm-16 libwine-dev wine wine64)
 case "$profile" in
   run) ;;
-  test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev googletest rcon python3-jsonschema
-                   clang-format-14 clang-16 lld-16 llvm-16 libwine-dev wine wine64) ;;
-  *) echo "usage: setup.sh [run|test]" >&2; exit 2 ;;
+  test) packages+=("${test_packages[@]}") ;;
+  fuzz) packages+=("${test_packages[@]}" clang libclang-rt-14-dev) ;;
+  *) echo "usage: setup.sh [run|test|fuzz]" >&2; exit 2 ;;
 esac
 missing=()
 for p in "${packages[@]}"; do
