@@ -31,6 +31,18 @@ struct Diagnosis {
 void PrintTo(const Diagnosis& d, std::ostream* os) { *os << d.name; }
 
 const std::string kValid = ConfigJson(false, false, false);
+// What the report of kValid begins with: OK, its settings, no policy, the file.
+const std::string kValidReport =
+    "OK\n"
+    "ForceDay=false\n"
+    "DayToForce=5\n"
+    "FollowWeekCycle=false\n"
+    "ResetWhenReachDay=false\n"
+    "DayToReset=100\n"
+    "DayToSetWhenReset=1\n"
+    "FollowMonthDayNumber=false\n"
+    "policies=none\n"
+    "file: {file}\n";
 // A valid file with one more member after the seven.
 std::string With(const std::string& extra, const std::string& base = kValid) {
   return base.substr(0, base.size() - 1) + ", " + extra + "}";
@@ -58,43 +70,15 @@ const Diagnosis kDiagnoses[] = {
      "warning: forceday (every 5 minutes) and forcemonthday (every 5 minutes) both write the day: each "
      "overwrites the other's value when it runs\n"},
     {"StrictFailsOnWarnings", With("\"ForceDay\": false"), true, 1,
-     "OK\n"
-     "ForceDay=false\n"
-     "DayToForce=5\n"
-     "FollowWeekCycle=false\n"
-     "ResetWhenReachDay=false\n"
-     "DayToReset=100\n"
-     "DayToSetWhenReset=1\n"
-     "FollowMonthDayNumber=false\n"
-     "policies=none\n"
-     "file: {file}\n"
-     "warning: \"ForceDay\" is given 2 times; only the last one counts (false)\n"},
+     kValidReport + "warning: \"ForceDay\" is given 2 times; only the last one counts (false)\n"},
     {"NearMissOfAnOptionalMember", With("\"FollowMonthDaynumber\": true"), false, 0,
-     "OK\n"
-     "ForceDay=false\n"
-     "DayToForce=5\n"
-     "FollowWeekCycle=false\n"
-     "ResetWhenReachDay=false\n"
-     "DayToReset=100\n"
-     "DayToSetWhenReset=1\n"
-     "FollowMonthDayNumber=false\n"
-     "policies=none\n"
-     "file: {file}\n"
-     "warning: \"FollowMonthDaynumber\" is not read by the plugin and is ignored: did you mean "
-     "\"FollowMonthDayNumber\"?\n"},
+     kValidReport +
+         "warning: \"FollowMonthDaynumber\" is not read by the plugin and is ignored: did you mean "
+         "\"FollowMonthDayNumber\"?\n"},
     {"NearMissBesideTheRealMember", With("\"forceday \": true"), false, 0,
-     "OK\n"
-     "ForceDay=false\n"
-     "DayToForce=5\n"
-     "FollowWeekCycle=false\n"
-     "ResetWhenReachDay=false\n"
-     "DayToReset=100\n"
-     "DayToSetWhenReset=1\n"
-     "FollowMonthDayNumber=false\n"
-     "policies=none\n"
-     "file: {file}\n"
-     "warning: \"forceday \" is not read by the plugin and is ignored: did you mean \"ForceDay\"? (that one "
-     "is there too)\n"},
+     kValidReport + "warning: \"forceday \" is not read by the plugin and is ignored: did you mean "
+                    "\"ForceDay\"? (that one "
+                    "is there too)\n"},
     {"MissingMemberWithItsNearMiss",
      R"({"Forceday": true, "DayToForce": 1, "FollowWeekCycle": false, "ResetWhenReachDay": false,
          "DayToReset": 100, "DayToSetWhenReset": 1})",
@@ -147,17 +131,7 @@ const Diagnosis kDiagnoses[] = {
      "warning: resetdays writes \"DayToSetWhenReset\" 20, not below \"DayToReset\" 10: it rewrites the day "
      "every minute\n"},
     {"TextAfterTheObject", kValid + " {\"ForceDay\": true}", false, 0,
-     "OK\n"
-     "ForceDay=false\n"
-     "DayToForce=5\n"
-     "FollowWeekCycle=false\n"
-     "ResetWhenReachDay=false\n"
-     "DayToReset=100\n"
-     "DayToSetWhenReset=1\n"
-     "FollowMonthDayNumber=false\n"
-     "policies=none\n"
-     "file: {file}\n"
-     "warning: text after the closing brace is never read\n"},
+     kValidReport + "warning: text after the closing brace is never read\n"},
 };
 
 class CheckDiagnosis : public PluginTest, public ::testing::WithParamInterface<Diagnosis> {};
