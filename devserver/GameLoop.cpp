@@ -16,7 +16,29 @@ constexpr std::chrono::microseconds kSpin{200};
 void JobQueue::Push(Job job) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    (job.origin == Origin::Console ? console_ : rcon_).push_back(std::move(job));
+    if (job.origin == Origin::Console) {
+      console_.push_back(std::move(job));
+    } else {
+      std::deque<Job>& line = rcon_[job.source];
+      if (line.empty()) turns_.push_back(job.source);
+      line.push_back(std::move(job));
+    }
+    ++count_;
+  }
+  ready_.notify_one();
+}
+
+void JobQueue::Resume(Job job) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (job.origin == Origin::Console) {
+      console_.push_front(std::move(job));
+      consoleResumed_ = true;
+    } else {
+      std::deque<Job>& line = rcon_[job.source];
+      if (line.empty()) turns_.push_back(job.source);  // otherwise already waiting for its turn
+      line.push_front(std::move(job));
+    }
     ++count_;
   }
   ready_.notify_one();
@@ -29,11 +51,22 @@ bool JobQueue::PopUntil(std::chrono::steady_clock::time_point deadline, Job& job
   while (count_.load(std::memory_order_acquire) == 0 && std::chrono::steady_clock::now() < spinUntil)
     std::this_thread::yield();
   std::unique_lock<std::mutex> lock(mutex_);
-  if (!ready_.wait_until(lock, deadline, [this] { return !console_.empty() || !rcon_.empty(); }))
-    return false;
-  std::deque<Job>& from = console_.empty() ? rcon_ : console_;
-  job = std::move(from.front());
-  from.pop_front();
+  if (!ready_.wait_until(lock, deadline, [this] { return HasWork(); })) return false;
+  if (!console_.empty() && !(consoleResumed_ && !turns_.empty())) {
+    job = std::move(console_.front());
+    console_.pop_front();
+  } else {
+    const uint64_t source = turns_.front();
+    turns_.pop_front();
+    const auto line = rcon_.find(source);
+    job = std::move(line->second.front());
+    line->second.pop_front();
+    if (line->second.empty())
+      rcon_.erase(line);
+    else
+      turns_.push_back(source);
+  }
+  consoleResumed_ = false;
   --count_;
   return true;
 }
@@ -52,9 +85,10 @@ const char* HelpText() {
          "quit; plugin commands: see console= and rcon= in status";
 }
 
-// "advance DURATION": moves the server's clock on, running every timer round due on the way.
-std::string AdvanceCommand(const std::string& line, GameClock& clock) {
-  std::istringstream words(line);
+// "advance DURATION": moves the server's clock on, running every timer round due on the way, a
+// slice at a time. Returns the answer, or sets job.resume to the slices to come.
+std::optional<std::string> AdvanceCommand(Job& job, GameClock& clock) {
+  std::istringstream words(job.line);
   std::string command, text, extra;
   words >> command >> text >> extra;
   std::chrono::seconds duration{};
@@ -63,10 +97,14 @@ std::string AdvanceCommand(const std::string& line, GameClock& clock) {
   if (!WallClock::Available()) return "advance: the clock cannot be moved on this platform";
   std::string tooLong;
   if (!GameClock::CanAdvance(duration, clock.Interval(), tooLong)) return "advance: " + tooLong;
-  clock.Advance(duration);
-  const auto now = WallClock::Now();
-  return "advanced " + text + ": " + DevHost::LocalTime(now, "%Y-%m-%d %H:%M:%S %Z %a") +
-         ", day=" + std::to_string(DevHost::ReplicatedDay());
+  job.resume = [left = std::chrono::nanoseconds(duration),
+                text](GameClock& clock) mutable -> std::optional<std::string> {
+    left = clock.Advance(left, kSlice);
+    if (left.count() > 0) return std::nullopt;
+    return "advanced " + text + ": " + DevHost::LocalTime(WallClock::Now(), "%Y-%m-%d %H:%M:%S %Z %a") +
+           ", day=" + std::to_string(DevHost::ReplicatedDay());
+  };
+  return job.resume(clock);
 }
 
 }  // namespace
@@ -100,45 +138,54 @@ std::chrono::nanoseconds GameClock::UntilNextRound() const {
 }
 
 void GameClock::Advance(std::chrono::nanoseconds d) {
+  Advance(d, std::chrono::steady_clock::duration::max());
+}
+
+std::chrono::nanoseconds GameClock::Advance(std::chrono::nanoseconds d,
+                                            std::chrono::steady_clock::duration budget) {
+  using Steady = std::chrono::steady_clock;
   RunDue();  // a round already due runs at the present, before the clock moves
+  const bool bounded = budget != Steady::duration::max();
+  const auto until = bounded ? Steady::now() + budget : Steady::time_point::max();
   const bool running = WallClock::Running();
   const auto step = std::chrono::duration_cast<std::chrono::system_clock::duration>(interval_);
   const auto target = WallClock::Now() + std::chrono::duration_cast<std::chrono::system_clock::duration>(d);
-  for (; next_ <= target; next_ += step) {
-    WallClock::Set(next_, false);
-    DevHost::RunDayCycleUntil(next_);
+  // The steady clock is read every so many rounds: a round costs well under a microsecond.
+  constexpr int kRoundsPerLook = 256;
+  for (int rounds = 1; next_ <= target; ++rounds) {
+    const auto at = next_;
+    WallClock::Set(at, false);
+    DevHost::RunDayCycleUntil(at);
     DevHost::RunTimers();
+    next_ += step;
+    if (bounded && rounds % kRoundsPerLook == 0 && at < target && Steady::now() >= until) {
+      WallClock::Set(at, running);
+      return std::chrono::duration_cast<std::chrono::nanoseconds>(target - at);
+    }
   }
   WallClock::Set(target, running);
   DevHost::RunDayCycleUntil(target);
+  return std::chrono::nanoseconds(0);
 }
 
-bool Dispatch(const Job& job, GameClock& clock) {
-  const std::string word = FirstWord(job.line);
+Ran Dispatch(Job& job, GameClock& clock) {
   auto answer = [&](const std::string& text) {
     if (job.reply) job.reply(text);
+    return Ran::Done;
   };
-  if (word.empty()) {
-    answer("");
-    return true;
-  }
-  if (word == "status") {
-    answer(DevHost::StatusLine());
-    return true;
-  }
-  if (word == "help") {
-    answer(HelpText());
-    return true;
-  }
-  if (word == "advance") {
-    answer(AdvanceCommand(job.line, clock));
-    return true;
-  }
-  if (word == "quit" && job.origin == Origin::Console) return false;
+  auto answerWhenDone = [&](const std::optional<std::string>& text) {
+    return text ? answer(*text) : Ran::Unfinished;
+  };
+  if (job.resume) return answerWhenDone(job.resume(clock));
+  const std::string word = FirstWord(job.line);
+  if (word.empty()) return answer("");
+  if (word == "status") return answer(DevHost::StatusLine());
+  if (word == "help") return answer(HelpText());
+  if (word == "advance") return answerWhenDone(AdvanceCommand(job, clock));
+  if (word == "quit" && job.origin == Origin::Console) return Ran::Quit;
   const bool ran =
       job.origin == Origin::Console ? DevHost::RunConsole(job.line) : DevHost::RunRcon(job.line, job.id);
-  answer(ran ? "" : "unknown command: " + word);
-  return true;
+  return answer(ran ? "" : "unknown command: " + word);
 }
 
 void RunGameLoop(JobQueue& queue, const LoopOptions& options) {
@@ -149,7 +196,9 @@ void RunGameLoop(JobQueue& queue, const LoopOptions& options) {
         std::chrono::steady_clock::now() +
         std::chrono::duration_cast<std::chrono::steady_clock::duration>(clock.UntilNextRound());
     if (queue.PopUntil(wakeUp, job)) {
-      if (!Dispatch(job, clock)) return;
+      const Ran ran = Dispatch(job, clock);
+      if (ran == Ran::Quit) return;
+      if (ran == Ran::Unfinished) queue.Resume(std::move(job));
     }
     clock.RunDue();
   }

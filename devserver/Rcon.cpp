@@ -57,9 +57,9 @@ struct RconServer::Connection {
   std::size_t outStart = 0;
   // One slot per request not yet moved to out, oldest first: ready now (a login answer) or
   // filled in later by the game thread (a command's reply). Slot numbers count from firstSlot.
+  // Every request counts here until its answer moves to out: the in-flight limit bounds them all.
   std::deque<std::pair<bool, std::string>> slots;
   uint64_t firstSlot = 0;
-  std::size_t inFlight = 0;  // commands queued for the game thread and not answered yet
   bool authenticated = false;
   int failedLogins = 0;
   bool closing = false;   // after the last failed login: reads nothing more, closes once answered
@@ -92,7 +92,7 @@ bool RconServer::Start(std::string& error) {
     return false;
   }
   if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      listen(listener_, 64) != 0) {
+      listen(listener_, SOMAXCONN) != 0) {
     error = Sockets::LastError();
     Sockets::Close(listener_);
     listener_ = kNoSocket;
@@ -118,6 +118,7 @@ void RconServer::Stop() {
   }
   for (auto& [id, c] : connections_) Sockets::Close(c->fd);
   connections_.clear();
+  loggedIn_ = 0;
   Sockets::Close(listener_);
   listener_ = kNoSocket;
   Sockets::CloseWakePair(wake_);
@@ -146,7 +147,7 @@ void RconServer::Run() {
     fds.push_back({listener_, POLLIN, 0});
     for (auto& [id, c] : connections_) {
       // A connection with its in-flight limit reached is not read until replies come back.
-      const bool reading = !c->closing && !c->peerDone && c->inFlight < options_.maxInFlight;
+      const bool reading = !c->closing && !c->peerDone && c->slots.size() < options_.maxInFlight;
       fds.push_back({c->fd, static_cast<short>((reading ? POLLIN : 0) | (c->Pending() ? POLLOUT : 0)), 0});
       ids.push_back(id);
     }
@@ -170,9 +171,8 @@ void RconServer::Run() {
       const bool alive = (!(events & (POLLIN | POLLHUP | POLLERR)) || ReadFrom(c)) && Parse(c) && Flush(c);
       if (!alive) Close(ids[i]);
     }
-    if (fds[1].revents & POLLIN) Accept();
-
-    // Deadlines, and connections that have sent their last reply.
+    // Deadlines, and connections that have sent their last reply or whose peer has gone: their
+    // places are free before newcomers are accepted.
     const auto now = Clock::now();
     std::vector<uint64_t> expired;
     for (auto& [id, c] : connections_) {
@@ -183,23 +183,19 @@ void RconServer::Run() {
       if (loginLate || idle || done) expired.push_back(id);
     }
     for (uint64_t id : expired) Close(id);
+    if (fds[1].revents & POLLIN) Accept();
   }
 }
 
 void RconServer::Accept() {
-  for (;;) {
+  // A few per round: the rest wait in the listen queue until the connections that went away
+  // meanwhile have been seen and closed, so that they do not count against the newcomers.
+  for (int accepted = 0; accepted < 16; ++accepted) {
     const SocketHandle fd = Sockets::Accept(listener_);
     if (fd == kNoSocket) return;
-    if (static_cast<int>(connections_.size()) >= options_.maxClients) {
-      // Connections that never logged in cannot keep an admin out: the oldest of them goes.
-      Connection* oldest = nullptr;
-      for (auto& [id, c] : connections_)
-        if (!c->authenticated && (!oldest || c->connectedAt < oldest->connectedAt)) oldest = c.get();
-      if (oldest == nullptr) {
-        Sockets::Close(fd);
-        continue;
-      }
-      Close(oldest->id);
+    if (!MakeRoom()) {
+      Sockets::Close(fd);
+      continue;
     }
     Sockets::SetNoDelay(fd);
     auto c = std::make_unique<Connection>();
@@ -208,6 +204,20 @@ void RconServer::Accept() {
     c->connectedAt = c->lastActivity = Clock::now();
     connections_[c->id] = std::move(c);
   }
+}
+
+bool RconServer::MakeRoom() {
+  if (loggedIn_ >= options_.maxClients) return false;  // nobody new could log in
+  if (static_cast<int>(connections_.size()) - loggedIn_ < options_.maxWaiting) return true;
+  // A connection that never logs in cannot keep an admin out for long, and a stream of new
+  // ones cannot push out an admin who is about to log in: only one past its grace gives way.
+  for (auto& [id, c] : connections_) {
+    if (c->authenticated) continue;
+    if (Clock::now() - c->connectedAt < options_.loginGrace) return false;
+    Close(id);
+    return true;
+  }
+  return false;
 }
 
 bool RconServer::ReadFrom(Connection& c) {
@@ -237,7 +247,7 @@ bool RconServer::ReadFrom(Connection& c) {
 }
 
 bool RconServer::Parse(Connection& c) {
-  while (c.in.size() - c.inStart >= 4 && c.inFlight < options_.maxInFlight) {
+  while (c.in.size() - c.inStart >= 4 && c.slots.size() < options_.maxInFlight) {
     const char* packet = c.in.data() + c.inStart;
     const int32_t size = GetInt32(packet);
     if (size < kMinSize || size > kMaxSize) return false;
@@ -262,12 +272,15 @@ void RconServer::HandlePacket(Connection& c, int32_t id, int32_t type, const std
   if (type == RconType::Auth) {
     // A login replaces the connection's login: a failed one logs it out.
     const bool ok = !options_.password.empty() && SecretsEqual(body, options_.password);
+    // A server full of logged-in admins refuses one more, and closes the connection.
+    const bool full = ok && !c.authenticated && loggedIn_ >= options_.maxClients;
     std::string answer;
     if (options_.valveAuthPrelude) answer = EncodeRconPacket(id, RconType::ResponseValue, "");
-    answer += EncodeRconPacket(ok ? id : -1, RconType::AuthResponse, "");
+    answer += EncodeRconPacket(ok && !full ? id : -1, RconType::AuthResponse, "");
     Reply(c, std::move(answer));
-    c.authenticated = ok;
-    if (!ok && ++c.failedLogins >= options_.maxFailedLogins) c.closing = true;
+    loggedIn_ += (ok && !full) - c.authenticated;
+    c.authenticated = ok && !full;
+    if (full || (!ok && ++c.failedLogins >= options_.maxFailedLogins)) c.closing = true;
     return;
   }
   if (!c.authenticated) {
@@ -289,9 +302,9 @@ void RconServer::QueueCommand(Connection& c, int32_t id, const std::string& line
   const uint64_t connection = c.id;
   const uint64_t slot = c.firstSlot + c.slots.size();
   c.slots.emplace_back(false, std::string());
-  ++c.inFlight;
   Job job;
   job.origin = Origin::Rcon;
+  job.source = connection;
   job.line = answer == Answer::Game ? line : "";  // the game thread answers "" to ""
   job.id = id;
   job.reply = [this, connection, slot, id, answer,
@@ -324,7 +337,6 @@ void RconServer::Reply(Connection& c, std::string bytes) {
 void RconServer::Fill(Connection& c, uint64_t slot, std::string bytes) {
   if (slot < c.firstSlot || slot - c.firstSlot >= c.slots.size()) return;
   c.slots[slot - c.firstSlot] = {true, std::move(bytes)};
-  --c.inFlight;
   while (!c.slots.empty() && c.slots.front().first) {
     c.out += c.slots.front().second;
     c.slots.pop_front();
@@ -356,6 +368,7 @@ bool RconServer::Flush(Connection& c) {
 void RconServer::Close(uint64_t id) {
   const auto found = connections_.find(id);
   if (found == connections_.end()) return;
+  loggedIn_ -= found->second->authenticated;
   Sockets::Close(found->second->fd);
   connections_.erase(found);
 }

@@ -23,12 +23,17 @@ struct RconOptions {
   int port = 27020;               // 0 picks a free port
   std::string password;           // empty refuses every login
   bool valveAuthPrelude = false;  // send an empty RESPONSE_VALUE before each AUTH_RESPONSE
-  int maxClients = 16;            // when full, a new connection replaces the oldest one not logged in
+  int maxClients = 16;            // connections logged in at once; when all are, newcomers are refused
+  // Connections not logged in yet. When they are this many, the oldest of them makes room for a
+  // newcomer once it has had loginGrace to log in; before that the newcomer is refused.
+  int maxWaiting = 256;
+  std::chrono::milliseconds loginGrace{500};
   int maxFailedLogins = 3;
   std::chrono::milliseconds loginTimeout{10'000};
   std::chrono::milliseconds idleTimeout{300'000};
   std::size_t maxPendingOutput = 1 << 20;  // a client that reads slower than this is dropped
-  std::size_t maxInFlight = 64;            // commands of one connection queued at once; then it waits
+  std::size_t maxInFlight =
+      64;  // requests of one connection not answered yet, logins too; then it is not read
 };
 
 // Packet types of the Source RCON protocol.
@@ -64,6 +69,8 @@ class RconServer {
 
   void Run();
   void Accept();
+  // Returns whether a newcomer may be accepted, closing a connection to make room if need be.
+  bool MakeRoom();
   // Reads what the socket has, up to a share per round; returns false when the peer is gone.
   bool ReadFrom(Connection& c);
   // Handles every complete packet buffered, as far as the in-flight limit allows; returns false
@@ -92,7 +99,8 @@ class RconServer {
   std::atomic<bool> stopping_{false};
   std::thread thread_;
   uint64_t nextId_ = 1;
-  std::map<uint64_t, std::unique_ptr<Connection>> connections_;
+  std::map<uint64_t, std::unique_ptr<Connection>> connections_;  // by id, so oldest first
+  int loggedIn_ = 0;
 
   struct Posted {
     uint64_t connection, slot;

@@ -62,7 +62,8 @@ void Usage(std::ostream& out) {
          "                       an empty one refuses every login)\n"
          "  --rcon-valve-auth    send an empty response before each login answer, as Valve does\n"
          "  --rcon-max-clients N, --rcon-login-timeout S, --rcon-idle-timeout S\n"
-         "                       connection cap (16), login deadline (10), idle timeout (300)\n"
+         "                       admins logged in at once (16), login deadline (10), idle\n"
+         "                       timeout (300)\n"
          "  --no-rcon            do not listen for RCON\n"
          "  --help, --version    this text; the version\n";
 }
@@ -355,10 +356,10 @@ void StartInput(JobQueue& queue) {
     while (std::getline(std::cin, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       const bool quit = line.compare(0, 4, "quit") == 0 && (line.size() == 4 || line[4] == ' ');
-      queue.Push({Origin::Console, line, 0, toStdout});
+      queue.Push(ConsoleJob(line, toStdout));
       if (quit) return;  // the game thread stops at it; reading on would only add to the queue
     }
-    queue.Push({Origin::Console, "quit", 0, toStdout});
+    queue.Push(ConsoleJob("quit", toStdout));
   }).detach();
 }
 

@@ -21,7 +21,7 @@ class GameLoop : public PluginTest {
   }
   void TearDown() override {
     if (game_.joinable()) {
-      queue_.Push({Origin::Console, "quit", 0, nullptr});
+      queue_.Push(ConsoleJob("quit"));
       game_.join();
     }
     PluginTest::TearDown();
@@ -34,11 +34,11 @@ class GameLoop : public PluginTest {
       std::optional<std::string> text;
     };
     auto answer = std::make_shared<Answer>();
-    queue_.Push({Origin::Console, line, 0, [answer](const std::string& text) {
-                   const std::lock_guard<std::mutex> hold(answer->lock);
-                   answer->text = text;
-                   answer->given.notify_one();
-                 }});
+    queue_.Push(ConsoleJob(line, [answer](const std::string& text) {
+      const std::lock_guard<std::mutex> hold(answer->lock);
+      answer->text = text;
+      answer->given.notify_one();
+    }));
     std::unique_lock<std::mutex> hold(answer->lock);
     answer->given.wait(hold, [&] { return answer->text.has_value(); });
     return *answer->text;
@@ -65,6 +65,27 @@ TEST_F(GameLoop, PoliciesRunOnTheHostTimerBetweenCommands) {
   EXPECT_EQ(day(), "day=9 replicated=9");
   Run("advance 1m");
   EXPECT_EQ(day(), "day=5 replicated=5");
+}
+
+// A console advance long enough for many slices, with status queued right behind it: the
+// status waits for the whole advance.
+TEST_F(GameLoop, ConsoleLinesRunInOrderAcrossTheSlicesOfALongCommand) {
+  LoadWith(ConfigJson(true, true, true, "true"));
+  Start(1ms);
+  std::mutex lock;
+  std::condition_variable given;
+  std::vector<std::string> answers;
+  for (const char* line : {"advance 10m", "status"}) {
+    queue_.Push(ConsoleJob(line, [&](const std::string& text) {
+      const std::lock_guard<std::mutex> hold(lock);
+      answers.push_back(text);
+      given.notify_one();
+    }));
+  }
+  std::unique_lock<std::mutex> hold(lock);
+  given.wait(hold, [&] { return answers.size() == 2; });
+  EXPECT_EQ(answers[0].rfind("advanced 10m: ", 0), 0u) << answers[0];
+  EXPECT_EQ(answers[1].rfind("day=", 0), 0u) << answers[1];
 }
 
 }  // namespace

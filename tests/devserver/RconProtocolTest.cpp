@@ -1,5 +1,6 @@
 // The RCON listener's protocol edges, with a raw socket client against an in-process server.
 #include <atomic>
+#include <deque>
 #include <optional>
 #include <thread>
 
@@ -29,6 +30,7 @@ class RawClient {
   }
 
   void Write(const std::string& bytes) { Sockets::Send(fd_, bytes.data(), bytes.size()); }
+  SocketHandle Handle() const { return fd_; }
   void Packet(int32_t id, int32_t type, const std::string& body) { Write(EncodeRconPacket(id, type, body)); }
   void Login(const std::string& password = "pw") {
     Packet(1, RconType::Auth, password);
@@ -89,10 +91,13 @@ std::string Size(int32_t size) {
   return bytes;
 }
 
+// Every policy on: the slowest timer rounds, so that a long advance stays long.
+const std::string kEveryPolicy = ConfigJson(true, true, true, "true", 1, 7);
+
 class RconProtocol : public PluginTest {
  protected:
-  void Start(RconOptions options = {}) {
-    LoadWith(ConfigJson(false, false, false));
+  void Start(RconOptions options = {}, const std::string& config = ConfigJson(false, false, false)) {
+    LoadWith(config);
     options.port = 0;
     if (options.password.empty()) options.password = "pw";
     rcon_ = std::make_unique<RconServer>(queue_, options);
@@ -102,7 +107,7 @@ class RconProtocol : public PluginTest {
   }
   void TearDown() override {
     if (game_.joinable()) {
-      queue_.Push({Origin::Console, "quit", 0, nullptr});
+      queue_.Push(ConsoleJob("quit"));
       game_.join();
     }
     if (rcon_) rcon_->Stop();
@@ -291,7 +296,7 @@ TEST_F(RconProtocol, ManyClientsAtOnceLoseNoCommandAndRunNoneTwice) {
   }
   for (auto& t : clients) t.join();
   EXPECT_EQ(answered, kClients * kCommands);
-  queue_.Push({Origin::Console, "quit", 0, nullptr});
+  queue_.Push(ConsoleJob("quit"));
   game_.join();
   EXPECT_EQ(DevHost::NetUpdates(), kClients * kCommands);
 }
@@ -327,15 +332,102 @@ TEST_F(RconProtocol, RepliesKeepRequestOrderAndAllComeBeforeTheClose) {
   EXPECT_EQ(Command(admin, "status").rfind("day=7 ", 0), 0u);
 }
 
-TEST_F(RconProtocol, ClientsThatNeverLogInCannotKeepAnAdminOut) {
-  Start();  // the default cap of 16
+TEST_F(RconProtocol, ClientsThatNeverLogInGiveWayToAnAdminOnceTheirGraceIsOver) {
+  RconOptions options;
+  options.maxWaiting = 16;
+  options.loginGrace = 20ms;
+  Start(options);
   std::vector<RawClient> idle;
   for (int i = 0; i < 16; ++i) idle.push_back(Client());
-  std::this_thread::sleep_for(50ms);  // all of them accepted before the admin comes
+  std::this_thread::sleep_for(50ms);  // all of them accepted, and past their grace, before the admin comes
   RawClient admin = Client();
   admin.Login();
   EXPECT_EQ(Command(admin, "day.set 3"), "");
   EXPECT_TRUE(idle.front().Closed());  // the oldest made room
+}
+
+// One local process opens connections as fast as it can and holds 200 of them, while admins
+// connect and log in after 1, 10 and 50 ms: every login gets in.
+TEST_F(RconProtocol, ConnectionChurnLocksNoAdminOut) {
+  Start();
+  std::atomic<bool> stop{false};
+  std::atomic<int> opened{0};
+  std::thread churn([&] {
+    std::deque<SocketHandle> held;
+    while (!stop) {
+      held.push_back(Sockets::ConnectLoopback(rcon_->Port()));
+      ++opened;
+      if (held.size() > 200) {
+        Sockets::Close(held.front());
+        held.pop_front();
+      }
+    }
+    for (SocketHandle fd : held) Sockets::Close(fd);
+  });
+  while (opened < 400) std::this_thread::yield();  // the server's table is full of them
+  int loggedIn = 0, tries = 0;
+  for (auto gap : {1ms, 10ms, 50ms}) {
+    for (int i = 0; i < 5; ++i, ++tries) {
+      RawClient admin = Client();
+      std::this_thread::sleep_for(gap);
+      admin.Packet(7, RconType::Auth, "pw");
+      const auto answer = admin.Read();
+      loggedIn += answer && answer->id == 7;
+    }
+  }
+  const int churned = opened;
+  stop = true;
+  churn.join();
+  EXPECT_EQ(loggedIn, tries) << churned << " connections churned meanwhile";
+}
+
+// A client that keeps one long command running and sends nothing but logins behind it: the
+// server stops reading it at the in-flight limit, so no more than the socket buffers take goes
+// out (the server read on, and kept every login's answer, at tens of megabytes a second).
+TEST_F(RconProtocol, LoginAnswersCountAgainstTheInFlightLimit) {
+  Start({}, kEveryPolicy);
+  RawClient flood = Client();
+  flood.Login();
+  flood.Packet(2, RconType::ExecCommand, "advance 1157d");
+  const SocketHandle fd = flood.Handle();
+  const int buffer = 256 * 1024;
+  setsockopt(fd, SOL_SOCKET, SO_SNDBUF, reinterpret_cast<const char*>(&buffer), sizeof buffer);
+  Sockets::SetNonBlocking(fd);
+  std::string logins;
+  for (int i = 0; i < 4096; ++i) logins += EncodeRconPacket(3, RconType::Auth, "pw");
+  std::size_t sent = 0;
+  for (const auto until = std::chrono::steady_clock::now() + 2s; std::chrono::steady_clock::now() < until;) {
+    const std::size_t at = sent % logins.size();  // a send may take part of the buffer
+    const long n = Sockets::Send(fd, logins.data() + at, logins.size() - at);
+    if (n > 0)
+      sent += static_cast<std::size_t>(n);
+    else
+      std::this_thread::sleep_for(1ms);
+  }
+  EXPECT_LT(sent, 8u << 20) << "the server went on reading logins behind a running command";
+}
+
+// While one admin keeps its 64 places full of the longest advances the server takes, another
+// admin's command is answered at once, and the console's quit ends the game thread at once.
+TEST_F(RconProtocol, LongCommandsOfOneAdminHoldNeitherAnotherAdminNorQuit) {
+  Start({}, kEveryPolicy);
+  RawClient busy = Client();
+  busy.Login();
+  std::string advances;
+  for (int i = 0; i < 64; ++i) advances += EncodeRconPacket(100 + i, RconType::ExecCommand, "advance 1157d");
+  busy.Write(advances);
+  std::this_thread::sleep_for(100ms);  // the first advance is under way
+  RawClient other = Client();
+  other.Login();
+  const auto asked = std::chrono::steady_clock::now();
+  EXPECT_EQ(Command(other, "day.set 12"), "");
+  EXPECT_LT(std::chrono::steady_clock::now() - asked, 1s);
+  EXPECT_FALSE(busy.Read(0ms)) << "an advance of 1157 days was done already";
+  const auto quit = std::chrono::steady_clock::now();
+  queue_.Push(ConsoleJob("quit"));
+  game_.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - quit, 1s);
+  EXPECT_GE(queue_.Size(), 64u);  // the advances begun and waiting are dropped, not run
 }
 
 TEST_F(RconProtocol, IdleAndNeverLoggedInClientsAreDropped) {
