@@ -26,17 +26,15 @@ namespace {
 
 enum Mode : int { kReal, kRunning, kStopped };
 
-// Written by the game thread only; read by any thread that asks for the time.
+// Written by the game thread only; read by any thread that asks for the time. Each mode has its
+// own value, written before the mode that reads it.
 std::atomic<int> mode{kReal};
-std::atomic<int64_t> baseNs{0};    // the clock's time when it was set (ns since the epoch)
-std::atomic<int64_t> anchorNs{0};  // the steady clock's reading at that moment
+std::atomic<int64_t> stoppedNs{0};  // the time it stands at (ns since the epoch)
+// How far it runs ahead of the machine's clock, so that a step of the machine's clock (a time
+// sync, an admin setting it) moves it too.
+std::atomic<int64_t> aheadNs{0};
 
-int64_t SteadyNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
+int64_t RealNowNs();
 int64_t NowNs();
 
 }  // namespace
@@ -135,11 +133,11 @@ bool WallClock::Available() {
 namespace {
 
 int64_t NowNs() {
-  switch (mode.load(std::memory_order_relaxed)) {
+  switch (mode.load(std::memory_order_acquire)) {
     case kStopped:
-      return baseNs.load(std::memory_order_relaxed);
+      return stoppedNs.load(std::memory_order_relaxed);
     case kRunning:
-      return baseNs.load(std::memory_order_relaxed) + SteadyNs() - anchorNs.load(std::memory_order_relaxed);
+      return RealNowNs() + aheadNs.load(std::memory_order_relaxed);
     default:
       return RealNowNs();
   }
@@ -152,10 +150,9 @@ namespace WallClock {
 Time Now() { return Time(std::chrono::duration_cast<Time::duration>(std::chrono::nanoseconds(NowNs()))); }
 
 void Set(Time t, bool running) {
-  baseNs.store(std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count(),
-               std::memory_order_relaxed);
-  if (running) anchorNs.store(SteadyNs(), std::memory_order_relaxed);
-  mode.store(running ? kRunning : kStopped, std::memory_order_relaxed);
+  const int64_t ns = std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
+  (running ? aheadNs : stoppedNs).store(running ? ns - RealNowNs() : ns, std::memory_order_relaxed);
+  mode.store(running ? kRunning : kStopped, std::memory_order_release);
 }
 
 void Advance(std::chrono::nanoseconds d) {

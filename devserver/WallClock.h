@@ -2,8 +2,9 @@
 //
 // Once installed, it answers the process's system clock (clock_gettime for CLOCK_REALTIME on
 // Linux, kernel32's system-time functions on Windows), so the plugin's unchanged code reads it.
-// It reads the real time until set; set, it either runs at real speed from the time it was
-// given or stands still until moved. Only the game thread sets or moves it.
+// It reads the machine's time until set; set, it either runs with the machine's clock, as far
+// ahead or behind as it was set (a step of the machine's clock moves it too), or stands still
+// until moved. Only the game thread sets or moves it.
 #pragma once
 
 #include <chrono>
@@ -19,7 +20,7 @@ bool Available();
 
 // Returns the clock's present time.
 Time Now();
-// Sets the clock to t; running, it goes on at real speed from t, otherwise it stays at t.
+// Sets the clock to t; running, it goes on with the machine's clock from t, otherwise it stays at t.
 void Set(Time t, bool running);
 // Moves the clock by d (negative moves it back), running or not.
 void Advance(std::chrono::nanoseconds d);

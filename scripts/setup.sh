@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 profile=${1:-test}
 packages=(cmake make g++ binutils nlohmann-json3-dev nodejs npm)
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev googletest rcon python3-jsonschema
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev googletest rcon libfaketime python3-jsonschema
                clang-format-14 clang-16 lld-16 llvm-16 libwine-dev wine wine64)
 case "$profile" in
   run) ;;

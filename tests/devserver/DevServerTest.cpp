@@ -89,6 +89,30 @@ TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
   EXPECT_EQ(server.Finish(), 0);
   std::filesystem::remove_all(dir);
 }
+
+// Without --clock the server's clock is the machine's: when the machine's clock is set back two
+// days (libfaketime stands in for the admin), status shows it at once.
+TEST(DevServer, WithoutClockTheServerFollowsStepsOfTheMachinesClock) {
+  const char* library = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1";
+  if (!std::filesystem::exists(library)) GTEST_SKIP() << "libfaketime is not installed";
+  const std::string timeFile = testing::TempDir() + "devserver-machine-time";
+  std::ofstream(timeFile) << "@2027-03-10 12:00:00\n";
+  const std::pair<const char*, const char*> environment[] = {
+      {"LD_PRELOAD", library},
+      {"FAKETIME_TIMESTAMP_FILE", timeFile.c_str()},
+      {"FAKETIME_NO_CACHE", "1"},
+      {"FAKETIME_DONT_FAKE_MONOTONIC", "1"},          // timeouts stay real
+      {"ASAN_OPTIONS", "verify_asan_link_order=0"}};  // the sanitizer build: faketime comes first
+  for (const auto& [name, value] : environment) setenv(name, value, 1);
+  ServerProcess server({"--no-rcon", "--day-length", "0", "--tz", "UTC0"});
+  for (const auto& [name, value] : environment) unsetenv(name);
+  server.Send("status");
+  EXPECT_NE(server.WaitFor("clock=2027-03-10T"), "") << server.Output();
+  std::ofstream(timeFile) << "@2027-03-08 12:00:00\n";
+  server.Send("status");
+  EXPECT_NE(server.WaitFor("clock=2027-03-08T"), "") << server.Output();
+  EXPECT_EQ(server.Finish(), 0);
+}
 #else
 TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
   GTEST_SKIP() << "drives a live server through pipes, which this harness does only on POSIX";
