@@ -2,40 +2,12 @@
 #include "Rcon.h"
 
 #include <algorithm>
-#include <cstring>
 #include <deque>
 #include <vector>
 
 namespace {
-
-constexpr int32_t kMinSize = 10;
-constexpr int32_t kMaxSize = 4096;
-constexpr std::size_t kMaxBody = kMaxSize - 10;
-
-void PutInt32(std::string& out, int32_t value) {
-  const auto v = static_cast<uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((v >> shift) & 0xff);
-}
-
-int32_t GetInt32(const char* p) {
-  uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(p[i]);
-  return static_cast<int32_t>(v);
-}
-
 using Clock = std::chrono::steady_clock;
-
 }  // namespace
-
-std::string EncodeRconPacket(int32_t id, int32_t type, const std::string& body) {
-  std::string packet;
-  PutInt32(packet, static_cast<int32_t>(body.size() + 10));
-  PutInt32(packet, id);
-  PutInt32(packet, type);
-  packet += body;
-  packet.append(2, '\0');
-  return packet;
-}
 
 bool SecretsEqual(const std::string& a, const std::string& b) {
   unsigned char diff = a.size() == b.size() ? 0 : 1;
@@ -247,18 +219,14 @@ bool RconServer::ReadFrom(Connection& c) {
 }
 
 bool RconServer::Parse(Connection& c) {
-  while (c.in.size() - c.inStart >= 4 && c.slots.size() < options_.maxInFlight) {
-    const char* packet = c.in.data() + c.inStart;
-    const int32_t size = GetInt32(packet);
-    if (size < kMinSize || size > kMaxSize) return false;
-    if (c.in.size() - c.inStart < 4 + static_cast<std::size_t>(size)) break;
-    const int32_t packetId = GetInt32(packet + 4);
-    const int32_t type = GetInt32(packet + 8);
-    // The body runs to its first NUL; the rest is the empty second string.
-    const std::size_t bodyLength = strnlen(packet + 12, static_cast<std::size_t>(size) - 8);
-    const std::string body(packet + 12, bodyLength);
-    c.inStart += 4 + static_cast<std::size_t>(size);
-    HandlePacket(c, packetId, type, body);
+  RconPacket packet;
+  std::size_t used = 0;
+  while (c.slots.size() < options_.maxInFlight) {
+    const RconRead read = ReadRconPacket(c.in.data() + c.inStart, c.in.size() - c.inStart, packet, used);
+    if (read == RconRead::Malformed) return false;
+    if (read == RconRead::Incomplete) break;
+    c.inStart += used;
+    HandlePacket(c, packet.id, packet.type, packet.body);
     if (c.closing) {  // nothing after the request that closes the connection is read
       c.in.clear();
       c.inStart = 0;
@@ -317,8 +285,8 @@ void RconServer::QueueCommand(Connection& c, int32_t id, const std::string& line
     } else {
       std::size_t at = 0;
       do {
-        bytes += EncodeRconPacket(id, RconType::ResponseValue, text.substr(at, kMaxBody));
-        at += kMaxBody;
+        bytes += EncodeRconPacket(id, RconType::ResponseValue, text.substr(at, kRconMaxBody));
+        at += kRconMaxBody;
       } while (at < text.size());
     }
     Post(connection, slot, std::move(bytes));

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "GameLoop.h"
+#include "RconPacket.h"
 #include "Socket.h"
 
 struct RconOptions {
@@ -35,17 +36,6 @@ struct RconOptions {
   std::size_t maxInFlight =
       64;  // requests of one connection not answered yet, logins too; then it is not read
 };
-
-// Packet types of the Source RCON protocol.
-namespace RconType {
-constexpr int32_t ResponseValue = 0;
-constexpr int32_t ExecCommand = 2;
-constexpr int32_t AuthResponse = 2;
-constexpr int32_t Auth = 3;
-}  // namespace RconType
-
-// Encodes one packet: size, id, type, body, two NUL bytes.
-std::string EncodeRconPacket(int32_t id, int32_t type, const std::string& body);
 
 // Compares two secrets in time that depends only on their lengths.
 bool SecretsEqual(const std::string& a, const std::string& b);
