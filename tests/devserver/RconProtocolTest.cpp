@@ -301,15 +301,22 @@ TEST_F(RconProtocol, ManyClientsAtOnceLoseNoCommandAndRunNoneTwice) {
   EXPECT_EQ(DevHost::NetUpdates(), kClients * kCommands);
 }
 
+// With every admin place taken, a newcomer is closed at once, and one that connected before
+// they were all taken gets a refused login and is closed.
 TEST_F(RconProtocol, ConnectionsBeyondTheCapAreClosed) {
   RconOptions options;
   options.maxClients = 2;
   Start(options);
-  RawClient a = Client(), b = Client();
+  RawClient a = Client(), late = Client(), b = Client();
   a.Login();
   b.Login();
   RawClient c = Client();
   EXPECT_TRUE(c.Closed());
+  late.Packet(4, RconType::Auth, "pw");
+  const auto refused = late.Read();
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->id, -1);
+  EXPECT_TRUE(late.Closed());
   EXPECT_EQ(Command(a, "day.set 2"), "");
 }
 
