@@ -7,6 +7,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "TimeZone.h"
+
 namespace Settings {
 bool ForceDay = false;
 int32_t DayToForce = 0;
@@ -17,6 +19,7 @@ int32_t DayToSetWhenReset = 0;
 }  // namespace Settings
 
 nlohmann::json ConfigDocument;
+std::optional<cctz::time_zone> ConfigTimeZone;
 
 namespace {
 
@@ -52,6 +55,22 @@ void ReadConfigFile(const std::string& path) {
   Settings::ResetWhenReachDay = ConfigDocument["ResetWhenReachDay"].get<bool>();
   Settings::DayToReset = ReadDayNumber(ConfigDocument["DayToReset"]);
   Settings::DayToSetWhenReset = ReadDayNumber(ConfigDocument["DayToSetWhenReset"]);
+
+  // Optional; looked up without inserting anything. A present value must be a string (null
+  // included: it is not the same as leaving the member out).
+  ConfigTimeZone.reset();
+  const auto zone = ConfigDocument.find("TimeZone");
+  if (zone == ConfigDocument.end()) return;
+  const std::string name = zone->get<std::string>();
+  cctz::time_zone resolved;
+  if (!TimeZones::Load(name, resolved)) throw std::runtime_error(UnknownTimeZoneText(name));
+  ConfigTimeZone = resolved;
+}
+
+std::string UnknownTimeZoneText(const std::string& name) {
+  return "\"TimeZone\": " + nlohmann::json(name).dump() + " is not a known time zone (tz database " +
+         TimeZones::DataVersion() +
+         "); give its name as the tz database spells it, such as \"Europe/Berlin\"";
 }
 
 bool FollowMonthDayNumber() { return ConfigDocument.value("FollowMonthDayNumber", false); }

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include <cctz/time_zone.h>
 #include <nlohmann/json.hpp>
 
 // The six settings, false or 0 until ReadConfig writes them, in this order.
@@ -19,14 +21,22 @@ extern int32_t DayToSetWhenReset;
 // The parsed config.json, null until ReadConfig fills it.
 extern nlohmann::json ConfigDocument;
 
+// The zone of config.json's optional "TimeZone", resolved by ReadConfig; empty when the member is
+// absent, and the calendar policies then take the server's local time.
+extern std::optional<cctz::time_zone> ConfigTimeZone;
+
 // Returns the config.json path of a server folder: the folder as given, then the literal path.
 std::string ConfigPath(const std::string& serverDir);
 
 // Reads the host's config.json into ConfigDocument and Settings; throws on any failure.
 void ReadConfig();
 
-// Reads the config.json at path into ConfigDocument and Settings; throws on any failure.
+// Reads the config.json at path into ConfigDocument, Settings and ConfigTimeZone; throws on
+// any failure.
 void ReadConfigFile(const std::string& path);
+
+// Returns the start-up error of a "TimeZone" that names no zone of the data compiled in.
+std::string UnknownTimeZoneText(const std::string& name);
 
 // Looks up "FollowMonthDayNumber" in ConfigDocument: false when absent, throws when not boolean.
 bool FollowMonthDayNumber();

@@ -47,14 +47,30 @@ bool Due(int64_t& nextDue, int64_t interval, std::chrono::system_clock::time_poi
   return true;
 }
 
-// Converts now to the server's local calendar time; false when the C library cannot.
-bool LocalDate(std::chrono::system_clock::time_point now, std::tm& date) {
+// A calendar date as the two calendar policies write it.
+struct CalendarDate {
+  int weekday;   // Monday 1 ... Sunday 7
+  int monthDay;  // 1 ... 31
+};
+
+// Returns the date at now in config.json's "TimeZone" when it names one, otherwise in the
+// server's local time; false when the C library cannot convert the time.
+bool DateAt(std::chrono::system_clock::time_point now, CalendarDate& date) {
+  if (ConfigTimeZone) {
+    const cctz::civil_second local =
+        cctz::convert(std::chrono::time_point_cast<std::chrono::seconds>(now), *ConfigTimeZone);
+    date = {static_cast<int>(cctz::get_weekday(local)) + 1, local.day()};  // cctz counts from Monday, 0
+    return true;
+  }
   const std::time_t time = std::chrono::system_clock::to_time_t(now);
+  std::tm local{};
 #if defined(_WIN32)
-  return localtime_s(&date, &time) == 0;
+  if (localtime_s(&local, &time) != 0) return false;
 #else
-  return localtime_r(&time, &date) != nullptr;
+  if (localtime_r(&time, &local) == nullptr) return false;
 #endif
+  date = {local.tm_wday == 0 ? 7 : local.tm_wday, local.tm_mday};
+  return true;
 }
 
 }  // namespace
@@ -67,9 +83,9 @@ void ForceDayTick() {
 void ForceWeekDayTick() {
   const auto now = std::chrono::system_clock::now();
   if (!Due(NextForceWeekDay, ForceWeekDayInterval, now)) return;
-  std::tm date{};
-  if (!LocalDate(now, date)) return;
-  SetDay(date.tm_wday == 0 ? 7 : date.tm_wday);
+  CalendarDate date{};
+  if (!DateAt(now, date)) return;
+  SetDay(date.weekday);
 }
 
 void ResetDaysTick() {
@@ -84,7 +100,7 @@ void ResetDaysTick() {
 void ForceMonthDayTick() {
   const auto now = std::chrono::system_clock::now();
   if (!Due(NextForceMonthDay, ForceMonthDayInterval, now)) return;
-  std::tm date{};
-  if (!LocalDate(now, date)) return;
-  SetDay(date.tm_mday);
+  CalendarDate date{};
+  if (!DateAt(now, date)) return;
+  SetDay(date.monthDay);
 }

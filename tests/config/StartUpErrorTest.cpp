@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "config/TimeZone.h"
 #include "support/PluginHost.h"
 
 namespace morrowset::test {
@@ -27,6 +28,16 @@ std::string Without(const std::string& member) {
   const auto end = json.find_first_of(",}", at);
   const bool last = json[end] == '}';
   return last ? json.substr(0, json.rfind(',', at)) + "}" : json.substr(0, at) + json.substr(end + 2);
+}
+
+// A config with every policy but the month day on, and this "TimeZone".
+std::string WithZone(const std::string& value) {
+  return WithMember(ConfigJson(true, true, true), "TimeZone", value);
+}
+
+std::string UnknownZone(const std::string& name) {
+  return "\"TimeZone\": \"" + name + "\" is not a known time zone (tz database " + TimeZones::DataVersion() +
+         "); give its name as the tz database spells it, such as \"Europe/Berlin\"";
 }
 
 struct ErrorCase {
@@ -80,6 +91,16 @@ const std::vector<ErrorCase>& ErrorCases() {
       {"MonthDayNull", ConfigJson(true, false, true, "null"), kPrefix302 + "boolean, but is null"},
       {"MonthDayString", ConfigJson(false, false, false, "\"yes\""), kPrefix302 + "boolean, but is string"},
       {"MonthDayNumber", ConfigJson(false, false, false, "1"), kPrefix302 + "boolean, but is number"},
+      {"ZoneNumber", WithZone("5"), kPrefix302 + "string, but is number"},
+      {"ZoneNull", WithZone("null"), kPrefix302 + "string, but is null"},
+      {"ZoneMisspelt", WithZone("\"Europe/Berln\""), UnknownZone("Europe/Berln")},
+      {"ZoneInTheWrongCase", WithZone("\"europe/berlin\""), UnknownZone("europe/berlin")},
+      {"ZoneOfWindows", WithZone("\"W. Europe Standard Time\""), UnknownZone("W. Europe Standard Time")},
+      {"ZoneEmpty", WithZone("\"\""), UnknownZone("")},
+      // Names a time library may read on its own, but no zone of the database.
+      {"ZoneLocaltime", WithZone("\"localtime\""), UnknownZone("localtime")},
+      {"ZoneFixedOffset", WithZone("\"Fixed/UTC+01:00:00\""), UnknownZone("Fixed/UTC+01:00:00")},
+      {"ZoneFileOfTheMachine", WithZone("\"/etc/localtime\""), UnknownZone("/etc/localtime")},
   };
   return cases;
 }

@@ -137,6 +137,49 @@ TEST_F(Policies, MonthDayIsDecidedByTheLocalZoneNearMidnight) {
   }
 }
 
+// With "TimeZone" set, the weekday turns at Berlin's midnight, whatever the process's own zone,
+// on both sides of both changes of 2027 (28 March and 31 October).
+TEST_F(Policies, WeekDayTurnsAtMidnightInTheConfiguredZoneAcrossDaylightSaving) {
+  SetZone("JST-9");
+  struct Midnight {
+    WallClock::Time at;  // Berlin's midnight, in UTC
+    int32_t before, after;
+  };
+  const Midnight midnights[] = {
+      {WallClock::Utc(2027, 3, 27, 23), 6, 7},   // into the Sunday of the change: still CET
+      {WallClock::Utc(2027, 3, 28, 22), 7, 1},   // out of it: CEST
+      {WallClock::Utc(2027, 10, 30, 22), 6, 7},  // into the Sunday of the change back: CEST
+      {WallClock::Utc(2027, 10, 31, 23), 7, 1},  // out of it: CET again
+  };
+  for (const auto& m : midnights) {
+    for (const auto& [at, weekday] : {std::pair(m.at - 1s, m.before), std::pair(m.at, m.after)}) {
+      WallClock::Set(at, false);
+      LoadWith(WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/Berlin\""));
+      const std::string d = std::to_string(weekday);
+      EXPECT_EQ(Tick(), (Seq{"day " + d, "update " + d})) << DevHost::LocalTime(at, "%F %T JST");
+      Unload();
+    }
+  }
+}
+
+TEST_F(Policies, MonthDayInTheConfiguredZoneAcrossTheDateLine) {
+  SetZone("UTC0");
+  const std::pair<const char*, int32_t> zones[] = {
+      {"Pacific/Kiritimati", 2},  // +14: already the next day
+      {"Pacific/Pago_Pago", 31},  // -11: still the day before
+      {"Asia/Kathmandu", 1},      // +5:45
+      {"UTC", 1},
+  };
+  WallClock::Set(WallClock::Utc(2027, 1, 1, 10, 30), false);
+  for (const auto& [zone, monthDay] : zones) {
+    LoadWith(
+        WithMember(ConfigJson(false, false, false, "true"), "TimeZone", std::string("\"") + zone + "\""));
+    const std::string d = std::to_string(monthDay);
+    EXPECT_EQ(Tick(), (Seq{"day " + d, "update " + d})) << zone;
+    Unload();
+  }
+}
+
 TEST_F(Policies, ResetDaysWrapsAtTheLimitOnceAMinute) {
   LoadWith(ConfigJson(false, false, true, "", 5, 100, 1));
   DevHost::SetGameDay(99);

@@ -22,6 +22,10 @@ std::string ConfigJson(bool forceDay, bool weekDay, bool resetDays, const std::s
   return json.str();
 }
 
+std::string WithMember(const std::string& json, const std::string& name, const std::string& value) {
+  return json.substr(0, json.rfind('}')) + ", \"" + name + "\": " + value + "}";
+}
+
 Seq EventsOf(const DevHost::Events& events, const std::vector<Kind>& kinds) {
   Seq kept;
   for (const auto& event : events)

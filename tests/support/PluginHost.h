@@ -16,6 +16,9 @@ using Seq = std::vector<std::string>;
 std::string ConfigJson(bool forceDay, bool weekDay, bool resetDays, const std::string& monthDay = "",
                        int dayToForce = 5, int dayToReset = 100, int dayToSetWhenReset = 1);
 
+// The same config.json text with one more member: name, then value as JSON text.
+std::string WithMember(const std::string& json, const std::string& name, const std::string& value);
+
 using Kind = DevHost::Event::Kind;
 
 // Returns the names of the events of the given kinds, in order ("day 12", "free", ...).
