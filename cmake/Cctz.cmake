@@ -1,6 +1,6 @@
-# cctz, vendored unmodified in third_party/cctz: compiled once as plugin code (hidden symbols),
-# linked into the plugin and, as a library, into the tools and the development server. It reads
-# only the zone data compiled in (config/TimeZone.cpp supplies it).
+# cctz, vendored unmodified in third_party/cctz: compiled once as plugin code (hidden symbols)
+# into the library cctz, from which each program and the plugin take only the parts they use.
+# It reads only the zone data compiled in (config/TimeZone.cpp supplies it).
 set(CCTZ_DIR ${CMAKE_SOURCE_DIR}/third_party/cctz)
 add_library(cctz_objects OBJECT
   ${CCTZ_DIR}/src/civil_time_detail.cc
@@ -16,3 +16,5 @@ add_library(cctz_objects OBJECT
 morrowset_plugin_code(cctz_objects)
 target_include_directories(cctz_objects SYSTEM PUBLIC ${CCTZ_DIR}/include)
 target_compile_options(cctz_objects PRIVATE -w)  # upstream's code, built as it comes
+add_library(cctz STATIC $<TARGET_OBJECTS:cctz_objects>)
+target_include_directories(cctz SYSTEM PUBLIC ${CCTZ_DIR}/include)

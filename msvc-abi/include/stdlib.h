@@ -18,6 +18,7 @@ int __cdecl atexit(void(__cdecl* function)(void));
 _onexit_t __cdecl _onexit(_onexit_t function);
 _ACRTIMP DECLSPEC_NORETURN void __cdecl quick_exit(int);
 _ACRTIMP unsigned int __cdecl _set_abort_behavior(unsigned int flags, unsigned int mask);
+_ACRTIMP errno_t __cdecl _dupenv_s(char** buffer, size_t* count, const char* name);
 static inline int __cdecl at_quick_exit(void(__cdecl* function)(void)) {
   return _crt_at_quick_exit(function);
 }

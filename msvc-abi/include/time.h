@@ -1,4 +1,6 @@
-// Wine's <time.h> with the C11 timespec and the UCRT's localtime_s, which the STL uses.
+// Wine's <time.h> with the C11 timespec, the UCRT's localtime_s, which the STL uses, and the
+// UCRT's zone globals, which it reaches through functions (Wine's x64 header declares them as
+// variables, and _tzname as a single string).
 #ifndef MORROWSET_MSVC_ABI_TIME_H
 #define MORROWSET_MSVC_ABI_TIME_H
 #include_next <time.h>
@@ -27,6 +29,14 @@ static inline errno_t __cdecl localtime_s(struct tm* out, const time_t* when) {
   return _localtime64_s(out, when);
 }
 static inline errno_t __cdecl gmtime_s(struct tm* out, const time_t* when) { return _gmtime64_s(out, when); }
+_ACRTIMP int* __cdecl __daylight(void);
+_ACRTIMP long* __cdecl __dstbias(void);
+_ACRTIMP long* __cdecl __timezone(void);
+_ACRTIMP char** __cdecl __tzname(void);
+#define _daylight (*__daylight())
+#define _dstbias (*__dstbias())
+#define _timezone (*__timezone())
+#define _tzname (__tzname())
 #ifdef __cplusplus
 }
 #endif
