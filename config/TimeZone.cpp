@@ -44,7 +44,8 @@ class CompiledZone : public cctz::ZoneInfoSource {
 };
 
 std::unique_ptr<cctz::ZoneInfoSource> CompiledZones(
-    const std::string& name, const std::function<std::unique_ptr<cctz::ZoneInfoSource>(const std::string&)>&) {
+    const std::string& name,
+    const std::function<std::unique_ptr<cctz::ZoneInfoSource>(const std::string&)>&) {
   const ZoneEntry* entry = Find(name);
   return entry ? std::make_unique<CompiledZone>(*entry) : nullptr;
 }
