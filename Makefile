@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 ARGS ?=
 
 .PHONY: setup setup-run build build-run build-sanitize build-windows run test test-windows bench \
-        package fuzz format-check clean
+        package fuzz format-check zones clean
 
 setup-run:
 	bash scripts/setup.sh run
@@ -65,6 +65,11 @@ fuzz: build-windows
 	cp build-windows/bin/*.dll build-windows/bin/morrowset-check.exe build-fuzz/corpus/pe-image/
 	cd build-fuzz && for t in $(FUZZ_TARGETS); do \
 	  bin/$$t-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=400000 corpus/$$t ../tests/fuzz/corpus/$$t || exit 1; done
+
+# The zone data compiled in (config/ZoneData.cpp, tools/WindowsZones.cpp), regenerated from the
+# pinned sources in third_party/tzdata and third_party/cldr; needs zic (Debian's libc-bin) and python3.
+zones:
+	python3 scripts/generate-zones.py
 
 bench: build
 	build/bin/morrowset-bench

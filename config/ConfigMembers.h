@@ -6,21 +6,37 @@
 
 #include "Config.h"
 
+// What a member holds.
+enum class MemberKind {
+  Switch,     // true or false
+  DayNumber,  // any number, or a boolean
+  ZoneName,   // a string naming a zone of the tz database
+};
+
 struct ConfigMember {
   const char* name;
-  bool isSwitch;       // true or false; otherwise a day number (any number, or a boolean)
+  MemberKind kind;
   bool required;       // false: absent means off
-  const char* drives;  // what a day number is for (a switch's policy says what it switches on)
-  int32_t (*held)();   // what start-up holds once it has read the file; a switch as 0 or 1
+  const char* drives;  // what a day number or a zone is for (a switch's policy says what it switches on)
+  int32_t (*held)();   // what start-up holds once it has read the file, a switch as 0 or 1; a zone
+                       // has none here (ConfigTimeZone)
 };
 
 inline constexpr ConfigMember kConfigMembers[] = {
-    {"ForceDay", true, true, nullptr, [] { return int32_t{Settings::ForceDay}; }},
-    {"DayToForce", false, true, "the day forceday writes", [] { return Settings::DayToForce; }},
-    {"FollowWeekCycle", true, true, nullptr, [] { return int32_t{Settings::FollowWeekCycle}; }},
-    {"ResetWhenReachDay", true, true, nullptr, [] { return int32_t{Settings::ResetWhenReachDay}; }},
-    {"DayToReset", false, true, "the limit at which resetdays resets", [] { return Settings::DayToReset; }},
-    {"DayToSetWhenReset", false, true, "the day resetdays writes",
+    {"ForceDay", MemberKind::Switch, true, nullptr, [] { return int32_t{Settings::ForceDay}; }},
+    {"DayToForce", MemberKind::DayNumber, true, "the day forceday writes",
+     [] { return Settings::DayToForce; }},
+    {"FollowWeekCycle", MemberKind::Switch, true, nullptr, [] { return int32_t{Settings::FollowWeekCycle}; }},
+    {"ResetWhenReachDay", MemberKind::Switch, true, nullptr,
+     [] { return int32_t{Settings::ResetWhenReachDay}; }},
+    {"DayToReset", MemberKind::DayNumber, true, "the limit at which resetdays resets",
+     [] { return Settings::DayToReset; }},
+    {"DayToSetWhenReset", MemberKind::DayNumber, true, "the day resetdays writes",
      [] { return Settings::DayToSetWhenReset; }},
-    {"FollowMonthDayNumber", true, false, nullptr, [] { return int32_t{FollowMonthDayNumber()}; }},
+    {"TimeZone", MemberKind::ZoneName, false,
+     "the tz database zone in which forceweekday and forcemonthday take the date; absent: the "
+     "server's local time",
+     nullptr},
+    {"FollowMonthDayNumber", MemberKind::Switch, false, nullptr,
+     [] { return int32_t{FollowMonthDayNumber()}; }},
 };

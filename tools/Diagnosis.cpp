@@ -13,7 +13,9 @@
 #include <regex>
 #include <sstream>
 
+#include "WindowsZones.h"
 #include "config/ConfigMembers.h"
+#include "config/TimeZone.h"
 #include "day/PolicyTable.h"
 
 namespace morrowset {
@@ -49,10 +51,19 @@ json Schema() {
   json required = json::array();
   for (const ConfigMember& member : kConfigMembers) {
     json property;
-    if (member.isSwitch) {
-      property = {{"type", "boolean"}};
-    } else {
-      property = {{"type", {"number", "boolean"}}, {"description", member.drives}};
+    switch (member.kind) {
+      case MemberKind::Switch:
+        property = {{"type", "boolean"}};
+        break;
+      case MemberKind::DayNumber:
+        property = {{"type", {"number", "boolean"}}, {"description", member.drives}};
+        break;
+      case MemberKind::ZoneName:
+        property = {
+            {"type", "string"},
+            {"description", std::string(member.drives) + " (tz database " + TimeZones::DataVersion() + ")"},
+            {"enum", TimeZones::Names()}};
+        break;
     }
     for (const DayPolicy& policy : kDayPolicies)
       if (member.name == std::string(policy.switchMember))
@@ -156,6 +167,97 @@ std::string ReadAll(const std::string& path) {
   return text.str();
 }
 
+// Returns what a member of this kind takes, for a line that says what to fix.
+std::string Expected(MemberKind kind) {
+  switch (kind) {
+    case MemberKind::Switch:
+      return "it takes true or false";
+    case MemberKind::DayNumber:
+      return "it takes a number";
+    case MemberKind::ZoneName:
+      break;
+  }
+  return "it takes a time zone name as the tz database spells it, such as \"Europe/Berlin\"";
+}
+
+// Returns a zone name as compared for a near miss: lower case, a space as an underscore.
+std::string Folded(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) c = c == ' ' ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return folded;
+}
+
+// Returns the zone of the data an unknown name was likely meant to be, if any: a Windows zone
+// name, the same name in another case or with spaces, the place alone ("Berlin"), or a name one
+// or two letters off.
+std::optional<std::string> NearZone(const std::string& name, bool& windows) {
+  windows = false;
+  for (std::size_t i = 0; i < kWindowsZoneCount; ++i) {
+    if (Folded(kWindowsZones[i].windows) == Folded(name)) {
+      windows = true;
+      return std::string(kWindowsZones[i].iana);
+    }
+  }
+  const std::string folded = Folded(name);
+  std::optional<std::string> best;
+  std::size_t bestDistance = 3;
+  for (const std::string_view zone : TimeZones::Names()) {
+    const std::string candidate = Folded(zone);
+    const std::size_t slash = candidate.rfind('/');
+    const bool place =
+        slash != std::string::npos && candidate.compare(slash + 1, std::string::npos, folded) == 0;
+    const std::size_t distance = place ? 0 : Distance(folded, candidate);
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = std::string(zone);
+    }
+  }
+  return best;
+}
+
+// Says what to write instead of a "TimeZone" that names no zone of the data.
+std::string ZoneAdvice(const std::string& name) {
+  bool windows = false;
+  const auto meant = NearZone(name, windows);
+  if (meant && windows)
+    return Quoted(name) + " is Windows' name for the zone; the tz database calls it " + Quoted(*meant);
+  if (meant) return "did you mean " + Quoted(*meant) + "?";
+  return "zones are named Area/Place, as \"America/Chicago\" or \"Asia/Tokyo\", or \"UTC\"; "
+         "morrowset-check --zones lists them all";
+}
+
+// Abbreviations of the data that keep one offset all year, with the place a name like them
+// usually means: it keeps daylight saving.
+struct FixedAbbreviation {
+  const char* name;
+  const char* place;
+};
+constexpr FixedAbbreviation kFixedAbbreviations[] = {
+    {"EST", "America/New_York"},        {"MST", "America/Denver"}, {"GMT", "Europe/London"},
+    {"Etc/GMT", "Europe/London"},       {"GMT0", "Europe/London"}, {"Greenwich", "Europe/London"},
+    {"Etc/Greenwich", "Europe/London"},
+};
+
+// Adds the warnings for a zone that loads but likely is not what was meant.
+void ZoneWarnings(const std::string& zone, std::vector<std::string>& warnings) {
+  if (!Settings::FollowWeekCycle && !FollowMonthDayNumber())
+    warnings.push_back(
+        "\"TimeZone\" is set, but neither forceweekday (\"FollowWeekCycle\") nor "
+        "forcemonthday (\"FollowMonthDayNumber\") is on: nothing reads it");
+  for (const FixedAbbreviation& fixed : kFixedAbbreviations)
+    if (zone == fixed.name)
+      warnings.push_back(Quoted(zone) + " keeps one offset all year, with no daylight saving; for the time " +
+                         "people keep there, write " + Quoted(fixed.place));
+  std::smatch match;
+  if (std::regex_match(zone, match, std::regex("Etc/GMT([+-])([1-9]\\d*)"))) {
+    const bool plus = match[1] == "+";
+    warnings.push_back(Quoted(zone) + " is " + match[2].str() + " hours " + (plus ? "behind" : "ahead of") +
+                       " UTC (UTC" + (plus ? "-" : "+") + match[2].str() + "): the Etc zones' sign is " +
+                       "inverted; for UTC" + match[1].str() + match[2].str() + " write \"Etc/GMT" +
+                       (plus ? "-" : "+") + match[2].str() + "\"");
+  }
+}
+
 // Explains a failed start-up in one line: the member, what was found, what is expected.
 std::string Explain(const std::string& what, const std::string& path, const std::string& text,
                     const FileView& view) {
@@ -178,6 +280,8 @@ std::string Explain(const std::string& what, const std::string& path, const std:
   }
   if (what.find("out_of_range.406") != std::string::npos)
     return "a number is too large for any number type; day numbers run from -2147483648 to 2147483647";
+  if (what.rfind("\"TimeZone\": ", 0) == 0 && view.document.value("TimeZone", json()).is_string())
+    return ZoneAdvice(view.document["TimeZone"].get<std::string>());
   if (what.find("type_error.305") != std::string::npos)
     return "the file holds " + std::string(TypeName(view.document)) +
            ", not an object { } with the members \"ForceDay\", \"DayToForce\", ...";
@@ -187,7 +291,7 @@ std::string Explain(const std::string& what, const std::string& path, const std:
   }
   // The first member, in start-up's order, that is missing or of the wrong type.
   for (const ConfigMember& member : kConfigMembers) {
-    const std::string expected = member.isSwitch ? "it takes true or false" : "it takes a number";
+    const std::string expected = Expected(member.kind);
     const auto found = view.document.find(member.name);
     if (found == view.document.end()) {
       if (!member.required) continue;
@@ -197,7 +301,9 @@ std::string Explain(const std::string& what, const std::string& path, const std:
           line += "; the file has " + Quoted(key) + ": did you mean " + Quoted(member.name) + "?";
       return line;
     }
-    const bool fits = member.isSwitch ? found->is_boolean() : (found->is_number() || found->is_boolean());
+    const bool fits = member.kind == MemberKind::Switch     ? found->is_boolean()
+                      : member.kind == MemberKind::ZoneName ? found->is_string()
+                                                            : found->is_number() || found->is_boolean();
     if (!fits) {
       std::string line = Quoted(member.name) + " is " + found->dump();
       if (!found->is_null()) line += std::string(" (") + TypeName(*found) + ")";
@@ -250,7 +356,7 @@ std::vector<std::string> Warnings(const FileView& view, bool loaded) {
   if (!loaded) return warnings;
 
   for (const ConfigMember& member : kConfigMembers) {
-    if (member.isSwitch) continue;
+    if (member.kind != MemberKind::DayNumber) continue;
     const int32_t held = member.held();
     if (const auto how = HeldDifferently(view.document[member.name], held))
       warnings.push_back(Quoted(member.name) + " is " + view.document[member.name].dump() +
@@ -275,6 +381,7 @@ std::vector<std::string> Warnings(const FileView& view, bool loaded) {
                                             : " all write the day: each overwrites the others'") +
                        " value when it runs");
   }
+  if (ConfigTimeZone) ZoneWarnings(ConfigTimeZone->name(), warnings);
   if (Settings::ResetWhenReachDay) {
     if (Settings::DayToSetWhenReset >= Settings::DayToReset)
       warnings.push_back("resetdays writes \"DayToSetWhenReset\" " +
@@ -288,13 +395,26 @@ std::vector<std::string> Warnings(const FileView& view, bool loaded) {
   return warnings;
 }
 
-const char* Flag(bool value) { return value ? "true" : "false"; }
+// Returns what start-up holds for a member, as the report prints it.
+std::string Held(const ConfigMember& member) {
+  switch (member.kind) {
+    case MemberKind::Switch:
+      return member.held() ? "true" : "false";
+    case MemberKind::DayNumber:
+      return std::to_string(member.held());
+    case MemberKind::ZoneName:
+      break;
+  }
+  if (!ConfigTimeZone) return "none (the server's local time)";
+  return ConfigTimeZone->name() + " (tz database " + TimeZones::DataVersion() + ")";
+}
 
 // Starts as a freshly loaded library does: every setting false or 0, the document null.
 void ResetSettings() {
   Settings::ForceDay = Settings::FollowWeekCycle = Settings::ResetWhenReachDay = false;
   Settings::DayToForce = Settings::DayToReset = Settings::DayToSetWhenReset = 0;
   ConfigDocument = nullptr;
+  ConfigTimeZone.reset();
 }
 
 }  // namespace
@@ -317,11 +437,8 @@ ConfigReport Diagnose(const std::string& path) {
   if (!report.failure.empty()) {
     report.why = Explain(report.failure, path, text, view);
   } else {
-    for (const ConfigMember& member : kConfigMembers) {
-      const int32_t held = member.held();
-      report.settings.push_back(std::string(member.name) + "=" +
-                                (member.isSwitch ? Flag(held != 0) : std::to_string(held)));
-    }
+    for (const ConfigMember& member : kConfigMembers)
+      report.settings.push_back(std::string(member.name) + "=" + Held(member));
   }
   report.warnings = Warnings(view, report.failure.empty());
   return report;

@@ -19,6 +19,7 @@
 #include "FrameworkCheck.h"
 #include "PeImage.h"
 #include "config/Config.h"
+#include "config/TimeZone.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ void Usage(std::ostream& out) {
   out << "usage: morrowset-check [--init] [--strict] PATH-TO-config.json\n"
          "       morrowset-check [--init] [--strict] --server-dir DIR\n"
          "       morrowset-check --framework ZELAPI-DLL (--server-dir DIR | --plugin PLUGIN-DLL)\n"
-         "       morrowset-check --schema | --help | --version\n"
+         "       morrowset-check --schema | --zones | --help | --version\n"
          "Checks a config.json with the plugin's own reading code: prints OK, the settings and\n"
          "the policies start-up will register (exit 0), or the error start-up would end with and\n"
          "what to fix (exit 1); then the file read and any warnings. Bad arguments exit 2.\n"
@@ -44,6 +45,8 @@ void Usage(std::ostream& out) {
          "With --server-dir alone, a DIR/ZelApi.dll beside TolvApi is checked as by --framework\n"
          "after the config.\n"
          "  --schema          print a JSON Schema of config.json, for editors\n"
+         "  --zones           list the names \"TimeZone\" takes: the zones of the tz database\n"
+         "                    compiled into the plugin\n"
          "  --help            this text\n"
          "  --version         the version\n";
 }
@@ -99,7 +102,7 @@ struct Arguments {
 };
 
 // Reads the command line; returns -1 to go on, or the exit code (after --help, --version,
-// --schema, or a bad argument).
+// --schema, --zones, or a bad argument).
 int ParseArguments(int argc, char** argv, Arguments& args) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -113,6 +116,10 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
     }
     if (arg == "--schema") {
       std::cout << morrowset::Schema().dump(2) << "\n";
+      return 0;
+    }
+    if (arg == "--zones") {
+      for (const std::string_view zone : TimeZones::Names()) std::cout << zone << "\n";
       return 0;
     }
     std::string dir;

@@ -1,5 +1,6 @@
 // morrowset-check: the admin's view of what start-up would do with a config.json.
 #include "Diagnosis.h"
+#include "config/TimeZone.h"
 #include "support/PluginHost.h"
 #include "support/ServerProcess.h"
 
@@ -40,12 +41,33 @@ const std::string kValidReport =
     "ResetWhenReachDay=false\n"
     "DayToReset=100\n"
     "DayToSetWhenReset=1\n"
+    "TimeZone=none (the server's local time)\n"
     "FollowMonthDayNumber=false\n"
     "policies=none\n"
     "file: {file}\n";
 // A valid file with one more member after the seven.
 std::string With(const std::string& extra, const std::string& base = kValid) {
   return base.substr(0, base.size() - 1) + ", " + extra + "}";
+}
+
+const std::string kVersion = TimeZones::DataVersion();
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  return text.replace(text.find(from), from.size(), to);
+}
+// A valid file with the weekday policy on and this "TimeZone" (JSON text), and its report.
+std::string Zone(const std::string& value) {
+  return With("\"TimeZone\": " + value, ConfigJson(false, true, false));
+}
+std::string ZoneReport(const std::string& zone) {
+  return Replaced(Replaced(Replaced(kValidReport, "none (the server's local time)",
+                                    zone + " (tz database " + kVersion + ")"),
+                           "FollowWeekCycle=false", "FollowWeekCycle=true"),
+                  "policies=none", "policies=forceweekday");
+}
+std::string UnknownZone(const std::string& name) {
+  return "\"TimeZone\": \"" + name + "\" is not a known time zone (tz database " + kVersion +
+         "); give its name as the tz database spells it, such as \"Europe/Berlin\"\n";
 }
 
 const Diagnosis kDiagnoses[] = {
@@ -60,6 +82,7 @@ const Diagnosis kDiagnoses[] = {
      "ResetWhenReachDay=true\n"
      "DayToReset=2147483647\n"
      "DayToSetWhenReset=5\n"
+     "TimeZone=none (the server's local time)\n"
      "FollowMonthDayNumber=true\n"
      "policies=forceday,resetdays,forcemonthday\n"
      "file: {file}\n"
@@ -112,6 +135,7 @@ const Diagnosis kDiagnoses[] = {
      "ResetWhenReachDay=false\n"
      "DayToReset=100\n"
      "DayToSetWhenReset=1\n"
+     "TimeZone=none (the server's local time)\n"
      "FollowMonthDayNumber=true\n"
      "policies=forceday,forceweekday,forcemonthday\n"
      "file: {file}\n"
@@ -125,6 +149,7 @@ const Diagnosis kDiagnoses[] = {
      "ResetWhenReachDay=true\n"
      "DayToReset=10\n"
      "DayToSetWhenReset=20\n"
+     "TimeZone=none (the server's local time)\n"
      "FollowMonthDayNumber=false\n"
      "policies=resetdays\n"
      "file: {file}\n"
@@ -132,6 +157,36 @@ const Diagnosis kDiagnoses[] = {
      "every minute\n"},
     {"TextAfterTheObject", kValid + " {\"ForceDay\": true}", false, 0,
      kValidReport + "warning: text after the closing brace is never read\n"},
+    {"ZoneWithItsDataVersion", Zone("\"Europe/Berlin\""), false, 0, ZoneReport("Europe/Berlin")},
+    {"ZoneNobodyReads", With("\"TimeZone\": \"UTC\""), false, 0,
+     Replaced(kValidReport, "none (the server's local time)", "UTC (tz database " + kVersion + ")") +
+         "warning: \"TimeZone\" is set, but neither forceweekday (\"FollowWeekCycle\") nor forcemonthday "
+         "(\"FollowMonthDayNumber\") is on: nothing reads it\n"},
+    {"ZoneAbbreviationWithoutDaylightSaving", Zone("\"EST\""), false, 0,
+     ZoneReport("EST") + "warning: \"EST\" keeps one offset all year, with no daylight saving; for the time "
+                         "people keep there, write \"America/New_York\"\n"},
+    {"ZoneOfEtcWithItsSignInverted", Zone("\"Etc/GMT+5\""), false, 0,
+     ZoneReport("Etc/GMT+5") + "warning: \"Etc/GMT+5\" is 5 hours behind UTC (UTC-5): the Etc zones' sign is "
+                               "inverted; for UTC+5 write \"Etc/GMT-5\"\n"},
+    {"ZoneInTheWrongCase", Zone("\"america/chicago\""), false, 1,
+     UnknownZone("america/chicago") + "did you mean \"America/Chicago\"?\nfile: {file}\n"},
+    {"ZonePlaceWithASpace", Zone("\"New York\""), false, 1,
+     UnknownZone("New York") + "did you mean \"America/New_York\"?\nfile: {file}\n"},
+    {"ZoneOneLetterOff", Zone("\"Europe/Berln\""), false, 1,
+     UnknownZone("Europe/Berln") + "did you mean \"Europe/Berlin\"?\nfile: {file}\n"},
+    {"ZoneOfWindows", Zone("\"Tokyo Standard Time\""), false, 1,
+     UnknownZone("Tokyo Standard Time") +
+         "\"Tokyo Standard Time\" is Windows' name for the zone; the tz database calls it \"Asia/Tokyo\"\n"
+         "file: {file}\n"},
+    {"ZoneWithNothingNear", Zone("\"Mars/Olympus_Mons\""), false, 1,
+     UnknownZone("Mars/Olympus_Mons") +
+         "zones are named Area/Place, as \"America/Chicago\" or \"Asia/Tokyo\", or \"UTC\"; "
+         "morrowset-check --zones lists them all\nfile: {file}\n"},
+    {"ZoneNotAString", Zone("1"), false, 1,
+     "[json.exception.type_error.302] type must be string, but is number\n"
+     "\"TimeZone\" is 1 (a number): it takes a time zone name as the tz database spells it, such as "
+     "\"Europe/Berlin\", or leave it out\n"
+     "file: {file}\n"},
 };
 
 class CheckDiagnosis : public PluginTest, public ::testing::WithParamInterface<Diagnosis> {};

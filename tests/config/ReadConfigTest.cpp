@@ -83,20 +83,27 @@ TEST_F(ReadConfigFile, MemberTableIsWhatStartUpReadsInItsOrder) {
     if (!member.required) continue;
     SCOPED_TRACE(member.name);
     EXPECT_EQ(Read(given.dump()), std::string("[json.exception.type_error.302] type must be ") +
-                                      (member.isSwitch ? "boolean" : "number") + ", but is null");
+                                      (member.kind == MemberKind::Switch ? "boolean" : "number") +
+                                      ", but is null");
     nlohmann::json expected = given;
     expected[member.name] = nullptr;
     EXPECT_EQ(ConfigDocument, expected);
-    given[member.name] = member.isSwitch ? nlohmann::json(true) : nlohmann::json(value++);
+    given[member.name] = member.kind == MemberKind::Switch ? nlohmann::json(true) : nlohmann::json(value++);
   }
   EXPECT_EQ(Read(given.dump()), "");
   EXPECT_EQ(ConfigDocument, given);
   for (const ConfigMember& member : kConfigMembers) {
+    if (!member.held) continue;
     const nlohmann::json& file = given.contains(member.name) ? given[member.name] : nlohmann::json(false);
     EXPECT_EQ(member.held(), file.is_boolean() ? int32_t{file.get<bool>()} : file.get<int32_t>())
         << member.name;
   }
-  given["FollowMonthDayNumber"] = "yes";  // the optional member is read too, and is a switch
+  EXPECT_FALSE(ConfigTimeZone);
+  given["TimeZone"] = "Asia/Tokyo";  // the optional members are read too: the zone at once,
+  EXPECT_EQ(Read(given.dump()), "");
+  ASSERT_TRUE(ConfigTimeZone);
+  EXPECT_EQ(ConfigTimeZone->name(), "Asia/Tokyo");
+  given["FollowMonthDayNumber"] = "yes";  // the month-day switch when start-up looks it up
   EXPECT_EQ(Read(given.dump()), "");
   EXPECT_THROW(FollowMonthDayNumber(), nlohmann::json::type_error);
 }

@@ -37,6 +37,11 @@ missing = copy.deepcopy(default)
 del missing["DayToReset"]
 if not any("'DayToReset' is a required property" in e for e in errors(missing)):
     failures.append(f'a config without "DayToReset" is accepted: {errors(missing)}')
+# "TimeZone" takes the database's names, exactly as spelt.
+if errors(dict(default, TimeZone="Europe/Berlin")):
+    failures.append(f'"TimeZone": "Europe/Berlin" is refused: {errors(dict(default, TimeZone="Europe/Berlin"))}')
+if not any(e.startswith("TimeZone:") for e in errors(dict(default, TimeZone="europe/berlin"))):
+    failures.append('"TimeZone": "europe/berlin" is accepted')
 # Members of other tools are no error: the plugin ignores them too.
 if errors(dict(default, SomeOtherTool=1)):
     failures.append("an unknown member is refused")
