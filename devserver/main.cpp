@@ -4,15 +4,22 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <iostream>
 #include <string>
 #include <thread>
+
+#include <cctz/time_zone.h>
+#include <nlohmann/json.hpp>
 
 #include "DevHost.h"
 #include "Forecast.h"
 #include "GameLoop.h"
 #include "Rcon.h"
 #include "WallClock.h"
+#include "config/Config.h"
+#include "config/TimeZone.h"
 
 #include <csignal>
 #include <random>
@@ -200,8 +207,46 @@ std::chrono::nanoseconds TimerInterval(const Options& options) {
       std::chrono::duration<double>(options.timerSeconds));
 }
 
+// Returns the zone of the plugin's "TimeZone" when its config.json names a known one. The server
+// then prints its times in it and reads --clock in it, so that what it shows reads in the
+// community's time; the plugin reports a bad file itself when it loads.
+std::optional<cctz::time_zone> PluginZone(const std::string& serverDir) {
+  std::ifstream file(ConfigPath(serverDir));
+  nlohmann::json config;
+  try {
+    file >> config;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+  const auto name = config.is_object() ? config.find("TimeZone") : config.end();
+  cctz::time_zone zone;
+  if (name == config.end() || !name->is_string() || !TimeZones::Load(name->get<std::string>(), zone))
+    return std::nullopt;
+  return zone;
+}
+
+// Prints the host's times in zone from now on, and says so.
+void ShowTimesIn(const cctz::time_zone& zone) {
+  DevHost::SetTimeFormatter([zone](std::chrono::system_clock::time_point t, const char* format) {
+    return cctz::format(format, t, zone);
+  });
+  std::cout << "[host] times in " << zone.name() << ", the plugin's \"TimeZone\" (tz database "
+            << TimeZones::DataVersion() << "); --clock is read in it too" << std::endl;
+}
+
+// Reads "YYYY-MM-DD HH:MM[:SS]" as a time in zone. A time the zone skips or repeats takes the
+// offset before the change: a skipped one moves on by the hour skipped, a repeated one is the
+// first of the two.
+bool ParseInZone(const std::string& text, const cctz::time_zone& zone, WallClock::Time& out) {
+  cctz::time_point<cctz::seconds> at;
+  if (!cctz::parse("%Y-%m-%d %H:%M:%S", text, zone, &at) && !cctz::parse("%Y-%m-%d %H:%M", text, zone, &at))
+    return false;
+  out = at;
+  return true;
+}
+
 // Sets the time zone and the wall clock from the options; returns 0 or an exit code.
-int SetUpClock(const Options& options, bool forecast) {
+int SetUpClock(const Options& options, bool forecast, const std::optional<cctz::time_zone>& pluginZone) {
   std::string why;
   if (!options.zone.empty() && !WallClock::SetZone(options.zone, why)) {
     std::cerr << "morrowset-devserver: --tz: " << why << "\n";
@@ -215,7 +260,9 @@ int SetUpClock(const Options& options, bool forecast) {
     return 0;
   }
   WallClock::Time start = WallClock::Now();
-  if (!options.clock.empty() && !WallClock::ParseLocal(options.clock, start)) {
+  const bool parsed = options.clock.empty() || (pluginZone ? ParseInZone(options.clock, *pluginZone, start)
+                                                           : WallClock::ParseLocal(options.clock, start));
+  if (!parsed) {
     std::cerr << "morrowset-devserver: --clock takes a local time \"YYYY-MM-DD HH:MM[:SS]\": "
               << options.clock << "\n";
     return 2;
@@ -382,11 +429,16 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(true);
   std::chrono::seconds forecast{};
   if (const int code = ReadForecast(options, forecast)) return code;
-  if (const int code = SetUpClock(options, !options.forecast.empty())) return code;
 
-  // 2. The server folder.
+  // 2. The server folder, and the clock in the plugin's zone if it names one.
   bool freshFolder = false;
   if (const int code = PrepareServerFolder(options, freshFolder)) return code;
+  const std::optional<cctz::time_zone> pluginZone = PluginZone(options.serverDir);
+  if (const int code = SetUpClock(options, !options.forecast.empty(), pluginZone)) {
+    RemoveFreshFolder(options, freshFolder);
+    return code;
+  }
+  if (pluginZone) ShowTimesIn(*pluginZone);
 
   // 3. A forecast runs on its own and ends the program.
   if (!options.forecast.empty()) {

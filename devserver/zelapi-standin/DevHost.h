@@ -154,6 +154,10 @@ ZELAPI std::shared_ptr<spdlog::sinks::sink> RecordingSink();
 
 // Formats a wall-clock time in the server's zone with strftime's conversions ("%H:%M:%S %Z").
 ZELAPI std::string LocalTime(std::chrono::system_clock::time_point t, const char* format);
+// Formats the host's times another way from now on, as the development server does to print
+// them in the plugin's own zone; an empty one returns to the server's zone.
+using TimeFormatter = std::function<std::string(std::chrono::system_clock::time_point, const char*)>;
+ZELAPI void SetTimeFormatter(TimeFormatter formatter);
 
 // Returns one line of key=value fields: day, replicated, plugin, console, rcon, timers, buffers,
 // log_lines, faults, clock and zone (the server's local time), timer_writes (each timer's last

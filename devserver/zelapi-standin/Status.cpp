@@ -16,9 +16,17 @@ std::string Joined(const std::vector<std::string>& names) {
   return joined;
 }
 
+TimeFormatter& Formatter() {
+  static TimeFormatter formatter;
+  return formatter;
+}
+
 }  // namespace
 
+void SetTimeFormatter(TimeFormatter formatter) { Formatter() = std::move(formatter); }
+
 std::string LocalTime(std::chrono::system_clock::time_point t, const char* format) {
+  if (Formatter()) return Formatter()(std::chrono::floor<std::chrono::seconds>(t), format);
   const std::time_t seconds =
       std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(t));
   std::tm local{};

@@ -46,12 +46,12 @@ std::string Differ(const cctz::time_zone& zone, Seconds t) {
   localtime_r(&when, &local);
   const auto ours = zone.lookup(t);
   const cctz::civil_second& civil = ours.cs;
-  if (ours.offset != local.tm_gmtoff || ours.is_dst != (local.tm_isdst > 0) || std::string(ours.abbr) != local.tm_zone ||
-      civil.day() != local.tm_mday || civil.hour() != local.tm_hour ||
-      static_cast<int>(cctz::get_weekday(civil)) != (local.tm_wday + 6) % 7)
-    return "at " + std::to_string(when) + ": ours " + std::to_string(ours.offset) + " " + ours.abbr + " dst=" +
-           std::to_string(ours.is_dst) + ", the C library's " + std::to_string(local.tm_gmtoff) + " " +
-           local.tm_zone + " dst=" + std::to_string(local.tm_isdst);
+  if (ours.offset != local.tm_gmtoff || ours.is_dst != (local.tm_isdst > 0) ||
+      std::string(ours.abbr) != local.tm_zone || civil.day() != local.tm_mday ||
+      civil.hour() != local.tm_hour || static_cast<int>(cctz::get_weekday(civil)) != (local.tm_wday + 6) % 7)
+    return "at " + std::to_string(when) + ": ours " + std::to_string(ours.offset) + " " + ours.abbr +
+           " dst=" + std::to_string(ours.is_dst) + ", the C library's " + std::to_string(local.tm_gmtoff) +
+           " " + local.tm_zone + " dst=" + std::to_string(local.tm_isdst);
   return "";
 }
 
@@ -102,7 +102,8 @@ TEST(ZoneData, AgreesWithTheCLibraryOnEveryZone) {
     close(result[1]);
     std::string first;
     char buffer[512];
-    for (ssize_t n; (n = read(result[0], buffer, sizeof buffer)) > 0;) first.append(buffer, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = read(result[0], buffer, sizeof buffer)) > 0;)
+      first.append(buffer, static_cast<std::size_t>(n));
     close(result[0]);
     int status = 0;
     waitpid(child, &status, 0);

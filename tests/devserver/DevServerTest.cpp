@@ -4,6 +4,7 @@
 #include <fstream>
 #include <regex>
 
+#include "config/TimeZone.h"
 #include "support/PluginHost.h"
 #include "support/ServerProcess.h"
 
@@ -119,6 +120,8 @@ TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
 }
 #endif
 
+const std::string kZoneData = TimeZones::DataVersion();
+
 struct ForecastCase {
   const char* name;    // the test's name
   bool everywhere;     // false: only where the C library knows the zone's daylight-saving rules
@@ -194,7 +197,27 @@ INSTANTIATE_TEST_SUITE_P(
                      "",
                      "--forecast 1h",
                      1,
-                     {"forecast: plugin MorrowsetVelde failed: Can't open config.json"}}),
+                     {"forecast: plugin MorrowsetVelde failed: Can't open config.json"}},
+        // The plugin's zone, not the process's: times print in it and --clock is read in it.
+        ForecastCase{"WeekdayInThePluginsZoneAcrossTheChangeBack",
+                     true,
+                     WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/Berlin\""),
+                     "--tz JST-9 --clock \"2027-10-30 23:59\" --forecast 26h --day-length 0",
+                     0,
+                     {"[host] times in Europe/Berlin, the plugin's \"TimeZone\" (tz database " + kZoneData +
+                          "); --clock is read in it too",
+                      "2027-10-30 23:59:01 CEST  Sat  forceweekday  day=6",
+                      "2027-10-31 00:00:01 CEST  Sun  forceweekday  day=7  (then rewritten 1499x)",
+                      "2027-11-01 00:00:01 CET   Mon  forceweekday  day=1  (then rewritten 58x)"}},
+        ForecastCase{
+            "ZoneOneLetterOff",
+            true,
+            WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/Berln\""),
+            "--forecast 1h",
+            1,
+            {"forecast: plugin MorrowsetVelde failed: \"TimeZone\": \"Europe/Berln\" is not a known "
+             "time zone (tz database " +
+             kZoneData + "); give its name as the tz database spells it, such as \"Europe/Berlin\""}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DevServer, AdvanceRunsEveryDueTimerAtItsOwnTimeAndStatusShowsIt) {
