@@ -3,10 +3,6 @@
 // abbreviation and local date.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -22,6 +18,10 @@ TEST(ZoneData, AgreesWithTheCLibraryOnEveryZone) {
   GTEST_SKIP() << "compared with glibc reading the zones zic compiles, on Linux";
 }
 #else
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
 namespace morrowset::test {
 namespace {
 
