@@ -7,8 +7,6 @@
 #include <limits>
 #include <stdexcept>
 
-#include "TimeZone.h"
-
 namespace Settings {
 bool ForceDay = false;
 int32_t DayToForce = 0;
@@ -19,7 +17,7 @@ int32_t DayToSetWhenReset = 0;
 }  // namespace Settings
 
 nlohmann::json ConfigDocument;
-std::optional<cctz::time_zone> ConfigTimeZone;
+std::unique_ptr<TimeZones::Zone> ConfigTimeZone;
 
 namespace {
 
@@ -62,9 +60,8 @@ void ReadConfigFile(const std::string& path) {
   const auto zone = ConfigDocument.find("TimeZone");
   if (zone == ConfigDocument.end()) return;
   const std::string name = zone->get<std::string>();
-  cctz::time_zone resolved;
-  if (!TimeZones::Load(name, resolved)) throw std::runtime_error(UnknownTimeZoneText(name));
-  ConfigTimeZone = resolved;
+  ConfigTimeZone = TimeZones::Zone::Load(name);
+  if (!ConfigTimeZone) throw std::runtime_error(UnknownTimeZoneText(name));
 }
 
 std::string UnknownTimeZoneText(const std::string& name) {

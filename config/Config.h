@@ -2,11 +2,12 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
 
-#include <cctz/time_zone.h>
 #include <nlohmann/json.hpp>
+
+#include "TimeZone.h"
 
 // The six settings, false or 0 until ReadConfig writes them, in this order.
 namespace Settings {
@@ -23,7 +24,7 @@ extern nlohmann::json ConfigDocument;
 
 // The zone of config.json's optional "TimeZone", resolved by ReadConfig; empty when the member is
 // absent, and the calendar policies then take the server's local time.
-extern std::optional<cctz::time_zone> ConfigTimeZone;
+extern std::unique_ptr<TimeZones::Zone> ConfigTimeZone;
 
 // Returns the config.json path of a server folder: the folder as given, then the literal path.
 std::string ConfigPath(const std::string& serverDir);

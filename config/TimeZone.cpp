@@ -9,6 +9,7 @@
 #include <cctz/zone_info_source.h>
 
 #include "ZoneData.h"
+#include "time_zone_if.h"  // cctz's own, for a zone outside its cache
 
 namespace {
 
@@ -67,6 +68,22 @@ std::vector<std::string_view> Names() {
 }
 
 bool Known(std::string_view name) { return Find(name) != nullptr; }
+
+Zone::Zone(std::string name, std::unique_ptr<cctz::TimeZoneIf> zone)
+    : name_(std::move(name)), zone_(std::move(zone)) {}
+
+Zone::~Zone() = default;
+
+std::unique_ptr<Zone> Zone::Load(const std::string& name) {
+  if (!Known(name)) return nullptr;
+  std::unique_ptr<cctz::TimeZoneIf> zone = cctz::TimeZoneIf::Make(name);
+  if (!zone) return nullptr;
+  return std::unique_ptr<Zone>(new Zone(name, std::move(zone)));
+}
+
+cctz::civil_second Zone::Local(std::chrono::system_clock::time_point t) const {
+  return zone_->BreakTime(std::chrono::time_point_cast<std::chrono::seconds>(t)).cs;
+}
 
 bool Load(const std::string& name, cctz::time_zone& zone) {
   // cctz reads some names itself ("localtime", fixed offsets): only the data's own reach it.

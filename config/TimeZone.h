@@ -1,13 +1,38 @@
 // Time zones by their tz database names, from the zone data compiled into the program.
 #pragma once
 
+#include <chrono>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <cctz/civil_time.h>
 #include <cctz/time_zone.h>
 
+namespace cctz {
+class TimeZoneIf;
+}  // namespace cctz
+
 namespace TimeZones {
+
+// One zone of the data, owned by its holder and freed with it, so that a library that unloads
+// leaves nothing behind (cctz::time_zone objects stay in a process-wide cache for good).
+class Zone {
+ public:
+  // Loads a known zone; null for any other name.
+  static std::unique_ptr<Zone> Load(const std::string& name);
+  ~Zone();
+  // Returns the civil time in the zone at t.
+  cctz::civil_second Local(std::chrono::system_clock::time_point t) const;
+  // Returns the name it was loaded by.
+  const std::string& Name() const { return name_; }
+
+ private:
+  Zone(std::string name, std::unique_ptr<cctz::TimeZoneIf> zone);
+  std::string name_;
+  std::unique_ptr<cctz::TimeZoneIf> zone_;
+};
 
 // Returns the release of the tz database compiled in ("2026f").
 const char* DataVersion();

@@ -57,8 +57,7 @@ struct CalendarDate {
 // server's local time; false when the C library cannot convert the time.
 bool DateAt(std::chrono::system_clock::time_point now, CalendarDate& date) {
   if (ConfigTimeZone) {
-    const cctz::civil_second local =
-        cctz::convert(std::chrono::time_point_cast<std::chrono::seconds>(now), *ConfigTimeZone);
+    const cctz::civil_second local = ConfigTimeZone->Local(now);
     date = {static_cast<int>(cctz::get_weekday(local)) + 1, local.day()};  // cctz counts from Monday, 0
     return true;
   }

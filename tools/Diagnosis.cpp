@@ -381,7 +381,7 @@ std::vector<std::string> Warnings(const FileView& view, bool loaded) {
                                             : " all write the day: each overwrites the others'") +
                        " value when it runs");
   }
-  if (ConfigTimeZone) ZoneWarnings(ConfigTimeZone->name(), warnings);
+  if (ConfigTimeZone) ZoneWarnings(ConfigTimeZone->Name(), warnings);
   if (Settings::ResetWhenReachDay) {
     if (Settings::DayToSetWhenReset >= Settings::DayToReset)
       warnings.push_back("resetdays writes \"DayToSetWhenReset\" " +
@@ -406,7 +406,7 @@ std::string Held(const ConfigMember& member) {
       break;
   }
   if (!ConfigTimeZone) return "none (the server's local time)";
-  return ConfigTimeZone->name() + " (tz database " + TimeZones::DataVersion() + ")";
+  return ConfigTimeZone->Name() + " (tz database " + TimeZones::DataVersion() + ")";
 }
 
 // Starts as a freshly loaded library does: every setting false or 0, the document null.

@@ -102,7 +102,7 @@ TEST_F(ReadConfigFile, MemberTableIsWhatStartUpReadsInItsOrder) {
   given["TimeZone"] = "Asia/Tokyo";  // the optional members are read too: the zone at once,
   EXPECT_EQ(Read(given.dump()), "");
   ASSERT_TRUE(ConfigTimeZone);
-  EXPECT_EQ(ConfigTimeZone->name(), "Asia/Tokyo");
+  EXPECT_EQ(ConfigTimeZone->Name(), "Asia/Tokyo");
   given["FollowMonthDayNumber"] = "yes";  // the month-day switch when start-up looks it up
   EXPECT_EQ(Read(given.dump()), "");
   EXPECT_THROW(FollowMonthDayNumber(), nlohmann::json::type_error);
