@@ -267,6 +267,12 @@ int SetUpClock(const Options& options, bool forecast, const std::optional<cctz::
               << options.clock << "\n";
     return 2;
   }
+  // The zone data compiled in starts in 2000: before it, a zone would show its offset of 2000.
+  if (pluginZone && !options.clock.empty() && start < WallClock::Utc(2000, 1, 1)) {
+    std::cerr << "morrowset-devserver: --clock: the plugin's \"TimeZone\" is known from 2000 on: "
+              << options.clock << "\n";
+    return 2;
+  }
   // A forecast's clock stands still between the rounds it runs; a server's runs on.
   WallClock::Set(start, !forecast);
   return 0;
