@@ -210,6 +210,14 @@ INSTANTIATE_TEST_SUITE_P(
                       "2027-10-31 00:00:01 CEST  Sun  forceweekday  day=7  (then rewritten 1499x)",
                       "2027-11-01 00:00:01 CET   Mon  forceweekday  day=1  (then rewritten 58x)"}},
         ForecastCase{
+            "ClockBeforeTheZoneData",
+            true,
+            WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/Berlin\""),
+            "--clock \"1999-12-31 23:59\" --forecast 1h",
+            2,
+            {"morrowset-devserver: --clock: the plugin's \"TimeZone\" is known from 2000 on: 1999-12-31 "
+             "23:59"}},
+        ForecastCase{
             "ZoneOneLetterOff",
             true,
             WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/Berln\""),
