@@ -29,7 +29,8 @@ extern std::unique_ptr<TimeZones::Zone> ConfigTimeZone;
 // Returns the config.json path of a server folder: the folder as given, then the literal path.
 std::string ConfigPath(const std::string& serverDir);
 
-// Reads the host's config.json into ConfigDocument and Settings; throws on any failure.
+// Reads the host's config.json into ConfigDocument, Settings and ConfigTimeZone; throws on any
+// failure.
 void ReadConfig();
 
 // Reads the config.json at path into ConfigDocument, Settings and ConfigTimeZone; throws on
