@@ -34,6 +34,9 @@ class Zone {
   std::unique_ptr<cctz::TimeZoneIf> zone_;
 };
 
+// The first year the zone data is right for, by each zone's own calendar.
+constexpr int kFirstYear = 2000;
+
 // Returns the release of the tz database compiled in ("2026f").
 const char* DataVersion();
 // Returns every zone and link name of the data, sorted.

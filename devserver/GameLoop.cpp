@@ -20,7 +20,8 @@ void JobQueue::Push(Job job) {
       console_.push_back(std::move(job));
     } else {
       std::deque<Job>& line = rcon_[job.source];
-      if (line.empty()) turns_.push_back(job.source);
+      // A connection whose job is running gets its turn back when that job is done.
+      if (line.empty() && job.source != running_) turns_.push_back(job.source);
       line.push_back(std::move(job));
     }
     ++count_;
@@ -35,13 +36,36 @@ void JobQueue::Resume(Job job) {
       console_.push_front(std::move(job));
       consoleResumed_ = true;
     } else {
-      std::deque<Job>& line = rcon_[job.source];
-      if (line.empty()) turns_.push_back(job.source);  // otherwise already waiting for its turn
-      line.push_front(std::move(job));
+      running_ = 0;
+      if (runningDropped_) {  // its connection closed during the slice: the rest is dropped
+        runningDropped_ = false;
+        ++dropped_;
+        return;
+      }
+      const uint64_t source = job.source;
+      rcon_[source].push_front(std::move(job));
+      turns_.push_back(source);
     }
     ++count_;
   }
   ready_.notify_one();
+}
+
+std::size_t JobQueue::Drop(uint64_t source) {
+  std::size_t dropped = 0;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto line = rcon_.find(source);
+    if (line != rcon_.end()) {
+      dropped = line->second.size();
+      rcon_.erase(line);
+      turns_.erase(std::remove(turns_.begin(), turns_.end(), source), turns_.end());
+      count_ -= dropped;
+    }
+    if (source != 0 && source == running_) runningDropped_ = true;  // counted when it comes back
+  }
+  dropped_ += dropped;
+  return dropped;
 }
 
 bool JobQueue::PopUntil(std::chrono::steady_clock::time_point deadline, Job& job) {
@@ -51,6 +75,10 @@ bool JobQueue::PopUntil(std::chrono::steady_clock::time_point deadline, Job& job
   while (count_.load(std::memory_order_acquire) == 0 && std::chrono::steady_clock::now() < spinUntil)
     std::this_thread::yield();
   std::unique_lock<std::mutex> lock(mutex_);
+  // The job taken last is done: its connection's next one waits behind those who came meanwhile.
+  if (running_ != 0 && rcon_.count(running_)) turns_.push_back(running_);
+  running_ = 0;
+  runningDropped_ = false;
   if (!ready_.wait_until(lock, deadline, [this] { return HasWork(); })) return false;
   if (!console_.empty() && !(consoleResumed_ && !turns_.empty())) {
     job = std::move(console_.front());
@@ -61,10 +89,8 @@ bool JobQueue::PopUntil(std::chrono::steady_clock::time_point deadline, Job& job
     const auto line = rcon_.find(source);
     job = std::move(line->second.front());
     line->second.pop_front();
-    if (line->second.empty())
-      rcon_.erase(line);
-    else
-      turns_.push_back(source);
+    if (line->second.empty()) rcon_.erase(line);
+    running_ = source;
   }
   consoleResumed_ = false;
   --count_;
@@ -97,6 +123,9 @@ std::optional<std::string> AdvanceCommand(Job& job, GameClock& clock) {
   if (!WallClock::Available()) return "advance: the clock cannot be moved on this platform";
   std::string tooLong;
   if (!GameClock::CanAdvance(duration, clock.Interval(), tooLong)) return "advance: " + tooLong;
+  if (duration > WallClock::Last() - WallClock::Now())
+    return "advance: it would run past the end of " + std::to_string(WallClock::kLastYear) +
+           ", the last year the server's clock shows";
   job.resume = [left = std::chrono::nanoseconds(duration),
                 text](GameClock& clock) mutable -> std::optional<std::string> {
     left = clock.Advance(left, kSlice);
@@ -111,7 +140,25 @@ std::optional<std::string> AdvanceCommand(Job& job, GameClock& clock) {
 
 GameClock::GameClock(std::chrono::nanoseconds timerInterval)
     : interval_(timerInterval),
-      next_(WallClock::Now() + std::chrono::duration_cast<std::chrono::system_clock::duration>(interval_)) {}
+      next_(WallClock::Now() + std::chrono::duration_cast<std::chrono::system_clock::duration>(interval_)) {
+  Seen();
+}
+
+void GameClock::Seen() {
+  seenWall_ = WallClock::Now();
+  seenReal_ = std::chrono::steady_clock::now();
+}
+
+void GameClock::FollowSteps() {
+  const auto wall = WallClock::Now();
+  const auto real = std::chrono::steady_clock::now();
+  // A clock that stands still (a forecast) moves only when the game thread moves it.
+  if (WallClock::Running())
+    next_ += (wall - seenWall_) -
+             std::chrono::duration_cast<std::chrono::system_clock::duration>(real - seenReal_);
+  seenWall_ = wall;
+  seenReal_ = real;
+}
 
 bool GameClock::CanAdvance(std::chrono::nanoseconds d, std::chrono::nanoseconds interval, std::string& why) {
   const long long rounds = d / interval;
@@ -122,7 +169,8 @@ bool GameClock::CanAdvance(std::chrono::nanoseconds d, std::chrono::nanoseconds 
 }
 
 void GameClock::RunDue() {
-  const auto now = WallClock::Now();
+  FollowSteps();
+  const auto now = seenWall_;
   DevHost::RunDayCycleUntil(now);
   if (now < next_) return;
   DevHost::RunTimers();
@@ -132,8 +180,9 @@ void GameClock::RunDue() {
   if (next_ <= now) next_ = now + step;
 }
 
-std::chrono::nanoseconds GameClock::UntilNextRound() const {
-  const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(next_ - WallClock::Now());
+std::chrono::nanoseconds GameClock::UntilNextRound() {
+  FollowSteps();
+  const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(next_ - seenWall_);
   return std::clamp(left, std::chrono::nanoseconds(0), interval_);
 }
 
@@ -160,10 +209,12 @@ std::chrono::nanoseconds GameClock::Advance(std::chrono::nanoseconds d,
     next_ += step;
     if (bounded && rounds % kRoundsPerLook == 0 && at < target && Steady::now() >= until) {
       WallClock::Set(at, running);
+      Seen();
       return std::chrono::duration_cast<std::chrono::nanoseconds>(target - at);
     }
   }
   WallClock::Set(target, running);
+  Seen();
   DevHost::RunDayCycleUntil(target);
   return std::chrono::nanoseconds(0);
 }
@@ -200,6 +251,8 @@ void RunGameLoop(JobQueue& queue, const LoopOptions& options) {
       if (ran == Ran::Quit) return;
       if (ran == Ran::Unfinished) queue.Resume(std::move(job));
     }
+    if (const std::size_t dropped = queue.TakeDropped(); dropped > 0 && options.report)
+      options.report("rcon: " + std::to_string(dropped) + " commands of closed connections dropped");
     clock.RunDue();
   }
 }

@@ -44,11 +44,17 @@ class JobQueue {
  public:
   // Queues a job; callable from any thread.
   void Push(Job job);
-  // Puts back a job that ran a slice and has more to do: it stays first in its source's line,
-  // and every other source with work has its turn before it runs again.
+  // Puts back the job last taken, which ran a slice and has more to do: it stays first in its
+  // source's line, and every other source with work has its turn before it runs again.
   void Resume(Job job);
-  // Waits until a job arrives or the deadline passes; returns whether one was taken.
+  // Waits until a job arrives or the deadline passes; returns whether one was taken. The job
+  // taken before it is done unless it was put back.
   bool PopUntil(std::chrono::steady_clock::time_point deadline, Job& job);
+  // Drops every job of an RCON connection that has closed, the one running included (it is not
+  // put back); returns how many. Callable from any thread.
+  std::size_t Drop(uint64_t source);
+  // Returns the number of jobs dropped by Drop since the last call.
+  std::size_t TakeDropped() { return dropped_.exchange(0); }
   // Returns the number of jobs waiting, those begun and put back included.
   std::size_t Size() const { return count_.load(); }
 
@@ -60,12 +66,19 @@ class JobQueue {
   std::deque<Job> console_;
   bool consoleResumed_ = false;               // the console's first job ran a slice: RCON has the next turn
   std::map<uint64_t, std::deque<Job>> rcon_;  // by connection, each in arrival order
-  std::deque<uint64_t> turns_;                // the connections with work, in turn order
+  // The connections with work, in turn order; the one whose job is running is not among them
+  // until that job is done or put back, so whoever came meanwhile goes first.
+  std::deque<uint64_t> turns_;
+  uint64_t running_ = 0;         // the connection whose job the game thread holds, or 0
+  bool runningDropped_ = false;  // that connection closed while its job ran
   std::atomic<std::size_t> count_{0};
+  std::atomic<std::size_t> dropped_{0};
 };
 
 struct LoopOptions {
   std::chrono::nanoseconds timerInterval{std::chrono::seconds(1)};
+  // Hears what the game thread has to say of itself, such as commands dropped; may be empty.
+  std::function<void(const std::string&)> report;
 };
 
 // The game thread's time: timer rounds at the host's cadence and the game's day cycle, both on
@@ -77,7 +90,7 @@ class GameClock {
   // Runs the day cycle up to the present, and a timer round when one is due.
   void RunDue();
   // Returns the real time to wait before the next timer round (at most one interval).
-  std::chrono::nanoseconds UntilNextRound() const;
+  std::chrono::nanoseconds UntilNextRound();
   // Moves the wall clock forward by d. Every timer round due on the way runs at its own time,
   // with the day cycle brought up to it first, as if that time had passed.
   void Advance(std::chrono::nanoseconds d);
@@ -92,8 +105,17 @@ class GameClock {
   static constexpr long long kMostRounds = 100'000'000;
 
  private:
+  // Moves the next round by any step of the running wall clock since the last look (the wall
+  // clock's time passed less the real time passed), so that rounds keep their real-time cadence
+  // when the machine's clock is set back or forward.
+  void FollowSteps();
+  // Takes the wall clock where it stands now as seen, after the game thread moved it itself.
+  void Seen();
+
   std::chrono::nanoseconds interval_;
-  std::chrono::system_clock::time_point next_;
+  std::chrono::system_clock::time_point next_;      // the next round, on the wall clock
+  std::chrono::system_clock::time_point seenWall_;  // the wall clock at the last look
+  std::chrono::steady_clock::time_point seenReal_;  // the real time at the last look
 };
 
 // How long one slice of a long command holds the game thread.

@@ -339,4 +339,5 @@ void RconServer::Close(uint64_t id) {
   loggedIn_ -= found->second->authenticated;
   Sockets::Close(found->second->fd);
   connections_.erase(found);
+  queue_.Drop(id);  // nobody is left to read the answers
 }

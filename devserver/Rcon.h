@@ -76,6 +76,7 @@ class RconServer {
   void Reply(Connection& c, std::string bytes);
   void Fill(Connection& c, uint64_t slot, std::string bytes);
   bool Flush(Connection& c);
+  // Closes a connection and drops its commands that have not run, or not to the end.
   void Close(uint64_t id);
   // Hands a reply for a connection's slot from the game thread to the network thread.
   void Post(uint64_t connection, uint64_t slot, std::string bytes);

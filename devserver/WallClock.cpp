@@ -145,6 +145,27 @@ int64_t NowNs() {
 
 }  // namespace
 
+#if !defined(_WIN32)
+namespace {
+
+// Returns whether a POSIX TZ string names a daylight-saving zone after its standard name and
+// offset. A name is letters, or anything between < and > ("<+0545>", "<-03>").
+bool HasDaylightName(const std::string& zone) {
+  std::size_t i = 0;
+  if (i < zone.size() && zone[i] == '<') {
+    i = zone.find('>', i);
+    if (i == std::string::npos) return false;  // the C library reads no name there either
+    ++i;
+  } else {
+    while (i < zone.size() && std::isalpha(static_cast<unsigned char>(zone[i]))) ++i;
+  }
+  i = zone.find_first_not_of("0123456789:+-", i);
+  return i != std::string::npos;
+}
+
+}  // namespace
+#endif
+
 namespace WallClock {
 
 Time Now() { return Time(std::chrono::duration_cast<Time::duration>(std::chrono::nanoseconds(NowNs()))); }
@@ -207,8 +228,7 @@ bool SetZone(const std::string& zone, std::string& why) {
       !std::filesystem::is_regular_file(database + "/" + zone, error)) {
     // A daylight-saving name after the offset but no dates for it (and no zone file of that name,
     // as EST5EDT has): the C library would apply the United States' dates, whatever the zone is.
-    const std::size_t offsetEnd = zone.find_first_not_of("0123456789:+-", zone.find_first_of("0123456789"));
-    if (offsetEnd != std::string::npos) {
+    if (HasDaylightName(zone)) {
       why =
           "daylight saving without its dates, for which the C library would take the United "
           "States' ones: give them, as in CET-1CEST,M3.5.0,M10.5.0/3: " +
@@ -240,23 +260,38 @@ Time Utc(int year, int month, int day, int hour, int minute, int second) {
   return Time(std::chrono::seconds(days * 86400 + hour * 3600 + minute * 60 + second));
 }
 
+bool ParseCivil(const std::string& text, Civil& out) {
+  Civil c;
+  int used = 0;
+  const int fields = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%n:%2d%n", &c.year, &c.month, &c.day,
+                                 &c.hour, &c.minute, &used, &c.second, &used);
+  if (fields < 5 || used != static_cast<int>(text.size()) ||
+      !std::isdigit(static_cast<unsigned char>(text[0])))
+    return false;
+  if (c.hour < 0 || c.hour > 23 || c.minute < 0 || c.minute > 59 || c.second < 0 || c.second > 59)
+    return false;
+  // A date that a calendar would move on (30 February to 2 March) does not exist.
+  static const int kDaysIn[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (c.month < 1 || c.month > 12 || c.day < 1) return false;
+  const bool leap = (c.year % 4 == 0 && c.year % 100 != 0) || c.year % 400 == 0;
+  if (c.day > kDaysIn[c.month - 1] + (c.month == 2 && leap)) return false;
+  out = c;
+  return true;
+}
+
 bool ParseLocal(const std::string& text, Time& out) {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, used = 0;
-  const int fields = std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%n:%2d%n", &year, &month, &day, &hour,
-                                 &minute, &used, &second, &used);
-  if (fields < 5 || used != static_cast<int>(text.size())) return false;
-  if (hour > 23 || minute > 59 || second > 59) return false;
+  Civil c;
+  if (!ParseCivil(text, c)) return false;
   std::tm local{};
-  local.tm_year = year - 1900;
-  local.tm_mon = month - 1;
-  local.tm_mday = day;
-  local.tm_hour = hour;
-  local.tm_min = minute;
-  local.tm_sec = second;
+  local.tm_year = c.year - 1900;
+  local.tm_mon = c.month - 1;
+  local.tm_mday = c.day;
+  local.tm_hour = c.hour;
+  local.tm_min = c.minute;
+  local.tm_sec = c.second;
   local.tm_isdst = -1;  // the zone decides, as it does for the time printed back
   const std::time_t t = std::mktime(&local);
-  // mktime moves 30 February on to March: a date it had to move does not exist.
-  if (t == static_cast<std::time_t>(-1) || local.tm_mday != day || local.tm_mon != month - 1) return false;
+  if (t == static_cast<std::time_t>(-1)) return false;
   out = std::chrono::system_clock::from_time_t(t);
   return true;
 }

@@ -34,8 +34,23 @@ void UseRealTime();
 // Returns false, with the reason in why, for a zone this platform does not know.
 bool SetZone(const std::string& zone, std::string& why);
 
+// The years the clock can show: the policies' first call acts from 1970 on, and the C++ system
+// clock counts nanoseconds only up to April 2262.
+constexpr int kFirstYear = 1970;
+constexpr int kLastYear = 2261;
+
 // Returns the UTC time of a calendar date and time of day.
 Time Utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+// Returns the last time the clock can show: the end of kLastYear in UTC, whatever the zone.
+inline Time Last() { return Utc(kLastYear + 1, 1, 1) - std::chrono::seconds(1); }
+
+// A local date and time of day as an admin writes it.
+struct Civil {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+// Parses "YYYY-MM-DD HH:MM[:SS]", nothing before or after it, into a date that exists (no
+// 30 February) and a time of day from 00:00:00 to 23:59:59.
+bool ParseCivil(const std::string& text, Civil& out);
 // Parses "YYYY-MM-DD HH:MM[:SS]" as a local time in the process's zone.
 bool ParseLocal(const std::string& text, Time& out);
 // Parses a duration: a whole number with s, m, h or d (90s, 5m, 2h, 3d).

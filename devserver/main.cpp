@@ -84,11 +84,6 @@ bool ParseNumber(const char* text, double& out) {
   return end != text && *end == '\0' && std::isfinite(out) && out >= 0;
 }
 
-// The years the server's clock can show: the policies' first call acts from 1970 on, and the
-// C++ system clock counts nanoseconds only up to 2262.
-constexpr int kFirstYear = 1970;
-constexpr int kLastYear = 2261;
-
 // Returns 0 on success, or the exit code for bad arguments.
 int ParseOptions(int argc, char** argv, Options& options) {
   double number = 0;
@@ -121,9 +116,9 @@ int ParseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--clock" && hasValue) {
       options.clock = argv[++i];
       const int year = std::atoi(options.clock.c_str());
-      if (options.clock.empty() || year < kFirstYear || year > kLastYear) {
+      if (options.clock.empty() || year < WallClock::kFirstYear || year > WallClock::kLastYear) {
         std::cerr << "morrowset-devserver: --clock takes a local time \"YYYY-MM-DD HH:MM[:SS]\" from "
-                  << kFirstYear << " to " << kLastYear << ": " << options.clock << "\n";
+                  << WallClock::kFirstYear << " to " << WallClock::kLastYear << ": " << options.clock << "\n";
         return 2;
       }
     } else if (arg == "--tz" && hasValue) {
@@ -234,26 +229,26 @@ void ShowTimesIn(const cctz::time_zone& zone) {
             << TimeZones::DataVersion() << "); --clock is read in it too" << std::endl;
 }
 
-// Reads "YYYY-MM-DD HH:MM[:SS]" as a time in zone. A time the zone skips or repeats takes the
-// offset before the change: a skipped one moves on by the hour skipped, a repeated one is the
-// first of the two.
+// Reads "YYYY-MM-DD HH:MM[:SS]" as a time in zone, with the grammar of every --clock. A time
+// the zone skips or repeats takes the offset before the change: a skipped one moves on by the
+// hour skipped, a repeated one is the first of the two.
 bool ParseInZone(const std::string& text, const cctz::time_zone& zone, WallClock::Time& out) {
-  cctz::time_point<cctz::seconds> at;
-  if (!cctz::parse("%Y-%m-%d %H:%M:%S", text, zone, &at) && !cctz::parse("%Y-%m-%d %H:%M", text, zone, &at))
-    return false;
-  out = at;
+  WallClock::Civil c;
+  if (!WallClock::ParseCivil(text, c)) return false;
+  out = cctz::convert(cctz::civil_second(c.year, c.month, c.day, c.hour, c.minute, c.second), zone);
   return true;
 }
 
 // Sets the time zone and the wall clock from the options; returns 0 or an exit code.
-int SetUpClock(const Options& options, bool forecast, const std::optional<cctz::time_zone>& pluginZone) {
+int SetUpClock(const Options& options, std::chrono::seconds forecast,
+               const std::optional<cctz::time_zone>& pluginZone) {
   std::string why;
   if (!options.zone.empty() && !WallClock::SetZone(options.zone, why)) {
     std::cerr << "morrowset-devserver: --tz: " << why << "\n";
     return 2;
   }
   if (!WallClock::Available()) {
-    if (!options.clock.empty() || forecast) {
+    if (!options.clock.empty() || !options.forecast.empty()) {
       std::cerr << "morrowset-devserver: the clock cannot be set on this platform\n";
       return 1;
     }
@@ -267,14 +262,20 @@ int SetUpClock(const Options& options, bool forecast, const std::optional<cctz::
               << options.clock << "\n";
     return 2;
   }
-  // The zone data compiled in starts in 2000: before it, a zone would show its offset of 2000.
-  if (pluginZone && !options.clock.empty() && start < WallClock::Utc(2000, 1, 1)) {
-    std::cerr << "morrowset-devserver: --clock: the plugin's \"TimeZone\" is known from 2000 on: "
-              << options.clock << "\n";
+  // The zone data compiled in starts in 2000, by the zone's own calendar: before it, a zone
+  // would show its offset of 2000.
+  if (pluginZone && !options.clock.empty() && std::atoi(options.clock.c_str()) < TimeZones::kFirstYear) {
+    std::cerr << "morrowset-devserver: --clock: the plugin's \"TimeZone\" is known from "
+              << TimeZones::kFirstYear << " on: " << options.clock << "\n";
+    return 2;
+  }
+  if (forecast > WallClock::Last() - start) {  // compared so, as the sum could overflow
+    std::cerr << "morrowset-devserver: --forecast: it would run past the end of " << WallClock::kLastYear
+              << ", the last year the server's clock shows: " << options.forecast << "\n";
     return 2;
   }
   // A forecast's clock stands still between the rounds it runs; a server's runs on.
-  WallClock::Set(start, !forecast);
+  WallClock::Set(start, options.forecast.empty());
   return 0;
 }
 
@@ -440,7 +441,7 @@ int main(int argc, char** argv) {
   bool freshFolder = false;
   if (const int code = PrepareServerFolder(options, freshFolder)) return code;
   const std::optional<cctz::time_zone> pluginZone = PluginZone(options.serverDir);
-  if (const int code = SetUpClock(options, !options.forecast.empty(), pluginZone)) {
+  if (const int code = SetUpClock(options, forecast, pluginZone)) {
     RemoveFreshFolder(options, freshFolder);
     return code;
   }
@@ -468,6 +469,7 @@ int main(int argc, char** argv) {
   // 5. The game thread until quit, then shut-down.
   LoopOptions loop;
   loop.timerInterval = TimerInterval(options);
+  loop.report = [](const std::string& text) { std::cout << "[host] " << text << std::endl; };
   RunGameLoop(queue, loop);
   ShutDown(rcon.get(), queue);
   RemoveFreshFolder(options, freshFolder);

@@ -18,7 +18,9 @@ SOURCE = ROOT / "third_party" / "tzdata" / "tzdata.zi"
 TARGET = ROOT / "config" / "ZoneData.cpp"
 WINDOWS_SOURCE = ROOT / "third_party" / "cldr" / "windowsZones.xml"
 WINDOWS_TARGET = ROOT / "tools" / "WindowsZones.cpp"
-FROM = "@946684800"  # 2000-01-01 00:00:00 UTC
+# A year before the first one promised (2000): zic gives the first transition of a slim file
+# whatever type it likes, which stays wrong until the zone's next change, in the year cut off.
+FROM = "@915148800"  # 1999-01-01 00:00:00 UTC
 
 
 def main():

@@ -217,6 +217,9 @@ std::optional<std::string> NearZone(const std::string& name, bool& windows) {
 
 // Says what to write instead of a "TimeZone" that names no zone of the data.
 std::string ZoneAdvice(const std::string& name) {
+  if (name.empty())
+    return "\"TimeZone\" is empty: give a zone name such as \"Europe/Berlin\", or leave the member out for "
+           "the server's local time";
   bool windows = false;
   const auto meant = NearZone(name, windows);
   if (meant && windows)
@@ -251,10 +254,17 @@ void ZoneWarnings(const std::string& zone, std::vector<std::string>& warnings) {
   std::smatch match;
   if (std::regex_match(zone, match, std::regex("Etc/GMT([+-])([1-9]\\d*)"))) {
     const bool plus = match[1] == "+";
-    warnings.push_back(Quoted(zone) + " is " + match[2].str() + " hours " + (plus ? "behind" : "ahead of") +
-                       " UTC (UTC" + (plus ? "-" : "+") + match[2].str() + "): the Etc zones' sign is " +
-                       "inverted; for UTC" + match[1].str() + match[2].str() + " write \"Etc/GMT" +
-                       (plus ? "-" : "+") + match[2].str() + "\"");
+    const std::string hours = match[2].str();
+    const std::string mirror = std::string("Etc/GMT") + (plus ? "-" : "+") + hours;
+    std::string line = Quoted(zone) + " is " + hours + " hours " + (plus ? "behind" : "ahead of") +
+                       " UTC (UTC" + (plus ? "-" : "+") + hours + "): the Etc zones' sign is inverted; ";
+    // The database has no zone 13 or 14 hours behind UTC: there, say which place keeps this offset.
+    if (TimeZones::Known(mirror))
+      line += "for UTC" + match[1].str() + hours + " write " + Quoted(mirror);
+    else
+      line += "no zone is " + hours + " hours behind UTC, and " +
+              Quoted(hours == "13" ? "Pacific/Tongatapu" : "Pacific/Kiritimati") + " keeps UTC+" + hours;
+    warnings.push_back(line);
   }
 }
 

@@ -168,6 +168,15 @@ const Diagnosis kDiagnoses[] = {
     {"ZoneOfEtcWithItsSignInverted", Zone("\"Etc/GMT+5\""), false, 0,
      ZoneReport("Etc/GMT+5") + "warning: \"Etc/GMT+5\" is 5 hours behind UTC (UTC-5): the Etc zones' sign is "
                                "inverted; for UTC+5 write \"Etc/GMT-5\"\n"},
+    {"ZoneOfEtcAheadWithNoMirror", Zone("\"Etc/GMT-13\""), false, 0,
+     ZoneReport("Etc/GMT-13") +
+         "warning: \"Etc/GMT-13\" is 13 hours ahead of UTC (UTC+13): the Etc zones' sign "
+         "is inverted; no zone is 13 hours behind UTC, and \"Pacific/Tongatapu\" keeps "
+         "UTC+13\n"},
+    {"ZoneEmpty", Zone("\"\""), false, 1,
+     UnknownZone("") +
+         "\"TimeZone\" is empty: give a zone name such as \"Europe/Berlin\", or leave the member out for the "
+         "server's local time\nfile: {file}\n"},
     {"ZoneInTheWrongCase", Zone("\"america/chicago\""), false, 1,
      UnknownZone("america/chicago") + "did you mean \"America/Chicago\"?\nfile: {file}\n"},
     {"ZonePlaceWithASpace", Zone("\"New York\""), false, 1,

@@ -1,5 +1,7 @@
 // The zone data compiled in against the C library reading the same pinned tz database: every
-// zone, hourly over ten years and on both sides of every change, in UTC offset, daylight saving,
+// zone over the whole range the data covers, from the first local date of 2000 to 2040 (past the
+// last explicit change, into the years the rules alone give), every six hours, hourly for a day
+// and a half around every change and on both sides of it, in UTC offset, daylight saving,
 // abbreviation and local date.
 #include <gtest/gtest.h>
 
@@ -55,21 +57,23 @@ std::string Differ(const cctz::time_zone& zone, Seconds t) {
   return "";
 }
 
-// Compares one zone with the C library reading the file tzFile names (as TZ takes it), hourly
-// from 2021 to 2031 and on both sides of every change; returns the first difference.
+// Compares one zone with the C library reading the file tzFile names (as TZ takes it) over the
+// range the data covers; returns the first difference.
 std::string FirstDifference(const cctz::time_zone& zone, const std::string& tzFile) {
   setenv("TZ", tzFile.c_str(), 1);
   tzset();
-  const Seconds from(std::chrono::seconds(1609459200));  // 2021-01-01 00:00 UTC
-  const Seconds to(std::chrono::seconds(1924992000));    // 2031-01-01 00:00 UTC
+  // 2000-01-01 00:00 where the day begins first (UTC+14), to 2040-01-01 00:00 UTC.
+  const Seconds from(std::chrono::seconds(946684800 - 14 * 3600));
+  const Seconds to(std::chrono::seconds(2208988800));
   std::string first;
-  for (Seconds t = from; t < to && first.empty(); t += std::chrono::hours(1)) first = Differ(zone, t);
+  for (Seconds t = from; t < to && first.empty(); t += std::chrono::hours(6)) first = Differ(zone, t);
   cctz::time_zone::civil_transition change;
   for (Seconds t = from; first.empty() && zone.next_transition(t, &change);) {
     t = zone.lookup(change.to).trans;
     if (t >= to) break;
     first = Differ(zone, t - std::chrono::seconds(1));
-    if (first.empty()) first = Differ(zone, t);
+    for (int hour = -18; hour <= 18 && first.empty(); ++hour)
+      first = Differ(zone, t + std::chrono::hours(hour));
   }
   return first;
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <regex>
 
 #include "config/TimeZone.h"
@@ -91,28 +92,69 @@ TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
   std::filesystem::remove_all(dir);
 }
 
+// The machine's clock as libfaketime sets it for a dev server started under it: it stands in
+// for an admin or a time sync setting the machine's clock.
+class MachineClock {
+ public:
+  static constexpr const char* kLibrary = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1";
+  explicit MachineClock(const std::string& name) : file_(testing::TempDir() + name) {
+    Set("2027-03-10 12:00:00");
+  }
+  // Starts the dev server with the machine's clock read from the file.
+  std::unique_ptr<ServerProcess> Start(const std::vector<std::string>& args) const {
+    const std::pair<const char*, const char*> environment[] = {
+        {"LD_PRELOAD", kLibrary},
+        {"FAKETIME_TIMESTAMP_FILE", file_.c_str()},
+        {"FAKETIME_NO_CACHE", "1"},
+        {"FAKETIME_DONT_FAKE_MONOTONIC", "1"},          // real time stays real
+        {"ASAN_OPTIONS", "verify_asan_link_order=0"}};  // the sanitizer build: faketime comes first
+    for (const auto& [name, value] : environment) setenv(name, value, 1);
+    auto server = std::make_unique<ServerProcess>(args);
+    for (const auto& [name, value] : environment) unsetenv(name);
+    return server;
+  }
+  // Steps the machine's clock to "YYYY-MM-DD HH:MM:SS", from where it runs on.
+  void Set(const std::string& at) const { std::ofstream(file_) << "@" << at << "\n"; }
+
+ private:
+  std::string file_;
+};
+
 // Without --clock the server's clock is the machine's: when the machine's clock is set back two
-// days (libfaketime stands in for the admin), status shows it at once.
+// days, status shows it at once.
 TEST(DevServer, WithoutClockTheServerFollowsStepsOfTheMachinesClock) {
-  const char* library = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1";
-  if (!std::filesystem::exists(library)) GTEST_SKIP() << "libfaketime is not installed";
-  const std::string timeFile = testing::TempDir() + "devserver-machine-time";
-  std::ofstream(timeFile) << "@2027-03-10 12:00:00\n";
-  const std::pair<const char*, const char*> environment[] = {
-      {"LD_PRELOAD", library},
-      {"FAKETIME_TIMESTAMP_FILE", timeFile.c_str()},
-      {"FAKETIME_NO_CACHE", "1"},
-      {"FAKETIME_DONT_FAKE_MONOTONIC", "1"},          // timeouts stay real
-      {"ASAN_OPTIONS", "verify_asan_link_order=0"}};  // the sanitizer build: faketime comes first
-  for (const auto& [name, value] : environment) setenv(name, value, 1);
-  ServerProcess server({"--no-rcon", "--day-length", "0", "--tz", "UTC0"});
-  for (const auto& [name, value] : environment) unsetenv(name);
-  server.Send("status");
-  EXPECT_NE(server.WaitFor("clock=2027-03-10T"), "") << server.Output();
-  std::ofstream(timeFile) << "@2027-03-08 12:00:00\n";
-  server.Send("status");
-  EXPECT_NE(server.WaitFor("clock=2027-03-08T"), "") << server.Output();
-  EXPECT_EQ(server.Finish(), 0);
+  if (!std::filesystem::exists(MachineClock::kLibrary)) GTEST_SKIP() << "libfaketime is not installed";
+  const MachineClock machine("devserver-machine-time");
+  const auto server = machine.Start({"--no-rcon", "--day-length", "0", "--tz", "UTC0"});
+  server->Send("status");
+  EXPECT_NE(server->WaitFor("clock=2027-03-10T"), "") << server->Output();
+  machine.Set("2027-03-08 12:00:00");
+  server->Send("status");
+  EXPECT_NE(server->WaitFor("clock=2027-03-08T"), "") << server->Output();
+  EXPECT_EQ(server->Finish(), 0);
+}
+
+// Timer rounds come every second of real time whatever the machine's clock does. Set back past
+// forceday's last write, the plugin sees its next run more than an interval ahead and acts at
+// once, taking back a manual day; set forward past it, it acts too.
+TEST(DevServer, TimerRoundsGoOnThroughStepsOfTheMachinesClockBothWays) {
+  if (!std::filesystem::exists(MachineClock::kLibrary)) GTEST_SKIP() << "libfaketime is not installed";
+  const std::string dir = ServerFolder("devserver-steps", ConfigJson(true, false, false, "", 5));
+  const MachineClock machine("devserver-step-time");
+  const auto server = machine.Start({"--no-rcon", "--day-length", "0", "--tz", "UTC0", "--server-dir", dir});
+  EXPECT_NE(server->WaitFor("forceday: day written: 5"), "") << server->Output();
+  const char* steps[] = {"2027-03-10 11:59:00", "2027-03-09 11:59:00", "2027-03-09 12:30:00"};
+  for (const char* step : steps) {
+    server->Send("day.set 9");
+    EXPECT_NE(server->WaitFor("console: day written: 9"), "") << server->Output();
+    machine.Set(step);
+    // Within a round or two of real time; before, rounds waited for the old time to come back.
+    EXPECT_NE(server->WaitFor("forceday: day written: 5", std::chrono::seconds(4)), "")
+        << "after the step to " << step << "\n"
+        << server->Output();
+  }
+  EXPECT_EQ(server->Finish(), 0);
+  std::filesystem::remove_all(dir);
 }
 #else
 TEST(DevServer, PolicyWritesAreShownAsTheyHappen) {
@@ -217,6 +259,48 @@ INSTANTIATE_TEST_SUITE_P(
             2,
             {"morrowset-devserver: --clock: the plugin's \"TimeZone\" is known from 2000 on: 1999-12-31 "
              "23:59"}},
+        // Judged on the date in the plugin's zone: New York's last minute of 1999 is 2000 in UTC.
+        ForecastCase{
+            "ClockBeforeTheZoneDataInItsOwnZone",
+            true,
+            WithMember(ConfigJson(false, true, false), "TimeZone", "\"America/New_York\""),
+            "--clock \"1999-12-31 23:59\" --forecast 1h",
+            2,
+            {"morrowset-devserver: --clock: the plugin's \"TimeZone\" is known from 2000 on: 1999-12-31 "
+             "23:59"}},
+        // The data's first days: winter time in Berlin, and its first spring change.
+        ForecastCase{
+            "WeekdayInTheFirstYearOfTheZoneData",
+            true,
+            WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/Berlin\""),
+            "--clock \"2000-01-01 00:00\" --forecast 86d --day-length 0 --timer-interval 60",
+            0,
+            {"forecast 86d: 2000-01-01 00:00:00 CET to 2000-03-27 01:00:00 CEST, timer round every 60 s, "
+             "day cycle off",
+             "2000-01-01 00:01:00 CET   Sat  forceweekday  day=6  (then rewritten 1438x)",
+             "2000-03-26 00:00:00 CET   Sun  forceweekday  day=7  (then rewritten 1379x)"}},
+        // The plugin's zone takes --clock in the one grammar: no trailing space, no second 60.
+        ForecastCase{
+            "ClockInThePluginsZoneWithATrailingSpace",
+            true,
+            WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/Berlin\""),
+            "--clock \"2027-01-01 00:00 \" --forecast 1h",
+            2,
+            {"morrowset-devserver: --clock takes a local time \"YYYY-MM-DD HH:MM[:SS]\": 2027-01-01 00:00 "}},
+        ForecastCase{"ClockInThePluginsZoneAtSecond60",
+                     true,
+                     WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/Berlin\""),
+                     "--clock \"2027-01-01 00:00:60\" --forecast 1h",
+                     2,
+                     {"morrowset-devserver: --clock takes a local time \"YYYY-MM-DD HH:MM[:SS]\": 2027-01-01 "
+                      "00:00:60"}},
+        ForecastCase{"PastTheEndOfTheClock",
+                     true,
+                     ConfigJson(false, true, false),
+                     "--tz UTC0 --clock \"2261-12-31 00:00\" --forecast 102d",
+                     2,
+                     {"morrowset-devserver: --forecast: it would run past the end of 2261, the last year "
+                      "the server's clock shows: 102d"}},
         ForecastCase{
             "ZoneOneLetterOff",
             true,
@@ -275,6 +359,12 @@ TEST(DevServer, BadArgumentsGiveUsageAndExitTwo) {
     EXPECT_EQ(status, 2) << out;
     EXPECT_TRUE(Contains(out, "--tz: daylight saving without its dates")) << out;
   }
+  {
+    int status = 0;
+    const std::string out = RunServer("--tz '<+01>-1<+02>'", "", status);
+    EXPECT_EQ(status, 2) << out;
+    EXPECT_TRUE(Contains(out, "--tz: daylight saving without its dates")) << out;
+  }
 #endif
   for (const auto& [args, message] : cases) {
     int status = 0;
@@ -283,6 +373,27 @@ TEST(DevServer, BadArgumentsGiveUsageAndExitTwo) {
     EXPECT_TRUE(Contains(out, message)) << args << "\n" << out;
   }
 }
+
+#if !defined(_WIN32)
+// POSIX zones whose names are quoted, as the tz database writes offsets without a name: the
+// quotes hold digits and signs that are part of the name, not an offset or a daylight name.
+TEST(DevServer, QuotedPosixZoneNamesAreTakenAsTheCLibraryTakesThem) {
+  const std::pair<const char*, const char*> zones[] = {
+      {"'<+0545>-5:45'", " zone=+0545 "},
+      {"'<-03>3'", " zone=-03 "},
+      {"'<+1030>-10:30<+11>-11,M10.1.0,M4.1.0'", " zone=+11 "},
+  };
+  for (const auto& [zone, shown] : zones) {
+    int status = 0;
+    const std::string out =
+        RunServer(std::string("--no-rcon --day-length 0 --clock \"2027-01-01 00:00\" --tz ") + zone,
+                  "status\nquit\n", status);
+    EXPECT_EQ(status, 0) << zone << "\n" << out;
+    EXPECT_TRUE(Contains(out, "clock=2027-01-01T00:00:0")) << zone << "\n" << out;
+    EXPECT_TRUE(Contains(out, shown)) << zone << "\n" << out;
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace morrowset::test

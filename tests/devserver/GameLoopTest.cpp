@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "GameLoop.h"
+#include "WallClock.h"
 #include "support/PluginHost.h"
 
 namespace morrowset::test {
@@ -86,6 +87,65 @@ TEST_F(GameLoop, ConsoleLinesRunInOrderAcrossTheSlicesOfALongCommand) {
   given.wait(hold, [&] { return answers.size() == 2; });
   EXPECT_EQ(answers[0].rfind("advanced 10m: ", 0), 0u) << answers[0];
   EXPECT_EQ(answers[1].rfind("day=", 0), 0u) << answers[1];
+}
+
+// The server's clock running with the machine's, set back a day, as an admin might set the
+// machine's: advance still runs its rounds on the way, and the plugin's forceday, which acts at
+// once when the clock goes back, takes back a manual day in the first round.
+TEST_F(GameLoop, RoundsKeepTheirCadenceWhenTheClockIsSetBack) {
+  if (!WallClock::Available()) GTEST_SKIP() << "the wall clock cannot be set here";
+  LoadWith(ConfigJson(true, false, false, "", 5));
+  WallClock::Set(WallClock::Utc(2027, 3, 10, 12), true);
+  GameClock clock(1s);
+  clock.Advance(1s);  // the first round: forceday writes, and is next due in five minutes
+  EXPECT_DAY(5, 5);
+  for (const auto back : {1min, std::chrono::minutes(24h)}) {
+    SCOPED_TRACE(back.count());
+    DevHost::SetGameDay(9);
+    WallClock::Set(WallClock::Now() - back, true);
+    clock.Advance(1s);
+    EXPECT_DAY(5, 5);
+  }
+  WallClock::UseRealTime();
+}
+
+TEST(JobQueueTurns, AnotherConnectionGoesBeforeTheNextSliceOfABusyOne) {
+  JobQueue queue;
+  auto rcon = [](uint64_t source, const char* line) {
+    Job job;
+    job.origin = Origin::Rcon;
+    job.source = source;
+    job.line = line;
+    return job;
+  };
+  const auto now = std::chrono::steady_clock::now();
+  queue.Push(rcon(1, "advance 9d"));
+  queue.Push(rcon(1, "status"));
+  Job job;
+  ASSERT_TRUE(queue.PopUntil(now, job));
+  queue.Push(rcon(2, "day.set 3"));  // arrives while the first slice runs
+  queue.Resume(std::move(job));
+  std::vector<std::string> order;
+  while (queue.PopUntil(now, job)) order.push_back(job.line);
+  EXPECT_EQ(order, (std::vector<std::string>{"day.set 3", "advance 9d", "status"}));
+}
+
+TEST(JobQueueTurns, AClosedConnectionsJobsAreDroppedTheRunningOneWhenItComesBack) {
+  JobQueue queue;
+  Job job;
+  job.origin = Origin::Rcon;
+  job.source = 7;
+  for (const char* line : {"advance 9d", "status", "day.set 2"}) {
+    job.line = line;
+    queue.Push(job);
+  }
+  const auto now = std::chrono::steady_clock::now();
+  ASSERT_TRUE(queue.PopUntil(now, job));
+  EXPECT_EQ(queue.Drop(7), 2u);
+  queue.Resume(std::move(job));  // the connection is gone: its advance goes no further
+  EXPECT_EQ(queue.Size(), 0u);
+  EXPECT_EQ(queue.TakeDropped(), 3u);
+  EXPECT_FALSE(queue.PopUntil(now, job));
 }
 
 }  // namespace

@@ -103,7 +103,11 @@ class RconProtocol : public PluginTest {
     rcon_ = std::make_unique<RconServer>(queue_, options);
     std::string error;
     ASSERT_TRUE(rcon_->Start(error)) << error;
-    game_ = std::thread([this] { RunGameLoop(queue_, LoopOptions{}); });
+    LoopOptions loop;
+    loop.report = [this](const std::string& text) {  // "rcon: N commands of closed connections dropped"
+      reportedDrops_ += std::stoul(text.substr(text.find(' ') + 1));
+    };
+    game_ = std::thread([this, loop] { RunGameLoop(queue_, loop); });
   }
   void TearDown() override {
     if (game_.joinable()) {
@@ -127,7 +131,14 @@ class RconProtocol : public PluginTest {
   JobQueue queue_;
   std::unique_ptr<RconServer> rcon_;
   std::thread game_;
+  std::atomic<std::size_t> reportedDrops_{0};  // as the game thread reported them
 };
+
+// Closes the client's end with a reset, as a client killed mid-command does.
+void Reset(RawClient& client) {
+  const linger abort{1, 0};
+  setsockopt(client.Handle(), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+}
 
 TEST_F(RconProtocol, LoginThenDaySetIsAppliedAndAnswersWithAnEmptyBody) {
   Start();
@@ -435,6 +446,36 @@ TEST_F(RconProtocol, LongCommandsOfOneAdminHoldNeitherAnotherAdminNorQuit) {
   game_.join();
   EXPECT_LT(std::chrono::steady_clock::now() - quit, 1s);
   EXPECT_GE(queue_.Size(), 64u);  // the advances begun and waiting are dropped, not run
+}
+
+// Clients that log in, fill their 64 places with the longest advances and reset, one after
+// another: their commands are dropped with them, the running one at its next slice, so the game
+// thread is free for the next admin at once and nothing stays queued.
+TEST_F(RconProtocol, CommandsOfAClosedConnectionAreDroppedTheRunningOneAtItsNextSlice) {
+  Start({}, kEveryPolicy);
+  std::string advances;
+  for (int i = 0; i < 64; ++i) advances += EncodeRconPacket(100 + i, RconType::ExecCommand, "advance 1157d");
+  constexpr std::size_t kClients = 32;
+  for (std::size_t i = 0; i < kClients; ++i) {
+    RawClient client = Client();
+    client.Login();
+    client.Write(advances);
+    // Every advance read and queued (one of them running) before the reset.
+    const auto until = std::chrono::steady_clock::now() + 3s;
+    while (queue_.Size() < 63 && std::chrono::steady_clock::now() < until) std::this_thread::yield();
+    ASSERT_GE(queue_.Size(), 63u);
+    Reset(client);
+  }
+  RawClient admin = Client();
+  admin.Login();
+  const auto asked = std::chrono::steady_clock::now();
+  EXPECT_EQ(Command(admin, "day.set 12"), "");
+  EXPECT_LT(std::chrono::steady_clock::now() - asked, 500ms);  // a slice or two, not 32 x 64 advances
+  const auto until = std::chrono::steady_clock::now() + 3s;
+  while (reportedDrops_ < kClients * 64 && std::chrono::steady_clock::now() < until)
+    std::this_thread::yield();
+  EXPECT_EQ(reportedDrops_, kClients * 64);
+  EXPECT_EQ(queue_.Size(), 0u);
 }
 
 TEST_F(RconProtocol, IdleAndNeverLoggedInClientsAreDropped) {
