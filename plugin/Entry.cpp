@@ -21,6 +21,10 @@
 
 namespace {
 
+// The build's name and version where what(1) and morrowset-preview find it in the file, on every
+// platform (the Windows version resource says the same).
+__attribute__((used)) const char kIdentity[] = "@(#)Morrowset " MORROWSET_VERSION;
+
 // The development server's extension: receives why a plugin failed to start.
 constexpr const char* kLoadFailureExtension = "DevHostReportLoadFailure";
 using LoadFailureReport = void (*)(const char* what);

@@ -2,7 +2,8 @@
 # Installs what a build needs: Debian packages and the npm-pinned spdlog headers.
 #   setup.sh run    what `make run` builds: the plugin, the development server, morrowset-check
 #   setup.sh test   all of it, with the test and benchmark libraries, and the Windows build's
-#                   clang-cl, lld-link, LLVM tools, Wine and Wine's headers (default)
+#                   clang-cl, lld-link, LLVM tools, Wine and Wine's headers, and the headless
+#                   Chromium that checks the preview's calendar page (default)
 #   setup.sh fuzz   that, and clang with libFuzzer for make fuzz
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ cd "$(dirname "$0")/.."
 profile=${1:-test}
 packages=(cmake make g++ binutils nlohmann-json3-dev nodejs npm)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev googletest rcon libfaketime python3-jsonschema
-               clang-format-14 clang-16 lld-16 llvm-16 libwine-dev wine wine64)
+               clang-format-14 clang-16 lld-16 llvm-16 libwine-dev wine wine64 chromium-headless-shell)
 case "$profile" in
   run) ;;
   test) packages+=("${test_packages[@]}") ;;

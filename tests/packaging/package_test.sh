@@ -14,6 +14,11 @@ contents=$(tar tzf "$archive")
 if grep -q 'config\.json$' <<< "$contents"; then fail "the archive carries a config.json"; fi
 grep -qx 'TolvApi/Plugins/MorrowsetVelde/config.schema.json' <<< "$contents" ||
   fail "the archive carries no config.schema.json beside config.json"
+# The preview's stand-in of the framework sits in Morrowset/ and nowhere else.
+grep -qx 'Morrowset/libZelApi.so' <<< "$contents" || fail "the archive carries no stand-in for the preview"
+if grep -i 'zelapi' <<< "$contents" | grep -qv '^Morrowset/'; then
+  fail "a file named like the framework outside Morrowset/: $(grep -i zelapi <<< "$contents")"
+fi
 
 # A server folder with something of its own, including another plugin.
 server=$tmp/server
@@ -30,6 +35,12 @@ check=$server/Morrowset/morrowset-check
 "$check" --init --server-dir "$server" | grep -qx 'policies=none' || fail "first install not OK"
 config=$server/TolvApi/Plugins/MorrowsetVelde/config.json
 [ "$("$check" --version)" = "morrowset-check $version" ] || fail "--version is not $version"
+
+# The preview from the archive, run from elsewhere, on the installed plugin and config.
+(cd "$tmp" && "$server/Morrowset/morrowset-preview" --server-dir "$server" --for 1d) > "$tmp/preview.txt" ||
+  fail "the preview failed: $(cat "$tmp/preview.txt")"
+grep -q "^day at the end: " "$tmp/preview.txt" || fail "the preview printed no summary: $(cat "$tmp/preview.txt")"
+grep -q "(Morrowset $version)" "$tmp/preview.txt" || fail "the preview names no build $version"
 
 # The admin edits the config; the next release is unpacked over the installed one.
 sed -i 's/"ForceDay": false/"ForceDay": true/' "$config"
