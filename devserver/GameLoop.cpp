@@ -152,10 +152,14 @@ void GameClock::Seen() {
 void GameClock::FollowSteps() {
   const auto wall = WallClock::Now();
   const auto real = std::chrono::steady_clock::now();
-  // A clock that stands still (a forecast) moves only when the game thread moves it.
-  if (WallClock::Running())
-    next_ += (wall - seenWall_) -
-             std::chrono::duration_cast<std::chrono::system_clock::duration>(real - seenReal_);
+  // A clock that stands still (a forecast) moves only when the game thread moves it. The two
+  // clocks are read one after the other, so a thread preempted between the reads sees a small
+  // difference that is no step: only one beyond half an interval (at most half a second) counts.
+  const auto step =
+      (wall - seenWall_) - std::chrono::duration_cast<std::chrono::system_clock::duration>(real - seenReal_);
+  const auto tolerance = std::chrono::duration_cast<std::chrono::system_clock::duration>(
+      std::min<std::chrono::nanoseconds>(interval_, std::chrono::seconds(1)) / 2);
+  if (WallClock::Running() && (step > tolerance || step < -tolerance)) next_ += step;
   seenWall_ = wall;
   seenReal_ = real;
 }

@@ -92,6 +92,7 @@ std::string FunctionName(const std::string& mangled) {
 
 FrameworkReport CompareWithFramework(const pe::Image& plugin, const pe::Image& framework) {
   FrameworkReport report;
+  report.exports = framework.exports.size();
   const std::set<std::string> exported(framework.exports.begin(), framework.exports.end());
   for (const auto& [dll, names] : plugin.imports) {
     if (!SameDll(dll, kFramework)) continue;
@@ -124,6 +125,11 @@ int PrintFrameworkReport(const FrameworkReport& report, const std::string& plugi
                          const std::string& frameworkPath, std::ostream& out) {
   if (!report.importsFramework) {
     out << pluginPath << ": imports nothing from " << kFramework << ": not a plugin of this framework\n";
+    return 1;
+  }
+  if (report.exports == 0) {
+    out << frameworkPath << ": exports nothing, so it is not the framework; give the server's " << kFramework
+        << ", which exports the functions plugins call\n";
     return 1;
   }
   if (report.missing.empty()) {

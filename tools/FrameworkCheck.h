@@ -23,6 +23,7 @@ struct MissingImport {
 struct FrameworkReport {
   bool importsFramework = false;  // the plugin imports from ZelApi.dll at all
   std::size_t imported = 0;       // how many functions it imports from there
+  std::size_t exports = 0;        // how many names the framework exports
   std::vector<MissingImport> missing;
 };
 

@@ -2,10 +2,11 @@
 #include "PeImage.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <new>
 #include <sstream>
 
@@ -25,33 +26,88 @@ struct Corrupt {
   std::string why;
 };
 
-class Reader {
+// Where the tables are read from: the bytes of a file in memory, or the file itself, read by
+// seeking within a fixed budget, so that a huge file costs no more than a small one.
+class Source {
  public:
-  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+  virtual ~Source() = default;
+  // Returns the file's size in bytes.
+  virtual uint64_t Size() const = 0;
+  // Copies n bytes from offset into out; the caller has checked they lie within the file.
+  virtual void Copy(uint64_t offset, void* out, std::size_t n) = 0;
+};
 
-  template <typename T>
-  T At(uint64_t offset, const char* what) const {
-    if (offset > bytes_.size() || bytes_.size() - offset < sizeof(T))
-      throw Corrupt{std::string("truncated: the file ends inside the ") + what};
-    T value;
-    std::memcpy(&value, bytes_.data() + offset, sizeof(T));
-    return value;
+class BytesSource : public Source {
+ public:
+  explicit BytesSource(std::string_view bytes) : bytes_(bytes) {}
+  uint64_t Size() const override { return bytes_.size(); }
+  void Copy(uint64_t offset, void* out, std::size_t n) override {
+    std::memcpy(out, bytes_.data() + offset, n);
   }
-
-  // Reads a zero-terminated name at a file offset.
-  std::string NameAt(uint64_t offset, const char* what) const {
-    if (offset >= bytes_.size())
-      throw Corrupt{std::string("corrupt: the ") + what + " lies outside the file"};
-    const char* start = bytes_.data() + offset;
-    const void* end = std::memchr(start, '\0', bytes_.size() - offset);
-    if (end == nullptr) throw Corrupt{std::string("truncated: the file ends inside the ") + what};
-    return std::string(start, static_cast<const char*>(end));
-  }
-
-  std::size_t size() const { return bytes_.size(); }
 
  private:
   std::string_view bytes_;
+};
+
+class FileSource : public Source {
+ public:
+  FileSource(std::FILE* file, uint64_t size) : file_(file), size_(size) {}
+  uint64_t Size() const override { return size_; }
+  void Copy(uint64_t offset, void* out, std::size_t n) override {
+    read_ += n;
+    if (read_ > kReadBudget)
+      throw Corrupt{"its tables are larger than any plugin's or framework's (more than " +
+                    std::to_string(kReadBudget >> 20) + " MB read)"};
+#if defined(_WIN32)
+    const bool placed = _fseeki64(file_, static_cast<long long>(offset), SEEK_SET) == 0;
+#else
+    const bool placed = fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+    if (!placed || std::fread(out, 1, n, file_) != n)
+      throw Corrupt{"cannot read it: " + std::string(std::strerror(errno))};
+  }
+
+ private:
+  static constexpr uint64_t kReadBudget = 16u << 20;
+  std::FILE* file_;
+  uint64_t size_;
+  uint64_t read_ = 0;
+};
+
+class Reader {
+ public:
+  explicit Reader(Source& source) : source_(source) {}
+
+  template <typename T>
+  T At(uint64_t offset, const char* what) const {
+    if (offset > size() || size() - offset < sizeof(T))
+      throw Corrupt{std::string("truncated: the file ends inside the ") + what};
+    T value;
+    source_.Copy(offset, &value, sizeof(T));
+    return value;
+  }
+
+  // Reads a zero-terminated name at a file offset, a piece at a time.
+  std::string NameAt(uint64_t offset, const char* what) const {
+    if (offset >= size()) throw Corrupt{std::string("corrupt: the ") + what + " lies outside the file"};
+    std::string name;
+    char piece[256];
+    for (uint64_t at = offset; at < size(); at += sizeof piece) {
+      const std::size_t n = static_cast<std::size_t>(std::min<uint64_t>(sizeof piece, size() - at));
+      source_.Copy(at, piece, n);
+      const void* end = std::memchr(piece, '\0', n);
+      name.append(piece, end ? static_cast<const char*>(end) - piece : n);
+      if (end != nullptr) return name;
+      if (name.size() > kMaxNameLength) throw Corrupt{std::string("corrupt: the ") + what + " has no end"};
+    }
+    throw Corrupt{std::string("truncated: the file ends inside the ") + what};
+  }
+
+  uint64_t size() const { return source_.Size(); }
+
+ private:
+  static constexpr std::size_t kMaxNameLength = 64 * 1024;
+  Source& source_;
 };
 
 struct Section {
@@ -63,7 +119,7 @@ struct Section {
 
 class ImageReader {
  public:
-  explicit ImageReader(std::string_view bytes) : file_(bytes) {}
+  explicit ImageReader(Source& source) : file_(source) {}
 
   void Run(Image& image) {
     if (file_.size() < 2 || file_.At<uint16_t>(0, "DOS header") != 0x5A4D)
@@ -164,12 +220,11 @@ class ImageReader {
   std::vector<Section> sections_;
 };
 
-}  // namespace
-
-bool Parse(std::string_view bytes, Image& image, std::string& why) {
+// Reads the tables from a source; on failure returns false with why set to one line.
+bool ParseFrom(Source& source, Image& image, std::string& why) {
   image = Image{};
   try {
-    ImageReader(bytes).Run(image);
+    ImageReader(source).Run(image);
     return true;
   } catch (const Corrupt& corrupt) {
     why = corrupt.why;
@@ -180,14 +235,39 @@ bool Parse(std::string_view bytes, Image& image, std::string& why) {
   return false;
 }
 
+}  // namespace
+
+bool Parse(std::string_view bytes, Image& image, std::string& why) {
+  BytesSource source(bytes);
+  return ParseFrom(source, image, why);
+}
+
 bool Read(const std::string& path, Image& image, std::string& why) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    why = path + ": cannot open it";
-    return false;
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path file = fs::u8path(path);
+  const fs::file_status status = fs::status(file, error);
+  if (!fs::exists(status))
+    why = "no such file";
+  else if (fs::is_directory(status))
+    why = "a folder, not a DLL";
+  else if (!fs::is_regular_file(status))
+    why = "not a regular file (a device or a pipe), not a DLL";
+  const uint64_t size = why.empty() ? fs::file_size(file, error) : 0;
+  if (why.empty() && error) why = "cannot read it: " + error.message();
+#if defined(_WIN32)
+  std::FILE* opened = why.empty() ? _wfopen(file.c_str(), L"rb") : nullptr;
+#else
+  std::FILE* opened = why.empty() ? std::fopen(file.c_str(), "rb") : nullptr;
+#endif
+  if (why.empty() && opened == nullptr) why = "cannot open it: " + std::string(std::strerror(errno));
+  if (opened != nullptr) {
+    FileSource source(opened, size);
+    ParseFrom(source, image, why);
+    std::fclose(opened);
   }
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (Parse(bytes, image, why)) return true;
+  if (why.empty()) return true;
+  image = Image{};
   why = path + ": " + why;
   return false;
 }

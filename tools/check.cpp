@@ -161,13 +161,27 @@ int FrameworkMode(const Arguments& args) {
   return CheckFramework(args.plugin.empty() ? PluginPath(args.serverDir) : args.plugin, args.framework);
 }
 
-// With a server folder that holds ZelApi.dll beside TolvApi: whether it will load the plugin;
-// returns the exit code (0 when there is nothing to check).
-int CheckServerFramework(const std::string& serverDir) {
+// With a server folder: whether it looks like one, and whether its framework will load the
+// plugin, or why that was not checked; returns 1 when the framework lacks what the plugin needs,
+// else 0, and sets warned when a line warns.
+int CheckServerFolder(const std::string& serverDir, bool& warned) {
+  namespace fs = std::filesystem;
+  std::error_code error;
   const std::string framework = serverDir + "/ZelApi.dll";
-  if (serverDir.empty() || !std::filesystem::is_regular_file(framework) ||
-      !std::filesystem::is_regular_file(PluginPath(serverDir)))
+  const bool hasFramework = fs::is_regular_file(fs::u8path(framework), error);
+  if (!hasFramework && !fs::exists(fs::u8path(serverDir + "/libZelApi.so"), error)) {
+    std::cout << "framework: not checked: no ZelApi.dll beside TolvApi in " << serverDir << "\n";
+    std::cout << "warning: " << serverDir
+              << " does not look like a server folder (no ZelApi.dll beside TolvApi): "
+              << "the server reads the config.json below its own folder\n";
+    warned = true;
     return 0;
+  }
+  if (!hasFramework) return 0;  // a Linux server: the check reads Windows images
+  if (!fs::is_regular_file(fs::u8path(PluginPath(serverDir)), error)) {
+    std::cout << "framework: not checked: no plugin DLL at " << PluginPath(serverDir) << "\n";
+    return 0;
+  }
   return CheckFramework(PluginPath(serverDir), framework);
 }
 
@@ -188,7 +202,9 @@ int main(int argc, char** argv) {
   const morrowset::ConfigReport report = morrowset::Diagnose(args.path);
   std::cout << report.Text();
 
-  // 4. A Windows server folder holding the framework: whether it will load the plugin, too.
-  const int frameworkResult = CheckServerFramework(args.serverDir);
-  return frameworkResult != 0 ? 1 : report.ExitCode(args.strict);
+  // 4. A server folder: whether it is one, and whether its framework will load the plugin.
+  bool warned = false;
+  const int frameworkResult = args.serverDir.empty() ? 0 : CheckServerFolder(args.serverDir, warned);
+  if (frameworkResult != 0) return 1;
+  return warned && args.strict && report.failure.empty() ? 1 : report.ExitCode(args.strict);
 }

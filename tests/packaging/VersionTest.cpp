@@ -1,4 +1,7 @@
 // One version everywhere: the tools' --version, and on Windows the files' version resources.
+#include <fstream>
+#include <regex>
+
 #include "support/PluginHost.h"
 #include "support/ServerProcess.h"
 
@@ -10,11 +13,20 @@ namespace morrowset::test {
 namespace {
 
 TEST(Version, ToolsPrintTheReleaseVersion) {
-  for (const char* tool : {"morrowset-check", "morrowset-devserver"}) {
+  for (const char* tool : {"morrowset-check", "morrowset-devserver", "morrowset-preview"}) {
     std::string out;
     EXPECT_EQ(RunCommand(Quote(ProgramPath(tool)) + " --version", out), 0) << tool;
     EXPECT_EQ(out, std::string(tool) + " " MORROWSET_VERSION "\n");
   }
+}
+
+// The changelog's first release is the version shipped, with its date.
+TEST(Version, TheChangelogOpensWithTheShippedVersion) {
+  std::ifstream changelog(MORROWSET_SOURCE_DIR "/CHANGELOG.md");
+  std::string line;
+  while (std::getline(changelog, line) && line.rfind("## ", 0) != 0) {
+  }
+  EXPECT_TRUE(std::regex_match(line, std::regex("## " MORROWSET_VERSION R"( \(\d{4}-\d\d-\d\d\))"))) << line;
 }
 
 #if defined(_WIN32)
@@ -33,8 +45,8 @@ std::string VersionString(const std::string& file, const std::string& name) {
 }
 
 TEST(Version, WindowsFilesCarryTheVersionResource) {
-  for (const std::string& file :
-       {PluginPath(), ProgramPath("morrowset-check"), ProgramPath("morrowset-devserver")}) {
+  for (const std::string& file : {PluginPath(), ProgramPath("morrowset-check"),
+                                  ProgramPath("morrowset-devserver"), ProgramPath("morrowset-preview")}) {
     EXPECT_EQ(VersionString(file, "ProductName"), "Morrowset") << file;
     EXPECT_EQ(VersionString(file, "ProductVersion"), MORROWSET_VERSION) << file;
     EXPECT_EQ(VersionString(file, "FileVersion"), MORROWSET_VERSION) << file;

@@ -126,6 +126,55 @@ TEST_F(FrameworkCheck, TheCommandAnswersWithExactLinesAndExitCodes) {
   EXPECT_EQ(RunCommand(check + " --framework " + Quote(altered), output), 2);
 }
 
+// Files that are no framework, as an admin points at them by mistake: one line each, exit 1,
+// and a huge one is read by seeking, in little memory.
+TEST_F(FrameworkCheck, WrongFilesGetOneLineAndExit1) {
+  namespace fs = std::filesystem;
+  const std::string check = Quote(ProgramPath("morrowset-check"));
+  const std::string plugin = WindowsBinary("MorrowsetVelde.dll");
+  const std::string folder = ::testing::TempDir() + "not-a-dll";
+  fs::create_directories(folder);
+  const std::pair<std::string, std::string> cases[] = {
+    {folder, folder + ": a folder, not a DLL\n"},
+    {folder + "/missing.dll", folder + "/missing.dll: no such file\n"},
+    // The plugin exports nothing: it is no framework.
+    {plugin, plugin + ": exports nothing, so it is not the framework; give the server's ZelApi.dll, which "
+                      "exports the functions plugins call\n"},
+#if !defined(_WIN32)
+    {"/dev/zero", "/dev/zero: not a regular file (a device or a pipe), not a DLL\n"},
+#endif
+  };
+  for (const auto& [file, line] : cases) {
+    for (const char* option : {" --framework ", " --plugin "}) {
+      const bool framework = std::string(option) == " --framework ";
+      if (!framework && file == plugin) continue;  // the plugin as the plugin: the check passes
+      std::string output;
+      const std::string command = check + " --framework " +
+                                  Quote(framework ? file : WindowsBinary("ZelApi.dll")) + " --plugin " +
+                                  Quote(framework ? plugin : file);
+      EXPECT_EQ(RunCommand(command, output), 1) << command;
+      EXPECT_EQ(output, line) << command;
+    }
+  }
+#if !defined(_WIN32)
+  // 1 GiB: of zeros (a game data file), and the framework's own bytes padded out; under a
+  // limit of 400 MB of address space, each is answered after reading its headers only.
+  const std::string zeros = ::testing::TempDir() + "huge-zeros.pak";
+  const std::string padded = ::testing::TempDir() + "huge-framework.dll";
+  std::ofstream(zeros, std::ios::binary).put('\0');
+  fs::copy_file(WindowsBinary("ZelApi.dll"), padded, fs::copy_options::overwrite_existing);
+  fs::resize_file(zeros, 1ull << 30);
+  fs::resize_file(padded, 1ull << 30);
+  std::string output;
+  const std::string limited = "ulimit -v 400000; " + check + " --plugin " + Quote(plugin) + " --framework ";
+  EXPECT_EQ(RunCommand(limited + Quote(zeros), output), 1);
+  EXPECT_EQ(output, zeros + ": not a Windows image (no MZ header)\n");
+  EXPECT_EQ(RunCommand(limited + Quote(padded), output), 0) << output;
+  fs::remove(zeros);
+  fs::remove(padded);
+#endif
+}
+
 // --server-dir alone: a server folder that holds ZelApi.dll gets the framework check after the
 // config's, and its outcome decides the exit code too.
 TEST_F(FrameworkCheck, AServerFolderHoldingTheFrameworkIsCheckedAfterTheConfig) {
@@ -138,8 +187,19 @@ TEST_F(FrameworkCheck, AServerFolderHoldingTheFrameworkIsCheckedAfterTheConfig) 
   fs::copy_file(WindowsBinary("MorrowsetVelde.dll"), plugin / "MorrowsetVelde.dll");
   const std::string check = Quote(ProgramPath("morrowset-check")) + " --server-dir " + Quote(server.string());
   std::string output;
-  EXPECT_EQ(RunCommand(check, output), 0);  // no framework there: the config alone
-  EXPECT_EQ(output.find("ZelApi.dll"), std::string::npos) << output;
+  // No framework there: the config, then why the framework was not checked, and a warning that
+  // this may not be the server folder (so --strict fails).
+  EXPECT_EQ(RunCommand(check, output), 0);
+  const std::string notChecked =
+      "\nframework: not checked: no ZelApi.dll beside TolvApi in " + server.string() +
+      "\nwarning: " + server.string() +
+      " does not look like a server folder (no ZelApi.dll beside TolvApi): the server "
+      "reads the config.json below its own folder\n";
+  EXPECT_EQ(output.substr(output.size() - std::min(output.size(), notChecked.size())), notChecked) << output;
+  EXPECT_EQ(RunCommand(check + " --strict", output), 1);
+  EXPECT_EQ(RunCommand(check + " --init", output), 0);
+  EXPECT_NE(output.find("warning: " + server.string() + " does not look like a server folder"),
+            std::string::npos);
 
   std::ofstream(server / "ZelApi.dll", std::ios::binary)
       << Patched(framework_, "FDefaultAllocator@@", "FSizedAllocator32@@");
@@ -148,6 +208,13 @@ TEST_F(FrameworkCheck, AServerFolderHoldingTheFrameworkIsCheckedAfterTheConfig) 
   EXPECT_NE(output.find("\nmissing: " + kParseIntoArray + "\n"), std::string::npos) << output;
 
   fs::copy_file(WindowsBinary("ZelApi.dll"), server / "ZelApi.dll", fs::copy_options::overwrite_existing);
+  fs::remove(plugin / "MorrowsetVelde.dll");
+  EXPECT_EQ(RunCommand(check, output), 0);
+  EXPECT_NE(output.find("\nframework: not checked: no plugin DLL at " + server.string() +
+                        "/TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.dll\n"),
+            std::string::npos)
+      << output;
+  fs::copy_file(WindowsBinary("MorrowsetVelde.dll"), plugin / "MorrowsetVelde.dll");
   EXPECT_EQ(RunCommand(check, output), 0);
   EXPECT_NE(output.find("\nOK: " + server.string() + "/ZelApi.dll exports all 8 functions"),
             std::string::npos)

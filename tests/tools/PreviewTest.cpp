@@ -4,6 +4,7 @@
 #include <fstream>
 #include <map>
 
+#include "PeImage.h"
 #include "support/PluginHost.h"
 #include "support/ServerProcess.h"
 
@@ -12,7 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kBerlinWeekdays = WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/Berlin\"");
+const std::string kBerlinWeekdays =
+    WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/Berlin\"");
 
 // A server folder as an admin has it: the plugin and its config, another plugin, the server's
 // own framework. The other plugin and the framework are decoys that mark it if they are loaded.
@@ -44,7 +46,8 @@ std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> Snapshot(co
 }
 
 // Runs a program of ours from inside the server folder, as an admin does; returns its exit status.
-int InServerFolder(const std::string& dir, const std::string& program, const std::string& args, std::string& out) {
+int InServerFolder(const std::string& dir, const std::string& program, const std::string& args,
+                   std::string& out) {
 #if defined(_WIN32)
   const std::string cd = "cd /d " + Quote(dir) + " && ";
 #else
@@ -77,15 +80,17 @@ TEST(Preview, OneLinePerDateRunsOnlyOurPluginAndLeavesTheServerFolderAlone) {
   const auto before = Snapshot(dir);
   const std::string page = testing::TempDir() + "preview-berlin.html";
   std::string out;
-  ASSERT_EQ(Preview(dir, "--from \"2027-03-27 00:00\" --for 2d --day-length 0 --html " + Quote(page), out), 0) << out;
-  EXPECT_EQ(LinesStartingWith(out, "2027-"),
-            (std::vector<std::string>{
-                "2027-03-27 Sat  1 -> 6 at 00:00:01 forceweekday | writes forceweekday 1440 | a day.set holds 1m "
-                "at most  day=6",
-                "2027-03-28 Sun  6 -> 7 at 00:00:01 forceweekday | writes forceweekday 1380 | 23-hour date (CET to "
-                "CEST) | a day.set holds 1m at most  day=7",
-                "2027-03-29 Mon  to 01:00:00: 7 -> 1 at 00:00:01 forceweekday | writes forceweekday 60 | a day.set "
-                "holds 1m at most  day=1"}))
+  ASSERT_EQ(Preview(dir, "--from \"2027-03-27 00:00\" --for 2d --day-length 0 --html " + Quote(page), out), 0)
+      << out;
+  EXPECT_EQ(
+      LinesStartingWith(out, "2027-"),
+      (std::vector<std::string>{
+          "2027-03-27 Sat  1 -> 6 at 00:00:01 forceweekday | writes forceweekday 1440 | a day.set holds 1m "
+          "at most  day=6",
+          "2027-03-28 Sun  6 -> 7 at 00:00:01 forceweekday | writes forceweekday 1380 | 23-hour date (CET to "
+          "CEST) | a day.set holds 1m at most  day=7",
+          "2027-03-29 Mon  to 01:00:00: 7 -> 1 at 00:00:01 forceweekday | writes forceweekday 60 | a day.set "
+          "holds 1m at most  day=1"}))
       << out;
   EXPECT_EQ(LinesStartingWith(out, "plugin: ").size(), 1u) << out;
   EXPECT_NE(out.find("(Morrowset " MORROWSET_VERSION ")"), std::string::npos) << out;
@@ -110,7 +115,8 @@ TEST(Preview, BadUsageExits2WithOneLineSayingWhy) {
   const std::pair<const char*, const char*> cases[] = {
       {"--for 3w", "--for takes a duration (90s, 5m, 2h, 3d, 1d12h): 3w"},
       {"--for 0s", "--for takes a duration"},
-      {"--from \"2027-02-30 00:00\"", "--from takes a local time \"YYYY-MM-DD HH:MM[:SS]\": 2027-02-30 00:00"},
+      {"--from \"2027-02-30 00:00\"",
+       "--from takes a local time \"YYYY-MM-DD HH:MM[:SS]\": 2027-02-30 00:00"},
       {"--from \"1999-12-31 23:00\"", "--from: the preview starts in 2000 or later"},
       {"--from \"2261-12-01 00:00\" --for 60d", "--for: the preview would run past the end of 2261"},
       {"--day-length 0.5", "--day-length takes 0 (none) or a plain number of seconds from 1: 0.5"},
@@ -120,7 +126,8 @@ TEST(Preview, BadUsageExits2WithOneLineSayingWhy) {
   for (const auto& [args, message] : cases) {
     std::string out;
     EXPECT_EQ(Preview(dir, args, out), 2) << args << "\n" << out;
-    EXPECT_NE(out.find("morrowset-preview: " + std::string(message)), std::string::npos) << args << "\n" << out;
+    EXPECT_NE(out.find("morrowset-preview: " + std::string(message)), std::string::npos) << args << "\n"
+                                                                                         << out;
   }
   std::string out;
   EXPECT_EQ(RunCommand(Quote(ProgramPath("morrowset-preview")), out), 2) << out;
@@ -131,14 +138,16 @@ TEST(Preview, BadUsageExits2WithOneLineSayingWhy) {
 // The game's cycle moves the day on, forceday and forceweekday take it back, each from the
 // other: the date says so, and the timeline lists the changes instead of the dates.
 TEST(Preview, FightingPoliciesAreNamedAndTheTimelineListsEveryChange) {
-  const std::string dir = ServerFolder("preview-fight", WithMember(ConfigJson(true, true, false, "", 5), "TimeZone", "\"UTC\""));
+  const std::string dir =
+      ServerFolder("preview-fight", WithMember(ConfigJson(true, true, false, "", 5), "TimeZone", "\"UTC\""));
   std::string out;
   ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 1d", out), 0) << out;
   const auto lines = LinesStartingWith(out, "2027-01-04 Mon");
   ASSERT_EQ(lines.size(), 1u) << out;
-  EXPECT_NE(lines[0].find("| writes forceday 288, forceweekday 1440, dawn 47 | forceday and forceweekday overwrite "
-                          "each other "),
-            std::string::npos)
+  EXPECT_NE(
+      lines[0].find("| writes forceday 288, forceweekday 1440, dawn 47 | forceday and forceweekday overwrite "
+                    "each other "),
+      std::string::npos)
       << lines[0];
   EXPECT_NE(out.find("day cycle: an in-game day every 1800 s (the default;"), std::string::npos) << out;
   ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 10m --timeline", out), 0) << out;
@@ -156,6 +165,23 @@ TEST(Preview, NoPartOfItImportsASocketFunction) {
                               Quote(MORROWSET_STANDIN_PATH) + " " + Quote(PluginPath()) +
                               " | grep -wE 'socket|bind|listen|accept|connect|getaddrinfo'";
   EXPECT_EQ(RunCommand(command, out), 1) << out;
+}
+#else
+// Nothing that runs in the preview can open a port: neither the program, nor the stand-in it
+// ships with, nor the plugin imports a Windows sockets library.
+TEST(Preview, NoPartOfItImportsASocketLibrary) {
+  for (const std::string path :
+       {ProgramPath("morrowset-preview"), std::string(MORROWSET_STANDIN_PATH), PluginPath()}) {
+    pe::Image image;
+    std::string why;
+    ASSERT_TRUE(pe::Read(path, image, why)) << why;
+    for (const auto& [dll, names] : image.imports) {
+      std::string name = dll;
+      std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+      EXPECT_TRUE(name != "ws2_32.dll" && name != "wsock32.dll" && name != "mswsock.dll")
+          << path << " imports " << dll;
+    }
+  }
 }
 #endif
 

@@ -12,8 +12,9 @@ struct Colour {
   const char* fill;
 };
 constexpr Colour kColours[] = {
-    {"start", "#c9ccd1"},      {"forceday", "#2f6db5"},   {"forceweekday", "#2e9c5a"}, {"resetdays", "#c8452f"},
-    {"forcemonthday", "#8a55c2"}, {"dawn", "#e2a11b"},   {"console", "#111827"},       {"rcon", "#111827"},
+    {"start", "#c9ccd1"},     {"forceday", "#2f6db5"},      {"forceweekday", "#2e9c5a"},
+    {"resetdays", "#c8452f"}, {"forcemonthday", "#8a55c2"}, {"dawn", "#e2a11b"},
+    {"console", "#111827"},   {"rcon", "#111827"},
 };
 
 const char* FillOf(const std::string& writer) {
@@ -79,15 +80,17 @@ void Cell(std::ostream& out, const DateSummary& d, const Writers& writers, const
   std::string classes;
   if (d.OddHours()) classes += " dst";
   if (d.overwrites > 1) classes += " fight";
-  out << "<td class=\"day" << classes << "\" data-date=\"" << DateText(d.date) << "\" data-end-day=\"" << d.endDay
-      << "\">";
-  out << "<div class=\"top\"><b>" << d.date.day() << (d.date.day() == 1 ? calendar.Format(d.start, " %b") : "")
-      << "</b><span>" << WeekdayText(d.date) << "</span></div>";
+  out << "<td class=\"day" << classes << "\" data-date=\"" << DateText(d.date) << "\" data-end-day=\""
+      << d.endDay << "\">";
+  out << "<div class=\"top\"><b>" << d.date.day()
+      << (d.date.day() == 1 ? calendar.Format(d.start, " %b") : "") << "</b><span>" << WeekdayText(d.date)
+      << "</span></div>";
   out << "<div class=\"end\" title=\"the day players see at the end of the date\">" << d.endDay << "</div>";
   std::string seen = "seen:";
   for (const int32_t day : d.daysSeen) seen += " " + std::to_string(day);
   if (d.moreDays) seen += " ...";
-  if (d.changeCount > 0) seen += " (" + std::to_string(d.changeCount) + (d.changeCount == 1 ? " change)" : " changes)");
+  if (d.changeCount > 0)
+    seen += " (" + std::to_string(d.changeCount) + (d.changeCount == 1 ? " change)" : " changes)");
   out << "<div class=\"seen\" title=\"" << Escaped(seen) << "\">" << Escaped(seen) << "</div>";
   // The strip: who held the day players see, slot by slot over the date's own length, each
   // writer's share of a slot as a part of its height; alike slots side by side are one run.
@@ -105,7 +108,8 @@ void Cell(std::ostream& out, const DateSummary& d, const Writers& writers, const
     }
     slot = until;
   }
-  out << "</svg><div class=\"hours\"><span>0</span><span>6</span><span>12</span><span>18</span><span>24</span></div>";
+  out << "</svg><div "
+         "class=\"hours\"><span>0</span><span>6</span><span>12</span><span>18</span><span>24</span></div>";
   std::string notes;
   if (const int hours = d.OddHours())
     notes += std::to_string(hours) + "-hour date (" + calendar.Format(d.start, "%Z") + " to " +
@@ -149,6 +153,7 @@ void WriteCalendarPage(std::ostream& out, const std::vector<std::string>& header
     }
     out << "</tr>\n";
   }
-  out << "</tbody></table>\n<footer>Made by morrowset-preview, which ran the installed plugin itself on a simulated "
+  out << "</tbody></table>\n<footer>Made by morrowset-preview, which ran the installed plugin itself on a "
+         "simulated "
          "clock. Hover a strip for the exact changes of its date.</footer>\n</body></html>\n";
 }

@@ -52,7 +52,8 @@ void DayRecorder::Hold(Time until) {
   auto at = std::chrono::duration_cast<std::chrono::milliseconds>(heldSince_ - d.start).count();
   const auto to = std::chrono::duration_cast<std::chrono::milliseconds>(until - d.start).count();
   while (at < to && length > 0) {
-    const long long slot = std::min<long long>(at * DateSummary::kStripSlots / length, DateSummary::kStripSlots - 1);
+    const long long slot =
+        std::min<long long>(at * DateSummary::kStripSlots / length, DateSummary::kStripSlots - 1);
     const long long slotEnd = (slot + 1) * length / DateSummary::kStripSlots;
     const long long upTo = std::min<long long>(to, std::max<long long>(slotEnd, at + 1));
     held_[slot][holder_] += upTo - at;
@@ -67,8 +68,9 @@ void DayRecorder::Close(Time to) {
   d.shownTo = to;
   d.endDay = visible_;
   if (policyWrote_)
-    d.longestHold = std::max(d.longestHold,
-                             std::chrono::duration_cast<std::chrono::seconds>(to - std::max(lastPolicyWrite_, d.start)));
+    d.longestHold =
+        std::max(d.longestHold,
+                 std::chrono::duration_cast<std::chrono::seconds>(to - std::max(lastPolicyWrite_, d.start)));
   for (int slot = 0; slot < DateSummary::kStripSlots; ++slot) {
     // Shares in eighths by the largest remainder, so that they add up to the whole slot.
     const auto& time = held_[slot];
@@ -111,8 +113,8 @@ void DayRecorder::OnEvent(const DevHost::Event& event) {
     ++totals_[writer];
     if (writers_.IsPolicy(writer)) {
       // A manual day would hold until this write: the longest such wait of the date.
-      d.longestHold = std::max(
-          d.longestHold, std::chrono::duration_cast<std::chrono::seconds>(event.at - std::max(lastPolicyWrite_, d.start)));
+      d.longestHold = std::max(d.longestHold, std::chrono::duration_cast<std::chrono::seconds>(
+                                                  event.at - std::max(lastPolicyWrite_, d.start)));
       lastPolicyWrite_ = event.at;
       policyWrote_ = true;
     }
@@ -161,7 +163,8 @@ std::string DurationText(std::chrono::seconds d) {
 
 namespace {
 
-std::string ChangeText(const DateSummary::Change& change, const Writers& writers, const LocalCalendar& calendar) {
+std::string ChangeText(const DateSummary::Change& change, const Writers& writers,
+                       const LocalCalendar& calendar) {
   return std::to_string(change.day) + " at " + calendar.Format(change.at, "%H:%M:%S") + " " +
          writers.Name(change.writer);
 }
@@ -190,7 +193,8 @@ std::string SummaryLine(const DateSummary& d, const Writers& writers, const Loca
   line += SeenText(d, writers, calendar);
   std::string writes;
   for (int w = 0; w < writers.Count(); ++w)
-    if (d.writes[w] > 0) writes += (writes.empty() ? "" : ", ") + writers.Name(w) + " " + std::to_string(d.writes[w]);
+    if (d.writes[w] > 0)
+      writes += (writes.empty() ? "" : ", ") + writers.Name(w) + " " + std::to_string(d.writes[w]);
   line += " | writes " + (writes.empty() ? std::string("none") : writes);
   if (const int hours = d.OddHours())
     line += " | " + std::to_string(hours) + "-hour date (" + calendar.Format(d.start, "%Z") + " to " +
@@ -211,8 +215,9 @@ std::string FightText(const DateSummary& d, const Writers& writers) {
 }
 
 std::string ChangeList(const DateSummary& d, const Writers& writers, const LocalCalendar& calendar) {
-  std::string text = DateText(d.date) + " " + WeekdayText(d.date) + ": day " + std::to_string(d.startDay) +
-                     (d.shownFrom == d.start ? " at midnight" : " at " + calendar.Format(d.shownFrom, "%H:%M:%S"));
+  std::string text =
+      DateText(d.date) + " " + WeekdayText(d.date) + ": day " + std::to_string(d.startDay) +
+      (d.shownFrom == d.start ? " at midnight" : " at " + calendar.Format(d.shownFrom, "%H:%M:%S"));
   for (const auto& change : d.changes) text += "\n" + ChangeText(change, writers, calendar);
   const long long unlisted = d.changeCount - static_cast<long long>(d.changes.size());
   if (unlisted > 1) text += "\n... " + std::to_string(unlisted - 1) + " more";

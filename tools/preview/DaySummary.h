@@ -32,7 +32,7 @@ class Writers {
 
 // One local date of the span.
 struct DateSummary {
-  static constexpr int kStripSlots = 96;       // quarters of an hour, stretched over the date's length
+  static constexpr int kStripSlots = 96;           // quarters of an hour, stretched over the date's length
   static constexpr std::size_t kKeptChanges = 24;  // changes listed; the rest are counted
   static constexpr std::size_t kKeptDays = 8;      // distinct days listed
 
@@ -43,18 +43,18 @@ struct DateSummary {
   };
 
   cctz::civil_day date;
-  Time start, end;           // the date's first instant and the next date's
-  Time shownFrom, shownTo;   // the part of it inside the span
+  Time start, end;          // the date's first instant and the next date's
+  Time shownFrom, shownTo;  // the part of it inside the span
   int32_t startDay = 0, endDay = 0;
   std::vector<Change> changes;  // the first kKeptChanges changes of the day players see
   Change last;                  // the last change, when changeCount > 0
   long long changeCount = 0;
-  std::vector<int32_t> daysSeen;  // distinct days players see, in order of first sight
-  bool moreDays = false;          // more than kKeptDays of them
+  std::vector<int32_t> daysSeen;                   // distinct days players see, in order of first sight
+  bool moreDays = false;                           // more than kKeptDays of them
   std::array<long long, Writers::kMost> writes{};  // per writer
-  long long overwrites = 0;       // changes by a policy right after another policy's change
-  unsigned fighters = 0;          // the policies in those changes, a bit per writer
-  std::chrono::seconds longestHold{-1};  // the longest wait for a policy's write; -1: none wrote
+  long long overwrites = 0;                        // changes by a policy right after another policy's change
+  unsigned fighters = 0;                           // the policies in those changes, a bit per writer
+  std::chrono::seconds longestHold{-1};            // the longest wait for a policy's write; -1: none wrote
   // Who held the day players see in each slot: each writer's share in eighths (summing to 8, or
   // to 0 for a slot outside the span).
   static constexpr int kShares = 8;
@@ -92,8 +92,9 @@ class DayRecorder {
   Writers writers_;
   std::vector<DateSummary> dates_;
   DateSummary current_;
-  std::array<std::array<int64_t, Writers::kMost>, DateSummary::kStripSlots> held_{};  // ms per slot and writer
-  int32_t visible_ = 0;     // the day players see
+  std::array<std::array<int64_t, Writers::kMost>, DateSummary::kStripSlots>
+      held_{};                    // ms per slot and writer
+  int32_t visible_ = 0;           // the day players see
   int holder_ = Writers::kStart;  // who wrote it
   Time heldSince_;
   int lastChanger_ = Writers::kStart;

@@ -107,7 +107,8 @@ int ParseOptions(int argc, char** argv, Options& options) {
     }
   }
   if (options.serverDir.empty()) return BadUsage("--server-dir is required");
-  if (options.html.empty() == false && options.timeline) return BadUsage("--html goes with the date lines, not --timeline");
+  if (options.html.empty() == false && options.timeline)
+    return BadUsage("--html goes with the date lines, not --timeline");
   return 0;
 }
 
@@ -169,7 +170,8 @@ int ReadSpan(const Options& options, const LocalCalendar& calendar, Run& run) {
     return BadUsage("--from takes a local time \"YYYY-MM-DD HH:MM[:SS]\": " + options.from);
   const int firstYear = calendar.FromData() ? TimeZones::kFirstYear : WallClock::kFirstYear;
   if (calendar.DateOf(run.from).year() < firstYear)
-    return BadUsage("--from: the preview starts in " + std::to_string(firstYear) + " or later: " + options.from);
+    return BadUsage("--from: the preview starts in " + std::to_string(firstYear) +
+                    " or later: " + options.from);
   if (run.from > WallClock::Last() || run.span > WallClock::Last() - run.from)
     return BadUsage("--for: the preview would run past the end of " + std::to_string(WallClock::kLastYear));
   return 0;
@@ -190,8 +192,9 @@ std::vector<std::string> Header(const Options& options, const Run& run, const mo
   }
   lines.push_back("zone: " + calendar.Describe());
   const char* format = "%Y-%m-%d %H:%M:%S %Z";
-  lines.push_back("span: " + calendar.Format(run.from, format) + " to " + calendar.Format(run.from + run.span, format) +
-                  " (" + DurationText(run.span) + "), a timer round every 1 s");
+  lines.push_back("span: " + calendar.Format(run.from, format) + " to " +
+                  calendar.Format(run.from + run.span, format) + " (" + DurationText(run.span) +
+                  "), a timer round every 1 s");
   char cycle[160];
   if (options.dayLength > 0)
     std::snprintf(cycle, sizeof cycle, "day cycle: an in-game day every %g s%s", options.dayLength,
@@ -211,7 +214,8 @@ std::string LoadPluginCopy(const Run& run, const fs::path& scratch) {
   std::error_code error;
   fs::create_directories(folder, error);
   const fs::path library = folder / DevHost::LibraryFileName(kPlugin);
-  if (error || !fs::copy_file(run.library, library, error) || !fs::copy_file(run.config, folder / "config.json", error))
+  if (error || !fs::copy_file(run.library, library, error) ||
+      !fs::copy_file(run.config, folder / "config.json", error))
     return "cannot copy the plugin into " + scratch.string() + ": " + error.message();
   DevHost::SetServerDir(scratch.string());
   if (DevHost::LoadPlugin(kPlugin, library.string())) return "";
@@ -223,8 +227,10 @@ void PrintFooter(std::ostream& out, const DayRecorder& record) {
   std::string writes;
   for (int w = 0; w < record.WriterNames().Count(); ++w)
     if (record.Totals()[w] > 0)
-      writes += (writes.empty() ? " " : ", ") + record.WriterNames().Name(w) + " " + std::to_string(record.Totals()[w]);
-  out << "writes:" << (writes.empty() ? " none" : writes) << "\nday at the end: " << DevHost::ReplicatedDay() << "\n";
+      writes += (writes.empty() ? " " : ", ") + record.WriterNames().Name(w) + " " +
+                std::to_string(record.Totals()[w]);
+  out << "writes:" << (writes.empty() ? " none" : writes) << "\nday at the end: " << DevHost::ReplicatedDay()
+      << "\n";
 }
 
 }  // namespace
@@ -234,7 +240,8 @@ int main(int argc, char** argv) {
   Options options;
   if (const int code = ParseOptions(argc, argv, options)) return code;
   Run run;
-  run.library = fs::path(DevHost::PluginFolder(options.serverDir, kPlugin)) / DevHost::LibraryFileName(kPlugin);
+  run.library =
+      fs::path(DevHost::PluginFolder(options.serverDir, kPlugin)) / DevHost::LibraryFileName(kPlugin);
   run.config = ConfigPath(options.serverDir);
   const morrowset::ConfigReport report = morrowset::Diagnose(run.config.string());
   if (!report.failure.empty()) {
