@@ -46,11 +46,14 @@ test-windows: build-windows
 	JOBS=$(JOBS) bash scripts/test-windows.sh
 
 # Release archives, laid out as an admin unpacks them into a server folder.
-# The Windows binaries carry no debug information: their symbols (PDB) go in an archive beside.
+# The binaries carry no debug information: their symbols go in an archive beside each, the
+# Windows PDBs by name, the Linux debug files by build ID.
+VERSION = $$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(CURDIR)/build/CMakeCache.txt)
 package: build build-windows
 	cd build && cpack -G TGZ
+	bash scripts/linux-symbols.sh build $(CURDIR)/build/Morrowset-$(VERSION)-Linux-symbols.tar.gz
 	cd build-windows && cpack -G ZIP
-	cd build-windows/bin && cmake -E tar cf ../Morrowset-$$(cd .. && sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt)-Windows-symbols.zip --format=zip MorrowsetVelde.pdb morrowset-check.pdb
+	bash scripts/windows-symbols.sh build-windows $(CURDIR)/build-windows/Morrowset-$(VERSION)-Windows-symbols.zip
 
 # Each fuzz target under libFuzzer with ASan and UBSan for FUZZ_SECONDS, from its committed
 # corpus (the PE reader's also from the Windows build's own images); what it finds goes to

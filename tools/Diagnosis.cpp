@@ -13,6 +13,7 @@
 #include <regex>
 #include <sstream>
 
+#include "CommandLine.h"
 #include "WindowsZones.h"
 #include "config/ConfigMembers.h"
 #include "config/TimeZone.h"
@@ -161,7 +162,7 @@ FileView ReadView(const std::string& text) {
 }
 
 std::string ReadAll(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
   return text.str();
@@ -273,10 +274,13 @@ std::string Explain(const std::string& what, const std::string& path, const std:
                     const FileView& view) {
   std::error_code ec;
   if (what == "Can't open config.json") {
-    if (std::filesystem::is_directory(path, ec)) return "the path is a folder, not a file: " + path;
-    if (!std::filesystem::exists(path, ec))
-      return "there is no file at " + path + " (a first install? morrowset-check --init writes the default)";
-    return "the file cannot be read (permissions?): " + path;
+    const std::filesystem::path file = std::filesystem::u8path(path);
+    if (std::filesystem::is_directory(file, ec))
+      return "the path is a folder, not a file: " + DisplayPath(path);
+    if (!std::filesystem::exists(file, ec))
+      return "there is no file at " + DisplayPath(path) +
+             " (a first install? morrowset-check --init writes the default)";
+    return "the file cannot be read (permissions?): " + DisplayPath(path);
   }
   std::smatch match;
   if (std::regex_search(what, match, std::regex("at line (\\d+), column (\\d+)"))) {
@@ -435,7 +439,7 @@ ConfigReport Diagnose(const std::string& path) {
   // The plugin's own reading, then the policies in start-up's order.
   ResetSettings();
   try {
-    ReadConfigFile(path);
+    ReadConfigFile(EightBitPath(path));  // the plugin's own code opens it by an 8-bit name
     for (const DayPolicy& policy : kDayPolicies)
       if (policy.switchedOn()) report.policies.push_back(policy.timer);
   } catch (const std::exception& error) {
@@ -467,7 +471,7 @@ std::string ConfigReport::Text() const {
     for (std::size_t i = 0; i < policies.size(); ++i) out << (i ? "," : "") << policies[i];
     out << "\n";
   }
-  out << "file: " << path << "\n";
+  out << "file: " << DisplayPath(path) << "\n";
   for (const auto& warning : warnings) out << "warning: " << warning << "\n";
   return out.str();
 }

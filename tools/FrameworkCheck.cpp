@@ -5,6 +5,8 @@
 #include <cctype>
 #include <set>
 
+#include "CommandLine.h"
+
 namespace morrowset {
 namespace {
 
@@ -124,19 +126,20 @@ FrameworkReport CompareWithFramework(const pe::Image& plugin, const pe::Image& f
 int PrintFrameworkReport(const FrameworkReport& report, const std::string& pluginPath,
                          const std::string& frameworkPath, std::ostream& out) {
   if (!report.importsFramework) {
-    out << pluginPath << ": imports nothing from " << kFramework << ": not a plugin of this framework\n";
+    out << DisplayPath(pluginPath) << ": imports nothing from " << kFramework
+        << ": not a plugin of this framework\n";
     return 1;
   }
   if (report.exports == 0) {
-    out << frameworkPath << ": exports nothing, so it is not the framework; give the server's " << kFramework
-        << ", which exports the functions plugins call\n";
+    out << DisplayPath(frameworkPath) << ": exports nothing, so it is not the framework; give the server's "
+        << kFramework << ", which exports the functions plugins call\n";
     return 1;
   }
   if (report.missing.empty()) {
-    out << "OK: " << frameworkPath << " exports all " << report.imported
+    out << "OK: " << DisplayPath(frameworkPath) << " exports all " << report.imported
         << " functions the plugin imports from " << kFramework << "\n";
   } else {
-    out << frameworkPath << " lacks " << report.missing.size() << " of the " << report.imported
+    out << DisplayPath(frameworkPath) << " lacks " << report.missing.size() << " of the " << report.imported
         << " functions the plugin imports from " << kFramework
         << ": Windows will refuse to load the plugin (procedure not found)\n";
     for (const MissingImport& missing : report.missing) {
@@ -150,8 +153,8 @@ int PrintFrameworkReport(const FrameworkReport& report, const std::string& plugi
           << missing.theirs << "\"\n";
     }
   }
-  out << "plugin: " << pluginPath << "\n";
-  out << "framework: " << frameworkPath << "\n";
+  out << "plugin: " << DisplayPath(pluginPath) << "\n";
+  out << "framework: " << DisplayPath(frameworkPath) << "\n";
   return report.missing.empty() ? 0 : 1;
 }
 

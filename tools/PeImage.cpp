@@ -10,6 +10,8 @@
 #include <new>
 #include <sstream>
 
+#include "CommandLine.h"
+
 namespace morrowset::pe {
 namespace {
 
@@ -268,7 +270,7 @@ bool Read(const std::string& path, Image& image, std::string& why) {
   }
   if (why.empty()) return true;
   image = Image{};
-  why = path + ": " + why;
+  why = DisplayPath(path) + ": " + why;
   return false;
 }
 

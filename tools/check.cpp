@@ -13,7 +13,9 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "CommandLine.h"
 #include "DefaultConfig.h"
 #include "Diagnosis.h"
 #include "FrameworkCheck.h"
@@ -60,15 +62,15 @@ int BadUsage(const std::string& why) {
 // Writes the default config.json at path unless a file is there; returns false when it cannot.
 bool WriteDefaultConfig(const std::string& path) {
   std::error_code error;
-  if (std::filesystem::exists(path, error)) return true;
-  std::ofstream file(path, std::ios::binary);
+  if (std::filesystem::exists(std::filesystem::u8path(path), error)) return true;
+  std::ofstream file(std::filesystem::u8path(path), std::ios::binary);
   file << kDefaultConfig;
   file.close();
   if (!file) {
-    std::cout << "cannot write the default config.json: " << path << "\n";
+    std::cout << "cannot write the default config.json: " << morrowset::DisplayPath(path) << "\n";
     return false;
   }
-  std::cout << "wrote the default config.json (every policy off): " << path << "\n";
+  std::cout << "wrote the default config.json (every policy off): " << morrowset::DisplayPath(path) << "\n";
   return true;
 }
 
@@ -103,7 +105,8 @@ struct Arguments {
 
 // Reads the command line; returns -1 to go on, or the exit code (after --help, --version,
 // --schema, --zones, or a bad argument).
-int ParseArguments(int argc, char** argv, Arguments& args) {
+int ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
+  const int argc = static_cast<int>(argv.size());
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -130,7 +133,7 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
       args.strict = true;
       continue;
     } else if (arg == "--framework" || arg == "--plugin") {
-      if (i + 1 == argc || argv[i + 1][0] == '\0') return BadUsage(arg + " needs a DLL");
+      if (i + 1 == argc || argv[i + 1].empty()) return BadUsage(arg + " needs a DLL");
       (arg == "--framework" ? args.framework : args.plugin) = argv[++i];
       continue;
     } else if (arg == "--server-dir") {
@@ -179,7 +182,8 @@ int CheckServerFolder(const std::string& serverDir, bool& warned) {
   }
   if (!hasFramework) return 0;  // a Linux server: the check reads Windows images
   if (!fs::is_regular_file(fs::u8path(PluginPath(serverDir)), error)) {
-    std::cout << "framework: not checked: no plugin DLL at " << PluginPath(serverDir) << "\n";
+    std::cout << "framework: not checked: no plugin DLL at " << morrowset::DisplayPath(PluginPath(serverDir))
+              << "\n";
     return 0;
   }
   return CheckFramework(PluginPath(serverDir), framework);
@@ -188,9 +192,10 @@ int CheckServerFolder(const std::string& serverDir, bool& warned) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // 1. The command line.
+  // 1. The command line, as UTF-8 whatever the Windows code page.
+  morrowset::UseUtf8Console();
   Arguments args;
-  if (const int code = ParseArguments(argc, argv, args); code >= 0) return code;
+  if (const int code = ParseArguments(morrowset::Utf8Arguments(argc, argv), args); code >= 0) return code;
 
   // 2. The framework check, instead of the config's.
   if (!args.framework.empty()) return FrameworkMode(args);

@@ -80,7 +80,7 @@ std::string FirstDifference(const cctz::time_zone& zone, const std::string& tzFi
 
 TEST(ZoneData, AgreesWithTheCLibraryOnEveryZone) {
   const std::string source = std::string(MORROWSET_SOURCE_DIR) + "/third_party/tzdata/tzdata.zi";
-  const std::string compiled = testing::TempDir() + "zone-data-test";
+  const std::string compiled = testing::TempDir() + "zone-data-test-" + std::to_string(getpid());
   std::filesystem::remove_all(compiled);
   std::string output;
   ASSERT_EQ(RunCommand("zic -b fat -d " + Quote(compiled) + " " + Quote(source), output), 0) << output;

@@ -14,6 +14,12 @@ contents=$(tar tzf "$archive")
 if grep -q 'config\.json$' <<< "$contents"; then fail "the archive carries a config.json"; fi
 grep -qx 'TolvApi/Plugins/MorrowsetVelde/config.schema.json' <<< "$contents" ||
   fail "the archive carries no config.schema.json beside config.json"
+# The binaries are stripped: their debug information goes in the symbols archive.
+mkdir -p "$tmp/unpacked" && tar xzf "$archive" -C "$tmp/unpacked"
+for file in TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.so Morrowset/libZelApi.so Morrowset/morrowset-check \
+            Morrowset/morrowset-preview; do
+  if readelf -S "$tmp/unpacked/$file" | grep -q '\.debug_info'; then fail "$file carries debug information"; fi
+done
 # The preview's stand-in of the framework sits in Morrowset/ and nowhere else.
 grep -qx 'Morrowset/libZelApi.so' <<< "$contents" || fail "the archive carries no stand-in for the preview"
 if grep -i 'zelapi' <<< "$contents" | grep -qv '^Morrowset/'; then

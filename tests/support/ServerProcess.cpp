@@ -5,7 +5,9 @@
 #include <stdexcept>
 #include <thread>
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -17,7 +19,11 @@ namespace morrowset::test {
 int RunCommand(const std::string& command, std::string& output) {
   output.clear();
 #if defined(_WIN32)
-  FILE* pipe = _popen(("\"" + command + " 2>&1\"").c_str(), "r");  // cmd strips the outer quotes
+  // The command is UTF-8: it goes to cmd as wide text, so that any file name arrives whole.
+  const std::string quoted = "\"" + command + " 2>&1\"";  // cmd strips the outer quotes
+  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, quoted.c_str(), -1, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, quoted.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  FILE* pipe = _wpopen(wide.c_str(), L"r");
 #else
   FILE* pipe = popen((command + " 2>&1").c_str(), "r");
 #endif

@@ -156,6 +156,39 @@ TEST(Preview, FightingPoliciesAreNamedAndTheTimelineListsEveryChange) {
   fs::remove_all(dir);
 }
 
+// A server folder named outside every ANSI code page: the checker and the preview take it whole
+// from the command line, open their files by it, and print it as given, in one separator style.
+TEST(Preview, AFolderNameOutsideTheCodePageArrivesWhole) {
+  const std::string dir = testing::TempDir() + "srv-\u30b5\u30fc\u30d0";  // srv-サーバ
+  fs::remove_all(fs::u8path(dir));
+  fs::create_directories(fs::u8path(dir + "/TolvApi/Plugins/MorrowsetVelde"));
+  fs::copy_file(PluginPath(), fs::u8path(dir + "/TolvApi/Plugins/MorrowsetVelde/" +
+                                         DevHost::LibraryFileName("MorrowsetVelde")));
+  std::ofstream(fs::u8path(dir + "/TolvApi/Plugins/MorrowsetVelde/config.json")) << kBerlinWeekdays;
+  std::string out;
+  EXPECT_EQ(RunCommand(Quote(ProgramPath("morrowset-check")) + " --server-dir " + Quote(dir), out), 0) << out;
+  EXPECT_NE(out.find("\nfile: " + dir + "/TolvApi/Plugins/MorrowsetVelde/config.json\n"), std::string::npos)
+      << out;
+  EXPECT_NE(out.find("TimeZone=Europe/Berlin"), std::string::npos) << out;
+  EXPECT_EQ(RunCommand(Quote(ProgramPath("morrowset-preview")) + " --server-dir " + Quote(dir) +
+                           " --from \"2027-03-28 00:00\" --for 1h --day-length 0",
+                       out),
+            0)
+      << out;
+  EXPECT_NE(out.find("\n2027-03-28 Sun  to 01:00:00: 1 -> 7 at 00:00:01 forceweekday"), std::string::npos)
+      << out;
+#if defined(_WIN32)
+  // Given with backslashes, a path is printed with backslashes throughout.
+  std::string windowsDir = dir;
+  std::replace(windowsDir.begin(), windowsDir.end(), '/', '\\');
+  EXPECT_EQ(RunCommand(Quote(ProgramPath("morrowset-check")) + " --server-dir " + Quote(windowsDir), out), 0);
+  EXPECT_NE(out.find("\nfile: " + windowsDir + "\\TolvApi\\Plugins\\MorrowsetVelde\\config.json\n"),
+            std::string::npos)
+      << out;
+#endif
+  fs::remove_all(fs::u8path(dir));
+}
+
 #if !defined(_WIN32)
 // Nothing that runs in the preview can open a port: neither the program, nor the stand-in it
 // ships with, nor the plugin imports a socket function.

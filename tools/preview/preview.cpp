@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "CalendarPage.h"
+#include "CommandLine.h"
 #include "DaySummary.h"
 #include "DevHost.h"
 #include "Diagnosis.h"
@@ -76,7 +77,8 @@ bool ParseSeconds(const char* text, double& out) {
 }
 
 // Returns 0, or the exit code for bad arguments (help and version exit at once).
-int ParseOptions(int argc, char** argv, Options& options) {
+int ParseOptions(const std::vector<std::string>& argv, Options& options) {
+  const int argc = static_cast<int>(argv.size());
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -93,9 +95,9 @@ int ParseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--for" && hasValue) {
       options.span = argv[++i];
     } else if (arg == "--day-length" && hasValue) {
-      if (!ParseSeconds(argv[i + 1], options.dayLength) || (options.dayLength != 0 && options.dayLength < 1))
-        return BadUsage(std::string("--day-length takes 0 (none) or a plain number of seconds from 1: ") +
-                        argv[i + 1]);
+      if (!ParseSeconds(argv[i + 1].c_str(), options.dayLength) ||
+          (options.dayLength != 0 && options.dayLength < 1))
+        return BadUsage("--day-length takes 0 (none) or a plain number of seconds from 1: " + argv[i + 1]);
       options.dayLengthGiven = true;
       ++i;
     } else if (arg == "--html" && hasValue) {
@@ -144,7 +146,8 @@ class ScratchFolder {
     std::error_code ignored;
     fs::remove_all(path_, ignored);
   }
-  const fs::path& Path() const { return path_; }
+  // Returns the folder by a name the plugin's 8-bit file code opens.
+  std::string EightBitName() const { return morrowset::EightBitPath(path_.u8string()); }
 
  private:
   fs::path path_;
@@ -181,7 +184,8 @@ int ReadSpan(const Options& options, const LocalCalendar& calendar, Run& run) {
 std::vector<std::string> Header(const Options& options, const Run& run, const morrowset::ConfigReport& report,
                                 const LocalCalendar& calendar) {
   std::vector<std::string> lines;
-  lines.push_back("plugin: " + run.library.string() + " (" + PluginBuild(run.library) +
+  lines.push_back("plugin: " + morrowset::DisplayPath(run.library.u8string()) + " (" +
+                  PluginBuild(run.library) +
                   "), run as installed on the preview's stand-in of the framework");
   lines.push_back("config: as the plugin holds it, as morrowset-check prints it:");
   std::string text = report.Text();
@@ -209,16 +213,16 @@ std::vector<std::string> Header(const Options& options, const Run& run, const mo
 
 // Copies the installed plugin and its config into a server folder of the preview's own and
 // loads that plugin alone; returns an empty text or why it failed.
-std::string LoadPluginCopy(const Run& run, const fs::path& scratch) {
-  const fs::path folder = DevHost::PluginFolder(scratch.string(), kPlugin);
+std::string LoadPluginCopy(const Run& run, const std::string& scratch) {
+  const std::string folder = DevHost::PluginFolder(scratch, kPlugin);
+  const std::string library = folder + "/" + DevHost::LibraryFileName(kPlugin);
   std::error_code error;
-  fs::create_directories(folder, error);
-  const fs::path library = folder / DevHost::LibraryFileName(kPlugin);
-  if (error || !fs::copy_file(run.library, library, error) ||
-      !fs::copy_file(run.config, folder / "config.json", error))
-    return "cannot copy the plugin into " + scratch.string() + ": " + error.message();
-  DevHost::SetServerDir(scratch.string());
-  if (DevHost::LoadPlugin(kPlugin, library.string())) return "";
+  fs::create_directories(fs::u8path(folder), error);
+  if (error || !fs::copy_file(run.library, fs::u8path(library), error) ||
+      !fs::copy_file(run.config, fs::u8path(folder + "/config.json"), error))
+    return "cannot copy the plugin into " + morrowset::DisplayPath(scratch) + ": " + error.message();
+  DevHost::SetServerDir(scratch);
+  if (DevHost::LoadPlugin(kPlugin, library)) return "";
   return "the plugin failed to start: " + DevHost::LoadErrorOf(kPlugin);
 }
 
@@ -236,21 +240,24 @@ void PrintFooter(std::ostream& out, const DayRecorder& record) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // 1. The arguments, the installed plugin and its config as the plugin reads it.
+  // 1. The arguments (UTF-8 whatever the Windows code page), the installed plugin and its
+  //    config as the plugin reads it.
+  morrowset::UseUtf8Console();
   Options options;
-  if (const int code = ParseOptions(argc, argv, options)) return code;
+  if (const int code = ParseOptions(morrowset::Utf8Arguments(argc, argv), options)) return code;
   Run run;
-  run.library =
-      fs::path(DevHost::PluginFolder(options.serverDir, kPlugin)) / DevHost::LibraryFileName(kPlugin);
-  run.config = ConfigPath(options.serverDir);
-  const morrowset::ConfigReport report = morrowset::Diagnose(run.config.string());
+  const std::string config = ConfigPath(options.serverDir);  // the plugin's folder, as the plugin finds it
+  run.library = fs::u8path(config.substr(0, config.rfind('/') + 1) + DevHost::LibraryFileName(kPlugin));
+  run.config = fs::u8path(config);
+  const morrowset::ConfigReport report = morrowset::Diagnose(run.config.u8string());
   if (!report.failure.empty()) {
     std::cout << report.Text();
     return 1;
   }
   std::error_code error;
   if (!fs::is_regular_file(run.library, error)) {
-    std::cerr << "morrowset-preview: no plugin installed at " << run.library.string() << "\n";
+    std::cerr << "morrowset-preview: no plugin installed at "
+              << morrowset::DisplayPath(run.library.u8string()) << "\n";
     return 1;
   }
 
@@ -280,7 +287,7 @@ int main(int argc, char** argv) {
     else
       record.OnEvent(event);
   });
-  if (const std::string failed = LoadPluginCopy(run, scratch.Path()); !failed.empty()) {
+  if (const std::string failed = LoadPluginCopy(run, scratch.EightBitName()); !failed.empty()) {
     std::cerr << "morrowset-preview: " << failed << "\n";
     return 1;
   }
@@ -309,10 +316,10 @@ int main(int argc, char** argv) {
     std::ofstream page(fs::u8path(options.html), std::ios::binary);
     WriteCalendarPage(page, header, record, calendar);
     if (!page.flush()) {
-      std::cerr << "morrowset-preview: cannot write " << options.html << "\n";
+      std::cerr << "morrowset-preview: cannot write " << morrowset::DisplayPath(options.html) << "\n";
       return 1;
     }
-    std::cout << "page: " << options.html << "\n";
+    std::cout << "page: " << morrowset::DisplayPath(options.html) << "\n";
   }
   return code;
 }

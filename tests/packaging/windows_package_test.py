@@ -1,0 +1,114 @@
+#!/usr/bin/env python3
+"""The Windows release zip as an admin gets it: its layout, no config.json, INSTALL.txt with CRLF
+line ends, the project's version in every binary's version resource, no debug information and
+no build path in them, their PDBs in the symbols zip matching them, and only the runtime DLLs of
+an allow-list imported.
+
+usage: windows_package_test.py BUILD-WINDOWS-DIR VERSION SOURCE-DIR
+"""
+import pathlib
+import re
+import subprocess
+import sys
+import tempfile
+import zipfile
+
+LAYOUT = {
+    "TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.dll",
+    "TolvApi/Plugins/MorrowsetVelde/config.schema.json",
+    "Morrowset/INSTALL.txt",
+    "Morrowset/CHANGELOG.md",
+    "Morrowset/morrowset-check.exe",
+    "Morrowset/morrowset-preview.exe",
+    "Morrowset/ZelApi.dll",
+}
+# What a machine with the Visual C++ 2015-2022 Redistributable (x64) has, and the framework.
+ALLOWED = re.compile(r"(kernel32|ucrtbase|vcruntime140(_1)?|msvcp140|shell32|api-ms-win-crt-[a-z0-9-]+)\.dll",
+                     re.IGNORECASE)
+FRAMEWORK_USERS = {"MorrowsetVelde.dll", "morrowset-preview.exe"}
+
+
+def readobj(*args):
+    return subprocess.run(["llvm-readobj-16", *args], capture_output=True, text=True, check=True).stdout
+
+
+def version_resource(data, name):
+    """The value of a string in a version resource (UTF-16, after its key and padding)."""
+    key = (name + "\0").encode("utf-16-le")
+    at = data.find(key)
+    if at < 0:
+        return None
+    at += len(key)
+    while data[at:at + 2] == b"\0\0":
+        at += 2
+    end = at
+    while data[end:end + 2] != b"\0\0":
+        end += 2
+    return data[at:end].decode("utf-16-le")
+
+
+def pdb_guid(path):
+    out = subprocess.run(["llvm-pdbutil-16", "dump", "--summary", str(path)], capture_output=True, text=True,
+                         check=True).stdout
+    return re.search(r"GUID: \{([0-9A-F-]+)\}", out).group(1), int(re.search(r"Age: (\d+)", out).group(1))
+
+
+def image_guid(debug):
+    raw = bytes(int(b, 16) for b in re.search(r"PDBGUID: \(([0-9A-F ]+)\)", debug).group(1).split())
+    g = raw[3::-1].hex() + "-" + raw[5:3:-1].hex() + "-" + raw[7:5:-1].hex() + "-" + raw[8:10].hex() + "-" + \
+        raw[10:16].hex()
+    return g.upper(), int(re.search(r"PDBAge: (\d+)", debug).group(1))
+
+
+def main():
+    build, version = pathlib.Path(sys.argv[1]), sys.argv[2]
+    failures = []
+    with tempfile.TemporaryDirectory() as tmp:
+        tmp = pathlib.Path(tmp)
+        subprocess.run(["cpack", "-G", "ZIP", "--config", str(build / "CPackConfig.cmake"), "-B", str(tmp / "pkg")],
+                       check=True, capture_output=True)
+        archive = tmp / "pkg" / f"Morrowset-{version}-Windows.zip"
+        symbols = tmp / f"Morrowset-{version}-Windows-symbols.zip"
+        subprocess.run(["bash", str(pathlib.Path(sys.argv[3]) / "scripts" / "windows-symbols.sh"), str(build),
+                        str(symbols)], check=True, capture_output=True)
+        with zipfile.ZipFile(archive) as z:
+            files = {n for n in z.namelist() if not n.endswith("/")}
+            z.extractall(tmp / "server")
+        if files != LAYOUT:
+            failures.append(f"layout: extra {sorted(files - LAYOUT)}, missing {sorted(LAYOUT - files)}")
+        install = (tmp / "server" / "Morrowset" / "INSTALL.txt").read_bytes()
+        if install.count(b"\n") != install.count(b"\r\n") or b"\r\n" not in install:
+            failures.append("INSTALL.txt has line ends other than CRLF")
+        with zipfile.ZipFile(symbols) as z:
+            z.extractall(tmp / "symbols")
+        for name in sorted(f for f in files if f.endswith((".dll", ".exe"))):
+            path = tmp / "server" / name
+            base = path.name
+            data = path.read_bytes()
+            for key in ("ProductVersion", "FileVersion"):
+                if version_resource(data, key) != version:
+                    failures.append(f"{base}: {key} is {version_resource(data, key)!r}, not {version}")
+            sections = re.findall(r"Name: (\S+)", readobj("--sections", str(path)))
+            if any(s.startswith(".debug") for s in sections):
+                failures.append(f"{base}: carries debug sections {sections}")
+            debug = readobj("--coff-debug-directory", str(path))
+            pdb = re.search(r"PDBFileName: (.*)", debug).group(1).strip()
+            if pdb != path.with_suffix(".pdb").name:
+                failures.append(f"{base}: names its PDB as {pdb!r}, not by file name alone")
+            symbol_file = tmp / "symbols" / path.with_suffix(".pdb").name
+            if not symbol_file.exists():
+                failures.append(f"{base}: no {symbol_file.name} in the symbols zip")
+            elif pdb_guid(symbol_file) != image_guid(debug):
+                failures.append(f"{base}: {symbol_file.name} in the symbols zip is of another build")
+            for dll in re.findall(r"Name: (\S+\.dll)", readobj("--coff-imports", str(path)), re.IGNORECASE):
+                if not ALLOWED.fullmatch(dll) and not (dll == "ZelApi.dll" and base in FRAMEWORK_USERS):
+                    failures.append(f"{base}: imports {dll}, which is not on the allow-list")
+    for failure in failures:
+        print("FAIL:", failure)
+    if not failures:
+        print(f"windows package test passed: {archive.name}")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

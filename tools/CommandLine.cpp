@@ -1,0 +1,71 @@
+// Arguments and paths of the admin tools, per platform.
+#include "CommandLine.h"
+
+#include <algorithm>
+
+#if defined(_WIN32)
+#include <windows.h>
+
+#include <corecrt_startup.h>
+#endif
+
+namespace morrowset {
+
+#if defined(_WIN32)
+namespace {
+
+std::string ToUtf8(const wchar_t* wide) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  std::string text(size > 0 ? size - 1 : 0, '\0');
+  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+  return text;
+}
+
+std::wstring ToWide(const std::string& utf8) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+  std::wstring text(size > 0 ? size - 1 : 0, L'\0');
+  if (size > 1) MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), size);
+  return text;
+}
+
+}  // namespace
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  // The C runtime splits the wide command line by the same rules as the narrow one.
+  if (_configure_wide_argv(_crt_argv_unexpanded_arguments) != 0 || *__p___wargv() == nullptr)
+    return std::vector<std::string>(argv, argv + argc);
+  std::vector<std::string> args;
+  for (int i = 0; i < *__p___argc(); ++i) args.push_back(ToUtf8((*__p___wargv())[i]));
+  return args;
+}
+
+void UseUtf8Console() { SetConsoleOutputCP(CP_UTF8); }
+
+std::string DisplayPath(const std::string& utf8) {
+  std::string path = utf8;
+  if (path.find('\\') != std::string::npos) std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+std::string EightBitPath(const std::string& utf8) {
+  if (std::all_of(utf8.begin(), utf8.end(), [](unsigned char c) { return c < 0x80; })) return utf8;
+  const std::wstring wide = ToWide(utf8);
+  const DWORD size = GetShortPathNameW(wide.c_str(), nullptr, 0);
+  std::wstring shortPath(size, L'\0');
+  if (size == 0 || GetShortPathNameW(wide.c_str(), shortPath.data(), size) == 0) return utf8;
+  shortPath.resize(wcslen(shortPath.c_str()));
+  const std::string narrow = ToUtf8(shortPath.c_str());
+  const bool ascii = std::all_of(narrow.begin(), narrow.end(), [](unsigned char c) { return c < 0x80; });
+  return ascii ? narrow : utf8;
+}
+#else
+std::vector<std::string> Utf8Arguments(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
+
+void UseUtf8Console() {}
+
+std::string DisplayPath(const std::string& utf8) { return utf8; }
+
+std::string EightBitPath(const std::string& utf8) { return utf8; }
+#endif
+
+}  // namespace morrowset

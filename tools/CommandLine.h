@@ -1,0 +1,27 @@
+// What the admin tools need of the platform for arguments and paths: the command line as UTF-8
+// (on Windows from its wide form, so that any folder name arrives whole), paths printed in one
+// separator style, and a path the plugin's own 8-bit file code can open.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace morrowset {
+
+// Returns the program's arguments as UTF-8, argv[0] first. On Windows they are read from the
+// wide command line, whatever the ANSI code page; elsewhere they are argv as given.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
+// Makes the console show the UTF-8 the tools print (Windows); nothing elsewhere.
+void UseUtf8Console();
+
+// Returns a path as the tools print it: on Windows, a path written with backslashes gets them
+// throughout (C:\srv\TolvApi\...), not a mix; elsewhere, and for paths without one, unchanged.
+std::string DisplayPath(const std::string& utf8);
+
+// Returns a name of the file at a UTF-8 path that the C library's 8-bit file functions open:
+// the path itself where it is ASCII or the platform is not Windows, else its short (8.3) form
+// when the volume keeps one, else the path (which then fails to open as the plugin would).
+std::string EightBitPath(const std::string& utf8);
+
+}  // namespace morrowset
