@@ -59,7 +59,9 @@ std::string EightBitPath(const std::string& utf8) {
   return ascii ? narrow : utf8;
 }
 #else
-std::vector<std::string> Utf8Arguments(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv, argv + argc);
+}
 
 void UseUtf8Console() {}
 

@@ -189,9 +189,8 @@ int CheckServerFolder(const std::string& serverDir, bool& warned) {
   return CheckFramework(PluginPath(serverDir), framework);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The program, step by step; main() adds only the last word on any exception.
+int Main(int argc, char** argv) {
   // 1. The command line, as UTF-8 whatever the Windows code page.
   morrowset::UseUtf8Console();
   Arguments args;
@@ -212,4 +211,19 @@ int main(int argc, char** argv) {
   const int frameworkResult = args.serverDir.empty() ? 0 : CheckServerFolder(args.serverDir, warned);
   if (frameworkResult != 0) return 1;
   return warned && args.strict && report.failure.empty() ? 1 : report.ExitCode(args.strict);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Whatever a file or an argument holds, no exception ends the program: one line, exit 1.
+  try {
+    return Main(argc, argv);
+  } catch (const std::exception& error) {
+    std::cout.flush();
+    std::cerr << "morrowset-check: " << error.what() << "\n";
+  } catch (...) {
+    std::cerr << "morrowset-check: unexpected error\n";
+  }
+  return 1;
 }

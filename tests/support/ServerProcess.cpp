@@ -40,6 +40,15 @@ int RunCommand(const std::string& command, std::string& output) {
 
 std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 
+std::string Shown(std::string path) {
+#if defined(_WIN32)
+  if (path.find('\\') != std::string::npos)
+    for (char& c : path)
+      if (c == '/') c = '\\';
+#endif
+  return path;
+}
+
 std::string ProgramPath(const std::string& name) {
 #if defined(_WIN32)
   return std::string(MORROWSET_BIN_DIR) + "/" + name + ".exe";

@@ -13,6 +13,9 @@ int RunCommand(const std::string& command, std::string& output);
 std::string Quote(const std::string& text);
 // Returns the path of a built program.
 std::string ProgramPath(const std::string& name);
+// Returns a path as the tools print it: on Windows one with a backslash (as Wine's temporary
+// folder has) gets backslashes throughout.
+std::string Shown(std::string path);
 
 #if !defined(_WIN32)
 class ServerProcess {

@@ -167,7 +167,8 @@ TEST(Preview, AFolderNameOutsideTheCodePageArrivesWhole) {
   std::ofstream(fs::u8path(dir + "/TolvApi/Plugins/MorrowsetVelde/config.json")) << kBerlinWeekdays;
   std::string out;
   EXPECT_EQ(RunCommand(Quote(ProgramPath("morrowset-check")) + " --server-dir " + Quote(dir), out), 0) << out;
-  EXPECT_NE(out.find("\nfile: " + dir + "/TolvApi/Plugins/MorrowsetVelde/config.json\n"), std::string::npos)
+  EXPECT_NE(out.find("\nfile: " + Shown(dir + "/TolvApi/Plugins/MorrowsetVelde/config.json") + "\n"),
+            std::string::npos)
       << out;
   EXPECT_NE(out.find("TimeZone=Europe/Berlin"), std::string::npos) << out;
   EXPECT_EQ(RunCommand(Quote(ProgramPath("morrowset-preview")) + " --server-dir " + Quote(dir) +
@@ -203,7 +204,7 @@ TEST(Preview, NoPartOfItImportsASocketFunction) {
 // Nothing that runs in the preview can open a port: neither the program, nor the stand-in it
 // ships with, nor the plugin imports a Windows sockets library.
 TEST(Preview, NoPartOfItImportsASocketLibrary) {
-  for (const std::string path :
+  for (const std::string& path :
        {ProgramPath("morrowset-preview"), std::string(MORROWSET_STANDIN_PATH), PluginPath()}) {
     pe::Image image;
     std::string why;

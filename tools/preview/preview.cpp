@@ -237,9 +237,8 @@ void PrintFooter(std::ostream& out, const DayRecorder& record) {
       << "\n";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The program, step by step; main() adds only the last word on any exception.
+int Main(int argc, char** argv) {
   // 1. The arguments (UTF-8 whatever the Windows code page), the installed plugin and its
   //    config as the plugin reads it.
   morrowset::UseUtf8Console();
@@ -322,4 +321,19 @@ int main(int argc, char** argv) {
     std::cout << "page: " << morrowset::DisplayPath(options.html) << "\n";
   }
   return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Whatever a file or an argument holds, no exception ends the program: one line, exit 1.
+  try {
+    return Main(argc, argv);
+  } catch (const std::exception& error) {
+    std::cout.flush();
+    std::cerr << "morrowset-preview: " << error.what() << "\n";
+  } catch (...) {
+    std::cerr << "morrowset-preview: unexpected error\n";
+  }
+  return 1;
 }
