@@ -11,10 +11,10 @@ setup-run:
 setup:
 	bash scripts/setup.sh test
 
-# What `run` starts, and nothing else: no tests, no benchmarks, no cross build.
+# What `run` starts, and nothing else: the development server and the plugin it loads.
 build-run: setup-run
 	cmake --preset default -DMORROWSET_TESTS=OFF -DMORROWSET_BENCH=OFF
-	cmake --build --preset default -j $(JOBS)
+	cmake --build --preset default -j $(JOBS) --target morrowset-devserver MorrowsetVelde
 
 build: setup
 	cmake --preset default -DMORROWSET_TESTS=ON -DMORROWSET_BENCH=ON

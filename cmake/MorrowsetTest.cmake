@@ -17,9 +17,14 @@ else()
   set(MORROWSET_DISCOVERY POST_BUILD)
 endif()
 
+# Each case may take 60 s, or MORROWSET_TIMEOUT_<NAME> when set.
 function(morrowset_add_test name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE morrowset_test_support GTest::gtest_main)
+  set(timeout 60)
+  if(DEFINED MORROWSET_TIMEOUT_${name})
+    set(timeout ${MORROWSET_TIMEOUT_${name}})
+  endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE ${MORROWSET_DISCOVERY}
-                       PROPERTIES TIMEOUT 60)
+                       PROPERTIES TIMEOUT ${timeout})
 endfunction()

@@ -7,14 +7,7 @@
 #include <limits>
 #include <stdexcept>
 
-namespace Settings {
-bool ForceDay = false;
-int32_t DayToForce = 0;
-bool FollowWeekCycle = false;
-bool ResetWhenReachDay = false;
-int32_t DayToReset = 0;
-int32_t DayToSetWhenReset = 0;
-}  // namespace Settings
+SettingValues Settings;
 
 nlohmann::json ConfigDocument;
 std::unique_ptr<TimeZones::Zone> ConfigTimeZone;
@@ -43,16 +36,16 @@ void ReadConfigFile(const std::string& path) {
   // A directory opens as a stream on some platforms but can never be read as the file.
   std::error_code ignored;
   if (!file.is_open() || std::filesystem::is_directory(path, ignored))
-    throw std::runtime_error("Can't open config.json");
+    throw ConfigError(ConfigError::Kind::Unreadable, "", path, "Can't open config.json");
   file >> ConfigDocument;
   file.close();
 
-  Settings::ForceDay = ConfigDocument["ForceDay"].get<bool>();
-  Settings::DayToForce = ReadDayNumber(ConfigDocument["DayToForce"]);
-  Settings::FollowWeekCycle = ConfigDocument["FollowWeekCycle"].get<bool>();
-  Settings::ResetWhenReachDay = ConfigDocument["ResetWhenReachDay"].get<bool>();
-  Settings::DayToReset = ReadDayNumber(ConfigDocument["DayToReset"]);
-  Settings::DayToSetWhenReset = ReadDayNumber(ConfigDocument["DayToSetWhenReset"]);
+  Settings.ForceDay = ConfigDocument["ForceDay"].get<bool>();
+  Settings.DayToForce = ReadDayNumber(ConfigDocument["DayToForce"]);
+  Settings.FollowWeekCycle = ConfigDocument["FollowWeekCycle"].get<bool>();
+  Settings.ResetWhenReachDay = ConfigDocument["ResetWhenReachDay"].get<bool>();
+  Settings.DayToReset = ReadDayNumber(ConfigDocument["DayToReset"]);
+  Settings.DayToSetWhenReset = ReadDayNumber(ConfigDocument["DayToSetWhenReset"]);
 
   // Optional; looked up without inserting anything. A present value must be a string (null
   // included: it is not the same as leaving the member out).
@@ -61,7 +54,8 @@ void ReadConfigFile(const std::string& path) {
   if (zone == ConfigDocument.end()) return;
   const std::string name = zone->get<std::string>();
   ConfigTimeZone = TimeZones::Zone::Load(name);
-  if (!ConfigTimeZone) throw std::runtime_error(UnknownTimeZoneText(name));
+  if (!ConfigTimeZone)
+    throw ConfigError(ConfigError::Kind::UnknownZone, "TimeZone", name, UnknownTimeZoneText(name));
 }
 
 std::string UnknownTimeZoneText(const std::string& name) {

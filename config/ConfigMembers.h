@@ -23,16 +23,16 @@ struct ConfigMember {
 };
 
 inline constexpr ConfigMember kConfigMembers[] = {
-    {"ForceDay", MemberKind::Switch, true, nullptr, [] { return int32_t{Settings::ForceDay}; }},
+    {"ForceDay", MemberKind::Switch, true, nullptr, [] { return int32_t{Settings.ForceDay}; }},
     {"DayToForce", MemberKind::DayNumber, true, "the day forceday writes",
-     [] { return Settings::DayToForce; }},
-    {"FollowWeekCycle", MemberKind::Switch, true, nullptr, [] { return int32_t{Settings::FollowWeekCycle}; }},
+     [] { return Settings.DayToForce; }},
+    {"FollowWeekCycle", MemberKind::Switch, true, nullptr, [] { return int32_t{Settings.FollowWeekCycle}; }},
     {"ResetWhenReachDay", MemberKind::Switch, true, nullptr,
-     [] { return int32_t{Settings::ResetWhenReachDay}; }},
+     [] { return int32_t{Settings.ResetWhenReachDay}; }},
     {"DayToReset", MemberKind::DayNumber, true, "the limit at which resetdays resets",
-     [] { return Settings::DayToReset; }},
+     [] { return Settings.DayToReset; }},
     {"DayToSetWhenReset", MemberKind::DayNumber, true, "the day resetdays writes",
-     [] { return Settings::DayToSetWhenReset; }},
+     [] { return Settings.DayToSetWhenReset; }},
     {"TimeZone", MemberKind::ZoneName, false,
      "the tz database zone in which forceweekday and forcemonthday take the date; absent: the "
      "server's local time",

@@ -76,7 +76,7 @@ bool DateAt(std::chrono::system_clock::time_point now, CalendarDate& date) {
 
 void ForceDayTick() {
   if (!Due(NextForceDay, ForceDayInterval, std::chrono::system_clock::now())) return;
-  SetDay(Settings::DayToForce);
+  SetDay(Settings.DayToForce);
 }
 
 void ForceWeekDayTick() {
@@ -92,8 +92,8 @@ void ResetDaysTick() {
   AShooterGameState* gameState = GetGameState(ZelApi::GetApiUtils().CurrentWorld());
   if (gameState == nullptr) return;
   int32_t* day = DayNumberRef(gameState);
-  if (day == nullptr || *day < Settings::DayToReset) return;
-  WriteDay(gameState, *day, Settings::DayToSetWhenReset);
+  if (day == nullptr || *day < Settings.DayToReset) return;
+  WriteDay(gameState, *day, Settings.DayToSetWhenReset);
 }
 
 void ForceMonthDayTick() {

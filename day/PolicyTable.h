@@ -15,8 +15,8 @@ struct DayPolicy {
 // Switches are read when start-up reaches each row: "FollowMonthDayNumber" is looked up in
 // ConfigDocument only after the first three are registered.
 inline constexpr DayPolicy kDayPolicies[] = {
-    {"forceday", "ForceDay", 300, [] { return Settings::ForceDay; }},
-    {"forceweekday", "FollowWeekCycle", 60, [] { return Settings::FollowWeekCycle; }},
-    {"resetdays", "ResetWhenReachDay", 60, [] { return Settings::ResetWhenReachDay; }},
+    {"forceday", "ForceDay", 300, [] { return Settings.ForceDay; }},
+    {"forceweekday", "FollowWeekCycle", 60, [] { return Settings.FollowWeekCycle; }},
+    {"resetdays", "ResetWhenReachDay", 60, [] { return Settings.ResetWhenReachDay; }},
     {"forcemonthday", "FollowMonthDayNumber", 300, FollowMonthDayNumber},
 };

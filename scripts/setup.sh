@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what a build needs: Debian packages and the npm-pinned spdlog headers.
-#   setup.sh run    what `make run` builds: the plugin, the development server, morrowset-check
+#   setup.sh run    what `make run` builds: the plugin and the development server
 #   setup.sh test   all of it, with the test and benchmark libraries, and the Windows build's
 #                   clang-cl, lld-link, LLVM tools, Wine and Wine's headers, and the headless
 #                   Chromium that checks the preview's calendar page (default)

@@ -244,7 +244,7 @@ constexpr FixedAbbreviation kFixedAbbreviations[] = {
 
 // Adds the warnings for a zone that loads but likely is not what was meant.
 void ZoneWarnings(const std::string& zone, std::vector<std::string>& warnings) {
-  if (!Settings::FollowWeekCycle && !FollowMonthDayNumber())
+  if (!Settings.FollowWeekCycle && !FollowMonthDayNumber())
     warnings.push_back(
         "\"TimeZone\" is set, but neither forceweekday (\"FollowWeekCycle\") nor "
         "forcemonthday (\"FollowMonthDayNumber\") is on: nothing reads it");
@@ -269,11 +269,26 @@ void ZoneWarnings(const std::string& zone, std::vector<std::string>& warnings) {
   }
 }
 
+// What ended start-up, as the exception's type and fields tell it (never its words).
+struct Failure {
+  std::optional<ConfigError> config;  // one of the reading code's own
+  int jsonId = 0;                     // the JSON library's error id (101 parse, 302 type, ...)
+  std::size_t byte = 0;               // for a parse error: the byte it stopped at, from 1
+};
+
+// Returns the line and column of a byte position, counted as the JSON library counts them.
+std::pair<std::size_t, std::size_t> LineAndColumn(const std::string& text, std::size_t byte) {
+  const std::size_t end = std::min(byte, text.size());
+  const std::size_t lineStart = end == 0 ? 0 : text.rfind('\n', end - 1);
+  const std::size_t line = 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + end, '\n'));
+  return {line, byte - (lineStart == std::string::npos || end == 0 ? 0 : lineStart + 1)};
+}
+
 // Explains a failed start-up in one line: the member, what was found, what is expected.
-std::string Explain(const std::string& what, const std::string& path, const std::string& text,
+std::string Explain(const Failure& failure, const std::string& path, const std::string& text,
                     const FileView& view) {
   std::error_code ec;
-  if (what == "Can't open config.json") {
+  if (failure.config && failure.config->kind == ConfigError::Kind::Unreadable) {
     const std::filesystem::path file = std::filesystem::u8path(path);
     if (std::filesystem::is_directory(file, ec))
       return "the path is a folder, not a file: " + DisplayPath(path);
@@ -282,21 +297,20 @@ std::string Explain(const std::string& what, const std::string& path, const std:
              " (a first install? morrowset-check --init writes the default)";
     return "the file cannot be read (permissions?): " + DisplayPath(path);
   }
-  std::smatch match;
-  if (std::regex_search(what, match, std::regex("at line (\\d+), column (\\d+)"))) {
-    const int lineNumber = std::stoi(match[1]);
+  if (failure.config && failure.config->kind == ConfigError::Kind::UnknownZone)
+    return ZoneAdvice(failure.config->found);
+  if (failure.jsonId == 101) {
+    const auto [lineNumber, column] = LineAndColumn(text, failure.byte);
     std::istringstream lines(text);
     std::string line;
-    for (int i = 0; i < lineNumber && std::getline(lines, line); ++i) {
+    for (std::size_t i = 0; i < lineNumber && std::getline(lines, line); ++i) {
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    return "line " + match[1].str() + ", column " + match[2].str() + ": " + line;
+    return "line " + std::to_string(lineNumber) + ", column " + std::to_string(column) + ": " + line;
   }
-  if (what.find("out_of_range.406") != std::string::npos)
+  if (failure.jsonId == 406)
     return "a number is too large for any number type; day numbers run from -2147483648 to 2147483647";
-  if (what.rfind("\"TimeZone\": ", 0) == 0 && view.document.value("TimeZone", json()).is_string())
-    return ZoneAdvice(view.document["TimeZone"].get<std::string>());
-  if (what.find("type_error.305") != std::string::npos)
+  if (failure.jsonId == 305)
     return "the file holds " + std::string(TypeName(view.document)) +
            ", not an object { } with the members \"ForceDay\", \"DayToForce\", ...";
   if (!view.parsed || !view.document.is_object()) {
@@ -396,14 +410,14 @@ std::vector<std::string> Warnings(const FileView& view, bool loaded) {
                        " value when it runs");
   }
   if (ConfigTimeZone) ZoneWarnings(ConfigTimeZone->Name(), warnings);
-  if (Settings::ResetWhenReachDay) {
-    if (Settings::DayToSetWhenReset >= Settings::DayToReset)
+  if (Settings.ResetWhenReachDay) {
+    if (Settings.DayToSetWhenReset >= Settings.DayToReset)
       warnings.push_back("resetdays writes \"DayToSetWhenReset\" " +
-                         std::to_string(Settings::DayToSetWhenReset) + ", not below \"DayToReset\" " +
-                         std::to_string(Settings::DayToReset) + ": it rewrites the day every minute");
-    if (Settings::ForceDay && Settings::DayToForce >= Settings::DayToReset)
-      warnings.push_back("forceday holds day " + std::to_string(Settings::DayToForce) +
-                         ", at or past \"DayToReset\" " + std::to_string(Settings::DayToReset) +
+                         std::to_string(Settings.DayToSetWhenReset) + ", not below \"DayToReset\" " +
+                         std::to_string(Settings.DayToReset) + ": it rewrites the day every minute");
+    if (Settings.ForceDay && Settings.DayToForce >= Settings.DayToReset)
+      warnings.push_back("forceday holds day " + std::to_string(Settings.DayToForce) +
+                         ", at or past \"DayToReset\" " + std::to_string(Settings.DayToReset) +
                          ": resetdays undoes it within a minute, every time");
   }
   return warnings;
@@ -425,8 +439,7 @@ std::string Held(const ConfigMember& member) {
 
 // Starts as a freshly loaded library does: every setting false or 0, the document null.
 void ResetSettings() {
-  Settings::ForceDay = Settings::FollowWeekCycle = Settings::ResetWhenReachDay = false;
-  Settings::DayToForce = Settings::DayToReset = Settings::DayToSetWhenReset = 0;
+  Settings = SettingValues();
   ConfigDocument = nullptr;
   ConfigTimeZone.reset();
 }
@@ -438,18 +451,29 @@ ConfigReport Diagnose(const std::string& path) {
   report.path = path;
   // The plugin's own reading, then the policies in start-up's order.
   ResetSettings();
+  Failure failure;
   try {
     ReadConfigFile(EightBitPath(path));  // the plugin's own code opens it by an 8-bit name
     for (const DayPolicy& policy : kDayPolicies)
       if (policy.switchedOn()) report.policies.push_back(policy.timer);
+  } catch (const ConfigError& error) {
+    report.failure = error.what();
+    failure.config = error;
+  } catch (const json::parse_error& error) {
+    report.failure = error.what();
+    failure.jsonId = error.id;
+    failure.byte = error.byte;
+  } catch (const json::exception& error) {
+    report.failure = error.what();
+    failure.jsonId = error.id;
   } catch (const std::exception& error) {
     report.failure = error.what();
-    report.policies.clear();
   }
+  if (!report.failure.empty()) report.policies.clear();
   const std::string text = ReadAll(path);
   const FileView view = ReadView(text);
   if (!report.failure.empty()) {
-    report.why = Explain(report.failure, path, text, view);
+    report.why = Explain(failure, path, text, view);
   } else {
     for (const ConfigMember& member : kConfigMembers)
       report.settings.push_back(std::string(member.name) + "=" + Held(member));

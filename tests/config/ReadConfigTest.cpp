@@ -12,8 +12,7 @@ namespace {
 class ReadConfigFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    Settings::ForceDay = Settings::FollowWeekCycle = Settings::ResetWhenReachDay = false;
-    Settings::DayToForce = Settings::DayToReset = Settings::DayToSetWhenReset = 0;
+    Settings = SettingValues();
     ConfigDocument = nullptr;
     path_ = (std::filesystem::path(testing::TempDir()) /
              (std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".json"))
@@ -37,18 +36,18 @@ TEST_F(ReadConfigFile, MissingMemberMidwayKeepsEarlierSettingsAndLeavesLaterOnes
   EXPECT_EQ(Read(R"({"ForceDay": true, "DayToForce": 7, "FollowWeekCycle": true,
                      "ResetWhenReachDay": true, "DayToSetWhenReset": 3})"),
             "[json.exception.type_error.302] type must be number, but is null");
-  EXPECT_TRUE(Settings::ForceDay);
-  EXPECT_EQ(Settings::DayToForce, 7);
-  EXPECT_TRUE(Settings::FollowWeekCycle);
-  EXPECT_TRUE(Settings::ResetWhenReachDay);
-  EXPECT_EQ(Settings::DayToReset, 0);
-  EXPECT_EQ(Settings::DayToSetWhenReset, 0);
+  EXPECT_TRUE(Settings.ForceDay);
+  EXPECT_EQ(Settings.DayToForce, 7);
+  EXPECT_TRUE(Settings.FollowWeekCycle);
+  EXPECT_TRUE(Settings.ResetWhenReachDay);
+  EXPECT_EQ(Settings.DayToReset, 0);
+  EXPECT_EQ(Settings.DayToSetWhenReset, 0);
 }
 
 TEST_F(ReadConfigFile, NullDocumentBecomesAnObjectAtTheFirstRead) {
   EXPECT_EQ(Read("null"), "[json.exception.type_error.302] type must be boolean, but is null");
   EXPECT_TRUE(ConfigDocument.is_object());
-  EXPECT_FALSE(Settings::ForceDay);
+  EXPECT_FALSE(Settings.ForceDay);
 }
 
 TEST_F(ReadConfigFile, SuccessKeepsExactlyTheFileInTheDocument) {
