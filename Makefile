@@ -69,7 +69,7 @@ fuzz: build-windows
 	cd build-fuzz && for t in $(FUZZ_TARGETS); do \
 	  bin/$$t-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=400000 corpus/$$t ../tests/fuzz/corpus/$$t || exit 1; done
 
-# The zone data compiled in (config/ZoneData.cpp, tools/WindowsZones.cpp), regenerated from the
+# The zone data compiled in (config/zones/ZoneData.cpp, config/zones/WindowsZones.cpp), regenerated from the
 # pinned sources in third_party/tzdata and third_party/cldr; needs zic (Debian's libc-bin) and python3.
 zones:
 	python3 scripts/generate-zones.py

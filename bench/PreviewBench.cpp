@@ -9,7 +9,7 @@
 #include "DevHost.h"
 #include "GameLoop.h"
 #include "WallClock.h"
-#include "config/TimeZone.h"
+#include "config/zones/TimeZone.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "TimeZone.h"
+#include "zones/TimeZone.h"
 
 // The six settings of config.json, in the order start-up reads them, each false or 0 until
 // ReadConfig writes it.

@@ -19,7 +19,7 @@
 #include "Rcon.h"
 #include "WallClock.h"
 #include "config/Config.h"
-#include "config/TimeZone.h"
+#include "config/zones/TimeZone.h"
 
 #include <csignal>
 #include <random>

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Compiles the pinned tz database (third_party/tzdata/tzdata.zi) into config/ZoneData.cpp,
+"""Compiles the pinned tz database (third_party/tzdata/tzdata.zi) into config/zones/ZoneData.cpp,
 and CLDR's table of Windows zone names (third_party/cldr/windowsZones.xml) into
-tools/WindowsZones.cpp.
+config/zones/WindowsZones.cpp.
 
 Every zone and link name of the database gets the compiled zone file that zic makes of it
 (slim, with transitions from 2000 on and the rule string for the years after the last one),
@@ -15,15 +15,20 @@ import tempfile
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 SOURCE = ROOT / "third_party" / "tzdata" / "tzdata.zi"
-TARGET = ROOT / "config" / "ZoneData.cpp"
+TARGET = ROOT / "config" / "zones" / "ZoneData.cpp"
 WINDOWS_SOURCE = ROOT / "third_party" / "cldr" / "windowsZones.xml"
-WINDOWS_TARGET = ROOT / "tools" / "WindowsZones.cpp"
+WINDOWS_TARGET = ROOT / "config" / "zones" / "WindowsZones.cpp"
 # A year before the first one promised (2000): zic gives the first transition of a slim file
 # whatever type it likes, which stays wrong until the zone's next change, in the year cut off.
 FROM = "@915148800"  # 1999-01-01 00:00:00 UTC
 
 
 def main():
+    # --out DIR writes both files into DIR instead, so that a test can compare them with ours.
+    global TARGET, WINDOWS_TARGET
+    if len(sys.argv) == 3 and sys.argv[1] == "--out":
+        TARGET = pathlib.Path(sys.argv[2]) / TARGET.name
+        WINDOWS_TARGET = pathlib.Path(sys.argv[2]) / WINDOWS_TARGET.name
     lines = SOURCE.read_text(encoding="utf-8").splitlines()
     version = lines[0].removeprefix("# version ").strip()
     names = sorted(line.split()[1] for line in lines if line.startswith("Z "))
@@ -55,7 +60,7 @@ def main():
     text += [f'  {{"{name}", {offset}, {size}}},' for name, offset, size in entries]
     text += ["};", "", f"const std::size_t kZoneEntryCount = {len(entries)};", ""]
     TARGET.write_text("\n".join(text), encoding="utf-8")
-    print(f"{TARGET.relative_to(ROOT)}: tz {version}, {len(entries)} names, {len(where)} zone files, "
+    print(f"{TARGET}: tz {version}, {len(entries)} names, {len(where)} zone files, "
           f"{len(blobs)} bytes")
     write_windows_zones(set(names))
 
@@ -76,7 +81,7 @@ def write_windows_zones(known):
     text += [f'  {{"{windows}", "{iana}"}},' for windows, iana in sorted(pairs.items())]
     text += ["};", "", f"const std::size_t kWindowsZoneCount = {len(pairs)};", ""]
     WINDOWS_TARGET.write_text("\n".join(text), encoding="utf-8")
-    print(f"{WINDOWS_TARGET.relative_to(ROOT)}: {len(pairs)} Windows zone names")
+    print(f"{WINDOWS_TARGET}: {len(pairs)} Windows zone names")
 
 
 if __name__ == "__main__":

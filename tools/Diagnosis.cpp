@@ -14,9 +14,9 @@
 #include <sstream>
 
 #include "CommandLine.h"
-#include "WindowsZones.h"
+#include "config/zones/WindowsZones.h"
 #include "config/ConfigMembers.h"
-#include "config/TimeZone.h"
+#include "config/zones/TimeZone.h"
 #include "day/PolicyTable.h"
 
 namespace morrowset {

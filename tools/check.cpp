@@ -21,7 +21,7 @@
 #include "FrameworkCheck.h"
 #include "PeImage.h"
 #include "config/Config.h"
-#include "config/TimeZone.h"
+#include "config/zones/TimeZone.h"
 
 namespace {
 

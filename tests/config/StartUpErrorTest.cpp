@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "config/TimeZone.h"
+#include "config/zones/TimeZone.h"
 #include "support/PluginHost.h"
 
 namespace morrowset::test {

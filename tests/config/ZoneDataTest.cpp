@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "config/TimeZone.h"
+#include "config/zones/TimeZone.h"
 #include "support/ServerProcess.h"
 
 #if defined(_WIN32)

@@ -5,7 +5,7 @@
 #include <memory>
 #include <regex>
 
-#include "config/TimeZone.h"
+#include "config/zones/TimeZone.h"
 #include "support/PluginHost.h"
 #include "support/ServerProcess.h"
 

@@ -1,6 +1,6 @@
 // morrowset-check: the admin's view of what start-up would do with a config.json.
 #include "Diagnosis.h"
-#include "config/TimeZone.h"
+#include "config/zones/TimeZone.h"
 #include "support/PluginHost.h"
 #include "support/ServerProcess.h"
 

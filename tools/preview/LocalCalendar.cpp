@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "WallClock.h"
-#include "config/TimeZone.h"
+#include "config/zones/TimeZone.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "LocalCalendar.h"
 #include "WallClock.h"
 #include "config/Config.h"
-#include "config/TimeZone.h"
+#include "config/zones/TimeZone.h"
 
 namespace fs = std::filesystem;
 
