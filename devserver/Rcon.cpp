@@ -145,7 +145,7 @@ void RconServer::Run() {
     }
     // Deadlines, and connections that have sent their last reply or whose peer has gone: their
     // places are free before newcomers are accepted.
-    const auto now = Clock::now();
+    const auto now = options_.now();
     std::vector<uint64_t> expired;
     for (auto& [id, c] : connections_) {
       const bool loginLate = !c->authenticated && now - c->connectedAt > options_.loginTimeout;
@@ -173,7 +173,7 @@ void RconServer::Accept() {
     auto c = std::make_unique<Connection>();
     c->id = nextId_++;
     c->fd = fd;
-    c->connectedAt = c->lastActivity = Clock::now();
+    c->connectedAt = c->lastActivity = options_.now();
     connections_[c->id] = std::move(c);
   }
 }
@@ -185,7 +185,7 @@ bool RconServer::MakeRoom() {
   // ones cannot push out an admin who is about to log in: only one past its grace gives way.
   for (auto& [id, c] : connections_) {
     if (c->authenticated) continue;
-    if (Clock::now() - c->connectedAt < options_.loginGrace) return false;
+    if (options_.now() - c->connectedAt < options_.loginGrace) return false;
     Close(id);
     return true;
   }
@@ -213,7 +213,7 @@ bool RconServer::ReadFrom(Connection& c) {
     if (n < 0) return Sockets::WouldBlock();
     c.in.append(buffer, static_cast<std::size_t>(n));
     taken += static_cast<std::size_t>(n);
-    c.lastActivity = Clock::now();
+    c.lastActivity = options_.now();
   }
   return true;
 }

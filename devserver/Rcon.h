@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -35,6 +36,10 @@ struct RconOptions {
   std::size_t maxPendingOutput = 1 << 20;  // a client that reads slower than this is dropped
   std::size_t maxInFlight =
       64;  // requests of one connection not answered yet, logins too; then it is not read
+  // The clock of the login grace and the login and idle timeouts: real time, or a test's.
+  std::function<std::chrono::steady_clock::time_point()> now = [] {
+    return std::chrono::steady_clock::now();
+  };
 };
 
 // Compares two secrets in time that depends only on their lengths.
