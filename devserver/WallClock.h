@@ -8,6 +8,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 namespace WallClock {
@@ -28,6 +29,10 @@ void Advance(std::chrono::nanoseconds d);
 bool Running();
 // Returns the clock to the real time.
 void UseRealTime();
+// Returns the clock's present time in nanoseconds since the epoch, and whether it is the real time:
+// for the platform parts that answer the process's system clock with it.
+int64_t NowNs();
+bool IsReal();
 
 // Sets the process's time zone: an IANA name (Europe/Berlin) or a POSIX TZ string (JST-9) on
 // Linux; the C runtime's form (CET-1CEST: name, hours west of UTC, daylight name) on Windows.
