@@ -16,6 +16,7 @@
 #include "DevHost.h"
 #include "Forecast.h"
 #include "GameLoop.h"
+#include "Options.h"
 #include "Rcon.h"
 #include "WallClock.h"
 #include "config/Config.h"
@@ -31,138 +32,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Options {
-  std::string serverDir;
-  double dayLength = 1800;
-  double timerSeconds = 1;
-  bool verbose = false;
-  bool rcon = true;
-  bool passwordGiven = false;
-  RconOptions rconOptions;
-  std::string clock;     // the local time to start at; empty for the machine's time
-  std::string zone;      // the time zone; empty for the machine's
-  std::string forecast;  // the duration to forecast; empty to run as a server
-};
-
-void Usage(std::ostream& out) {
-  out << "usage: morrowset-devserver [--server-dir DIR] [--day-length S] [--timer-interval S] "
-         "[--verbose]\n"
-         "                           [--clock \"YYYY-MM-DD HH:MM[:SS]\"] [--tz ZONE] [--forecast DURATION]\n"
-         "  --server-dir DIR     run on an existing server folder (default: a fresh one,\n"
-         "                       removed again at exit)\n"
-         "  --clock TIME         start the server's clock at this local time; it runs on with\n"
-         "                       the machine's clock, steps included (default: the machine's\n"
-         "                       time)\n"
-         "  --tz ZONE            the server's time zone: an IANA name (Europe/Berlin) or a POSIX\n"
-         "                       TZ string (JST-9); on Windows only the C runtime's form,\n"
-         "                       NAME[+|-]H[DST] with hours west of UTC (CET-1CEST)\n"
-         "  --forecast DURATION  run the clock DURATION ahead as fast as possible (90s, 5m, 2h,\n"
-         "                       3d, 1d12h), print when and by what the day clients see changes,\n"
-         "                       then exit: 0, or 1 when the plugin fails to start or\n"
-         "                       breaks the host contract (the faults are listed)\n"
-         "  --day-length S       seconds per in-game day on the server's clock, 0 stops the\n"
-         "                       cycle (default 1800)\n"
-         "  --timer-interval S   seconds between timer callback calls (default 1, at least 0.001)\n"
-         "  --verbose            also print every engine buffer freed\n"
-         "  --rcon-port N        RCON port on 127.0.0.1 (default 27020, 0 picks a free one)\n"
-         "  --rcon-password P    RCON password (default: a random one, printed at start-up;\n"
-         "                       an empty one refuses every login)\n"
-         "  --rcon-valve-auth    send an empty response before each login answer, as Valve does\n"
-         "  --rcon-max-clients N, --rcon-login-timeout S, --rcon-idle-timeout S\n"
-         "                       admins logged in at once (16), login deadline (10), idle\n"
-         "                       timeout (300)\n"
-         "  --no-rcon            do not listen for RCON\n"
-         "  --help, --version    this text; the version\n";
-}
-
-bool ParseNumber(const char* text, double& out) {
-  // Plain decimal only: strtod would also take hexadecimal (0x10), inf and nan.
-  if (*text == '\0' || std::strspn(text, "0123456789.eE+-") != std::strlen(text)) return false;
-  char* end = nullptr;
-  out = std::strtod(text, &end);
-  return end != text && *end == '\0' && std::isfinite(out) && out >= 0;
-}
-
-// Returns 0 on success, or the exit code for bad arguments.
-int ParseOptions(int argc, char** argv, Options& options) {
-  double number = 0;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--help" || arg == "-h") {
-      Usage(std::cout);
-      std::exit(0);
-    } else if (arg == "--version") {
-      std::cout << "morrowset-devserver " << MORROWSET_VERSION << "\n";
-      std::exit(0);
-    } else if (arg == "--server-dir" && hasValue) {
-      options.serverDir = argv[++i];
-    } else if (arg == "--day-length" && hasValue && ParseNumber(argv[i + 1], options.dayLength)) {
-      if (options.dayLength != 0 && options.dayLength < 1) {
-        std::cerr << "morrowset-devserver: --day-length must be 0 (no day cycle) or at least 1 (s): "
-                  << argv[i + 1] << "\n";
-        return 2;
-      }
-      ++i;
-    } else if (arg == "--timer-interval" && hasValue && ParseNumber(argv[i + 1], number)) {
-      if (number < 0.001) {
-        std::cerr << "morrowset-devserver: --timer-interval must be at least 0.001 (1 ms): " << argv[i + 1]
-                  << "\n";
-        return 2;
-      }
-      options.timerSeconds = number;
-      ++i;
-    } else if (arg == "--clock" && hasValue) {
-      options.clock = argv[++i];
-      const int year = std::atoi(options.clock.c_str());
-      if (options.clock.empty() || year < WallClock::kFirstYear || year > WallClock::kLastYear) {
-        std::cerr << "morrowset-devserver: --clock takes a local time \"YYYY-MM-DD HH:MM[:SS]\" from "
-                  << WallClock::kFirstYear << " to " << WallClock::kLastYear << ": " << options.clock << "\n";
-        return 2;
-      }
-    } else if (arg == "--tz" && hasValue) {
-      options.zone = argv[++i];
-    } else if (arg == "--forecast" && hasValue) {
-      options.forecast = argv[++i];
-      if (options.forecast.empty()) {
-        std::cerr << "morrowset-devserver: --forecast takes a duration (90s, 5m, 2h, 3d, 1d12h): \"\"\n";
-        return 2;
-      }
-    } else if (arg == "--verbose") {
-      options.verbose = true;
-    } else if (arg == "--no-rcon") {
-      options.rcon = false;
-    } else if (arg == "--rcon-valve-auth") {
-      options.rconOptions.valveAuthPrelude = true;
-    } else if (arg == "--rcon-password" && hasValue) {
-      options.rconOptions.password = argv[++i];
-      options.passwordGiven = true;
-    } else if (arg == "--rcon-port" && hasValue && ParseNumber(argv[i + 1], number) && number <= 65535 &&
-               number == static_cast<int>(number)) {
-      options.rconOptions.port = static_cast<int>(number);
-      ++i;
-    } else if (arg == "--rcon-max-clients" && hasValue && ParseNumber(argv[i + 1], number) && number >= 1) {
-      options.rconOptions.maxClients = static_cast<int>(number);
-      ++i;
-    } else if (arg == "--rcon-login-timeout" && hasValue && ParseNumber(argv[i + 1], number)) {
-      options.rconOptions.loginTimeout = std::chrono::milliseconds(static_cast<long long>(number * 1000));
-      ++i;
-    } else if (arg == "--rcon-idle-timeout" && hasValue && ParseNumber(argv[i + 1], number)) {
-      options.rconOptions.idleTimeout = std::chrono::milliseconds(static_cast<long long>(number * 1000));
-      ++i;
-    } else if ((arg == "--day-length" || arg == "--timer-interval") && hasValue) {
-      std::cerr << "morrowset-devserver: " << arg << " takes a plain number of seconds: " << argv[i + 1]
-                << "\n";
-      return 2;
-    } else {
-      std::cerr << "morrowset-devserver: bad argument: " << arg << "\n";
-      Usage(std::cerr);
-      return 2;
-    }
-  }
-  return 0;
-}
 
 std::string RandomHex(int digits) {
   std::random_device random;
@@ -197,7 +66,7 @@ std::string MakeServerDir() {
   return folder.string();
 }
 
-std::chrono::nanoseconds TimerInterval(const Options& options) {
+std::chrono::nanoseconds TimerInterval(const ServerOptions& options) {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
       std::chrono::duration<double>(options.timerSeconds));
 }
@@ -240,7 +109,7 @@ bool ParseInZone(const std::string& text, const cctz::time_zone& zone, WallClock
 }
 
 // Sets the time zone and the wall clock from the options; returns 0 or an exit code.
-int SetUpClock(const Options& options, std::chrono::seconds forecast,
+int SetUpClock(const ServerOptions& options, std::chrono::seconds forecast,
                const std::optional<cctz::time_zone>& pluginZone) {
   std::string why;
   if (!options.zone.empty() && !WallClock::SetZone(options.zone, why)) {
@@ -295,7 +164,7 @@ std::string Describe(const DevHost::Event& event) {
 }
 
 // Loads the plugins and prints the forecast; returns the exit code.
-int ForecastMain(const Options& options, std::chrono::seconds duration) {
+int ForecastMain(const ServerOptions& options, std::chrono::seconds duration) {
   Forecast forecast(std::cout);
   DevHost::SetListener([&forecast](const DevHost::Event& event) { forecast.OnEvent(event); });
   DevHost::Reset();
@@ -321,7 +190,7 @@ int ForecastMain(const Options& options, std::chrono::seconds duration) {
 }
 
 // Reads the --forecast duration and checks it against the timer interval; 0 or an exit code.
-int ReadForecast(const Options& options, std::chrono::seconds& duration) {
+int ReadForecast(const ServerOptions& options, std::chrono::seconds& duration) {
   if (options.forecast.empty()) return 0;
   if (!WallClock::ParseDuration(options.forecast, duration)) {
     std::cerr << "morrowset-devserver: --forecast takes a duration (90s, 5m, 2h, 3d, 1d12h): "
@@ -337,7 +206,7 @@ int ReadForecast(const Options& options, std::chrono::seconds& duration) {
 }
 
 // Makes a fresh server folder unless one was given, and checks it; 0 or an exit code.
-int PrepareServerFolder(Options& options, bool& fresh) {
+int PrepareServerFolder(ServerOptions& options, bool& fresh) {
   fresh = options.serverDir.empty();
   try {
     if (fresh) options.serverDir = MakeServerDir();
@@ -353,7 +222,7 @@ int PrepareServerFolder(Options& options, bool& fresh) {
 }
 
 // Removes the server folder if it was made for this run alone.
-void RemoveFreshFolder(const Options& options, bool fresh) {
+void RemoveFreshFolder(const ServerOptions& options, bool fresh) {
   if (!fresh) return;
   std::error_code ignored;
   fs::remove_all(options.serverDir, ignored);
@@ -372,7 +241,7 @@ void PrintEvents(bool verbose) {
 }
 
 // Starts the host on the server folder and loads the plugins found there.
-void StartHost(const Options& options) {
+void StartHost(const ServerOptions& options) {
   DevHost::Reset();
   DevHost::SetServerDir(options.serverDir);
   DevHost::SetDayLength(options.dayLength);
@@ -384,7 +253,7 @@ void StartHost(const Options& options) {
 }
 
 // Starts the RCON listener when asked for; returns null when it is off or not available.
-std::unique_ptr<RconServer> StartRcon(Options& options, JobQueue& queue) {
+std::unique_ptr<RconServer> StartRcon(ServerOptions& options, JobQueue& queue) {
   if (!options.rcon) return nullptr;
   if (!options.passwordGiven) options.rconOptions.password = RandomHex(20);
   auto rcon = std::make_unique<RconServer>(queue, options.rconOptions);
@@ -431,8 +300,23 @@ void ShutDown(RconServer* rcon, JobQueue& queue) {
 
 int main(int argc, char** argv) {
   // 1. The options, the forecast's length and the clock.
-  Options options;
-  if (const int code = ParseOptions(argc, argv, options)) return code;
+  ServerOptions options;
+  std::string error;
+  bool showUsage = false;
+  switch (ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error, showUsage)) {
+    case Parsed::Help:
+      PrintUsage(std::cout);
+      return 0;
+    case Parsed::Version:
+      std::cout << "morrowset-devserver " << MORROWSET_VERSION << "\n";
+      return 0;
+    case Parsed::Bad:
+      std::cerr << "morrowset-devserver: " << error << "\n";
+      if (showUsage) PrintUsage(std::cerr);
+      return 2;
+    case Parsed::Run:
+      break;
+  }
   std::ios::sync_with_stdio(true);
   std::chrono::seconds forecast{};
   if (const int code = ReadForecast(options, forecast)) return code;
