@@ -34,13 +34,15 @@ std::chrono::milliseconds Milliseconds(double seconds) {
   return std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
 }
 
-static_assert(WallClock::kFirstYear == 1970 && WallClock::kLastYear == 2261, "--clock's refusal names the years");
+static_assert(WallClock::kFirstYear == 1970 && WallClock::kLastYear == 2261,
+              "--clock's refusal names the years");
 
 const OptionRow kOptions[] = {
     {"--server-dir", Value::Text, nullptr, nullptr, nullptr,
      [](ServerOptions& o, const std::string& t, double) { o.serverDir = t; }},
     {"--day-length", Value::Seconds, [](double n, const std::string&) { return n == 0 || n >= 1; },
-     "--day-length must be 0 (no day cycle) or at least 1 (s)", "--day-length takes a plain number of seconds",
+     "--day-length must be 0 (no day cycle) or at least 1 (s)",
+     "--day-length takes a plain number of seconds",
      [](ServerOptions& o, const std::string&, double n) { o.dayLength = n; }},
     {"--timer-interval", Value::Seconds, [](double n, const std::string&) { return n >= 0.001; },
      "--timer-interval must be at least 0.001 (1 ms)", "--timer-interval takes a plain number of seconds",
@@ -74,9 +76,11 @@ const OptionRow kOptions[] = {
      nullptr, nullptr,
      [](ServerOptions& o, const std::string&, double n) { o.rconOptions.maxClients = static_cast<int>(n); }},
     {"--rcon-login-timeout", Value::Seconds, [](double n, const std::string&) { return n <= 1e9; }, nullptr,
-     nullptr, [](ServerOptions& o, const std::string&, double n) { o.rconOptions.loginTimeout = Milliseconds(n); }},
+     nullptr,
+     [](ServerOptions& o, const std::string&, double n) { o.rconOptions.loginTimeout = Milliseconds(n); }},
     {"--rcon-idle-timeout", Value::Seconds, [](double n, const std::string&) { return n <= 1e9; }, nullptr,
-     nullptr, [](ServerOptions& o, const std::string&, double n) { o.rconOptions.idleTimeout = Milliseconds(n); }},
+     nullptr,
+     [](ServerOptions& o, const std::string&, double n) { o.rconOptions.idleTimeout = Milliseconds(n); }},
 };
 
 // Reads a plain decimal number, at least 0: strtod would also take hexadecimal (0x10), inf and nan.
@@ -92,7 +96,8 @@ bool Apply(const OptionRow& row, const std::string& text, ServerOptions& options
            bool& showUsage) {
   double number = 0;
   const bool numeric = row.value == Value::Seconds || row.value == Value::Whole;
-  bool ok = !numeric || (ParseNumber(text, number) && (row.value != Value::Whole || number == std::floor(number)));
+  bool ok =
+      !numeric || (ParseNumber(text, number) && (row.value != Value::Whole || number == std::floor(number)));
   const char* message = row.notANumber;
   if (ok && row.inRange && !row.inRange(number, text)) {
     ok = false;
@@ -100,7 +105,8 @@ bool Apply(const OptionRow& row, const std::string& text, ServerOptions& options
   }
   if (!ok) {
     showUsage = message == nullptr;
-    error = message ? std::string(message) + ": " + (text.empty() ? "\"\"" : text) : "bad argument: " + std::string(row.name);
+    error = message ? std::string(message) + ": " + (text.empty() ? "\"\"" : text)
+                    : "bad argument: " + std::string(row.name);
     return false;
   }
   row.apply(options, text, number);

@@ -296,11 +296,9 @@ void ShutDown(RconServer* rcon, JobQueue& queue) {
   std::cout << "[host] " << DevHost::StatusLine() << std::endl;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  // 1. The options, the forecast's length and the clock.
-  ServerOptions options;
+// Reads the command line into options; returns -1 to run, or the exit code (after --help,
+// --version, or a refusal).
+int ReadCommandLine(int argc, char** argv, ServerOptions& options) {
   std::string error;
   bool showUsage = false;
   switch (ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error, showUsage)) {
@@ -317,6 +315,15 @@ int main(int argc, char** argv) {
     case Parsed::Run:
       break;
   }
+  return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // 1. The options, the forecast's length and the clock.
+  ServerOptions options;
+  if (const int code = ReadCommandLine(argc, argv, options); code >= 0) return code;
   std::ios::sync_with_stdio(true);
   std::chrono::seconds forecast{};
   if (const int code = ReadForecast(options, forecast)) return code;

@@ -359,9 +359,9 @@ std::optional<std::string> HeldDifferently(const json& value, int32_t held) {
   return "wrapped to 32 bits";
 }
 
-std::vector<std::string> Warnings(const FileView& view, bool loaded) {
-  std::vector<std::string> warnings;
-  if (!view.parsed) return warnings;
+// Adds the warnings of the file's text: text after the object, members given twice, names a
+// letter or a case off a member's.
+void FileWarnings(const FileView& view, std::vector<std::string>& warnings) {
   if (view.trailingText) warnings.push_back("text after the closing brace is never read");
   std::map<std::string, int> count;
   for (const auto& key : view.keys) ++count[key];
@@ -381,17 +381,10 @@ std::vector<std::string> Warnings(const FileView& view, bool loaded) {
       warnings.push_back(Quoted(key) + " is not read by the plugin and is ignored: did you mean " +
                          Quoted(*meant) + "?" + (present ? " (that one is there too)" : ""));
   }
-  if (!loaded) return warnings;
+}
 
-  for (const ConfigMember& member : kConfigMembers) {
-    if (member.kind != MemberKind::DayNumber) continue;
-    const int32_t held = member.held();
-    if (const auto how = HeldDifferently(view.document[member.name], held))
-      warnings.push_back(Quoted(member.name) + " is " + view.document[member.name].dump() +
-                         " in the file; the plugin holds " + std::to_string(held) + " (" + *how + ")");
-  }
-
-  // Policies that write the day on their own schedules overwrite each other.
+// Adds the warning of policies that write the day on their own schedules, overwriting each other.
+void FightWarning(std::vector<std::string>& warnings) {
   std::vector<std::string> writers;
   for (const DayPolicy& policy : kDayPolicies)
     if (std::string(policy.timer) != "resetdays" && policy.switchedOn())
@@ -400,26 +393,44 @@ std::vector<std::string> Warnings(const FileView& view, bool loaded) {
                              ? std::string("minute")
                              : std::to_string(policy.intervalSeconds / 60) + " minutes") +
                         ")");
-  if (writers.size() > 1) {
-    std::string list;
-    for (std::size_t i = 0; i < writers.size(); ++i)
-      list += (i == 0 ? "" : i + 1 == writers.size() ? " and " : ", ") + writers[i];
-    warnings.push_back(list +
-                       (writers.size() == 2 ? " both write the day: each overwrites the other's"
-                                            : " all write the day: each overwrites the others'") +
-                       " value when it runs");
+  if (writers.size() < 2) return;
+  std::string list;
+  for (std::size_t i = 0; i < writers.size(); ++i)
+    list += (i == 0 ? "" : i + 1 == writers.size() ? " and " : ", ") + writers[i];
+  warnings.push_back(list +
+                     (writers.size() == 2 ? " both write the day: each overwrites the other's"
+                                          : " all write the day: each overwrites the others'") +
+                     " value when it runs");
+}
+
+// Adds the warnings of what loaded: day numbers held otherwise than written, policies that
+// overwrite each other, the zone, resets that undo themselves.
+void SettingWarnings(const FileView& view, std::vector<std::string>& warnings) {
+  for (const ConfigMember& member : kConfigMembers) {
+    if (member.kind != MemberKind::DayNumber) continue;
+    const int32_t held = member.held();
+    if (const auto how = HeldDifferently(view.document[member.name], held))
+      warnings.push_back(Quoted(member.name) + " is " + view.document[member.name].dump() +
+                         " in the file; the plugin holds " + std::to_string(held) + " (" + *how + ")");
   }
+  FightWarning(warnings);
   if (ConfigTimeZone) ZoneWarnings(ConfigTimeZone->Name(), warnings);
-  if (Settings.ResetWhenReachDay) {
-    if (Settings.DayToSetWhenReset >= Settings.DayToReset)
-      warnings.push_back("resetdays writes \"DayToSetWhenReset\" " +
-                         std::to_string(Settings.DayToSetWhenReset) + ", not below \"DayToReset\" " +
-                         std::to_string(Settings.DayToReset) + ": it rewrites the day every minute");
-    if (Settings.ForceDay && Settings.DayToForce >= Settings.DayToReset)
-      warnings.push_back("forceday holds day " + std::to_string(Settings.DayToForce) +
-                         ", at or past \"DayToReset\" " + std::to_string(Settings.DayToReset) +
-                         ": resetdays undoes it within a minute, every time");
-  }
+  if (!Settings.ResetWhenReachDay) return;
+  if (Settings.DayToSetWhenReset >= Settings.DayToReset)
+    warnings.push_back("resetdays writes \"DayToSetWhenReset\" " +
+                       std::to_string(Settings.DayToSetWhenReset) + ", not below \"DayToReset\" " +
+                       std::to_string(Settings.DayToReset) + ": it rewrites the day every minute");
+  if (Settings.ForceDay && Settings.DayToForce >= Settings.DayToReset)
+    warnings.push_back("forceday holds day " + std::to_string(Settings.DayToForce) +
+                       ", at or past \"DayToReset\" " + std::to_string(Settings.DayToReset) +
+                       ": resetdays undoes it within a minute, every time");
+}
+
+std::vector<std::string> Warnings(const FileView& view, bool loaded) {
+  std::vector<std::string> warnings;
+  if (!view.parsed) return warnings;
+  FileWarnings(view, warnings);
+  if (loaded) SettingWarnings(view, warnings);
   return warnings;
 }
 

@@ -6,6 +6,12 @@
 #include <fstream>
 #include <sstream>
 
+#if defined(_WIN32)
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace morrowset::test {
@@ -35,6 +41,16 @@ Seq EventsOf(const DevHost::Events& events, const std::vector<Kind>& kinds) {
 
 std::string PluginPath() { return MORROWSET_PLUGIN_PATH; }
 
+namespace {
+long ProcessId() {
+#if defined(_WIN32)
+  return static_cast<long>(_getpid());
+#else
+  return static_cast<long>(getpid());
+#endif
+}
+}  // namespace
+
 void PluginTest::SetUp() {
   DevHost::Reset();
   DevHost::KeepEvents(true);
@@ -42,7 +58,8 @@ void PluginTest::SetUp() {
   std::string name = std::string(info->test_suite_name()) + "." + info->name();
   for (char& c : name)
     if (c == '/' || c == '<' || c == '>' || c == ' ') c = '_';
-  const fs::path dir = fs::temp_directory_path() / "morrowset-tests" / name;
+  // One folder per process too: the suites of two builds may run at once on one machine.
+  const fs::path dir = fs::temp_directory_path() / ("morrowset-tests-" + std::to_string(ProcessId())) / name;
   fs::remove_all(dir);
   serverDir = dir.string();
   const fs::path plugin = DevHost::PluginFolder(serverDir, "MorrowsetVelde");
@@ -58,6 +75,8 @@ void PluginTest::TearDown() {
   EXPECT_EQ(DevHost::OutstandingBuffers(), 0u);
   EXPECT_EQ(DevHost::SinkLines(), Seq{});
   fs::remove_all(serverDir);
+  std::error_code ignored;
+  fs::remove(fs::path(serverDir).parent_path(), ignored);  // the process's folder, once empty
 }
 
 void PluginTest::WriteConfig(const std::string& text) {

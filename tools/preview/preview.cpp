@@ -237,18 +237,13 @@ void PrintFooter(std::ostream& out, const DayRecorder& record) {
       << "\n";
 }
 
-// The program, step by step; main() adds only the last word on any exception.
-int Main(int argc, char** argv) {
-  // 1. The arguments (UTF-8 whatever the Windows code page), the installed plugin and its
-  //    config as the plugin reads it.
-  morrowset::UseUtf8Console();
-  Options options;
-  if (const int code = ParseOptions(morrowset::Utf8Arguments(argc, argv), options)) return code;
-  Run run;
+// Finds the installed plugin and its config, and reads the config as the plugin does; returns 0
+// or the exit code (1, with the checker's report, when the config would not load).
+int FindInstall(const Options& options, Run& run, morrowset::ConfigReport& report) {
   const std::string config = ConfigPath(options.serverDir);  // the plugin's folder, as the plugin finds it
   run.library = fs::u8path(config.substr(0, config.rfind('/') + 1) + DevHost::LibraryFileName(kPlugin));
   run.config = fs::u8path(config);
-  const morrowset::ConfigReport report = morrowset::Diagnose(run.config.u8string());
+  report = morrowset::Diagnose(run.config.u8string());
   if (!report.failure.empty()) {
     std::cout << report.Text();
     return 1;
@@ -259,6 +254,47 @@ int Main(int argc, char** argv) {
               << morrowset::DisplayPath(run.library.u8string()) << "\n";
     return 1;
   }
+  return 0;
+}
+
+// Runs the span on the loaded plugin and prints the date lines (or the timeline); returns the
+// exit code: 1 when the plugin broke the host contract.
+int RunSpan(const Options& options, const Run& run, const LocalCalendar& calendar, DayRecorder& record,
+            Forecast& timeline) {
+  GameClock clock(kTimerInterval);
+  if (options.timeline) return RunForecast(timeline, clock, run.span, options.dayLength);
+  clock.Advance(run.span);
+  record.Finish(run.from + run.span);
+  for (const DateSummary& date : record.Dates())
+    std::cout << SummaryLine(date, record.WriterNames(), calendar) << "\n";
+  PrintFooter(std::cout, record);
+  for (const std::string& fault : record.Faults()) std::cout << fault << "\n";
+  return record.Faults().empty() ? 0 : 1;
+}
+
+// Writes the calendar page where the admin asked for it; false, said in one line, when it cannot.
+bool WritePage(const std::string& path, const std::vector<std::string>& header, const DayRecorder& record,
+               const LocalCalendar& calendar) {
+  std::ofstream page(fs::u8path(path), std::ios::binary);
+  WriteCalendarPage(page, header, record, calendar);
+  if (!page.flush()) {
+    std::cerr << "morrowset-preview: cannot write " << morrowset::DisplayPath(path) << "\n";
+    return false;
+  }
+  std::cout << "page: " << morrowset::DisplayPath(path) << "\n";
+  return true;
+}
+
+// The program, step by step; main() adds only the last word on any exception.
+int Main(int argc, char** argv) {
+  // 1. The arguments (UTF-8 whatever the Windows code page), the installed plugin and its
+  //    config as the plugin reads it.
+  morrowset::UseUtf8Console();
+  Options options;
+  if (const int code = ParseOptions(morrowset::Utf8Arguments(argc, argv), options)) return code;
+  Run run;
+  morrowset::ConfigReport report;
+  if (const int code = FindInstall(options, run, report)) return code;
 
   // 2. The zone and the span, read in it.
   cctz::time_zone zone;
@@ -293,33 +329,13 @@ int Main(int argc, char** argv) {
 
   // 4. The coming days, as fast as they run.
   for (const std::string& line : header) std::cout << line << "\n";
-  GameClock clock(kTimerInterval);
-  int code = 0;
-  if (options.timeline) {
-    code = RunForecast(timeline, clock, run.span, options.dayLength);
-  } else {
-    clock.Advance(run.span);
-    record.Finish(run.from + run.span);
-    for (const DateSummary& date : record.Dates())
-      std::cout << SummaryLine(date, record.WriterNames(), calendar) << "\n";
-    PrintFooter(std::cout, record);
-    for (const std::string& fault : record.Faults()) std::cout << fault << "\n";
-    code = record.Faults().empty() ? 0 : 1;
-  }
+  const int code = RunSpan(options, run, calendar, record, timeline);
   DevHost::SetListener(nullptr);
   DevHost::UnloadAllPlugins();
   WallClock::UseRealTime();
 
   // 5. The page, where the admin asked for it.
-  if (!options.html.empty()) {
-    std::ofstream page(fs::u8path(options.html), std::ios::binary);
-    WriteCalendarPage(page, header, record, calendar);
-    if (!page.flush()) {
-      std::cerr << "morrowset-preview: cannot write " << morrowset::DisplayPath(options.html) << "\n";
-      return 1;
-    }
-    std::cout << "page: " << morrowset::DisplayPath(options.html) << "\n";
-  }
+  if (!options.html.empty() && !WritePage(options.html, header, record, calendar)) return 1;
   return code;
 }
 
