@@ -4,14 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <iostream>
 #include <string>
 #include <thread>
 
 #include <cctz/time_zone.h>
-#include <nlohmann/json.hpp>
 
 #include "DevHost.h"
 #include "Forecast.h"
@@ -71,21 +69,18 @@ std::chrono::nanoseconds TimerInterval(const ServerOptions& options) {
       std::chrono::duration<double>(options.timerSeconds));
 }
 
-// Returns the zone of the plugin's "TimeZone" when its config.json names a known one. The server
-// then prints its times in it and reads --clock in it, so that what it shows reads in the
-// community's time; the plugin reports a bad file itself when it loads.
+// Returns the zone the plugin will hold, from its config.json read by the plugin's own reading
+// code (the one reader of "TimeZone"). The server then prints its times in it and reads --clock
+// in it, so that what it shows reads in the community's time. A file that would not load gives
+// none: the plugin reports it itself when it loads.
 std::optional<cctz::time_zone> PluginZone(const std::string& serverDir) {
-  std::ifstream file(ConfigPath(serverDir));
-  nlohmann::json config;
   try {
-    file >> config;
+    ReadConfigFile(ConfigPath(serverDir));  // the plugin's own reading, in this process
   } catch (const std::exception&) {
     return std::nullopt;
   }
-  const auto name = config.is_object() ? config.find("TimeZone") : config.end();
   cctz::time_zone zone;
-  if (name == config.end() || !name->is_string() || !TimeZones::Load(name->get<std::string>(), zone))
-    return std::nullopt;
+  if (!ConfigTimeZone || !TimeZones::Load(ConfigTimeZone->Name(), zone)) return std::nullopt;
   return zone;
 }
 
