@@ -1,0 +1,123 @@
+// The config file as the checker reads it apart from the plugin: its keys in order, its value,
+// what follows it, and the member a stray key was meant to be.
+#include "DiagnosisParts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "config/ConfigMembers.h"
+
+namespace morrowset::diagnosis {
+namespace {
+
+
+// Collects the top-level keys of an object, in file order, duplicates included.
+class KeyCollector : public nlohmann::json_sax<json> {
+ public:
+  explicit KeyCollector(std::vector<std::string>& keys) : keys_(keys) {}
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t) override { return true; }
+  bool number_unsigned(number_unsigned_t) override { return true; }
+  bool number_float(number_float_t, const string_t&) override { return true; }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool start_object(std::size_t) override { return ++depth_, true; }
+  bool key(string_t& key) override {
+    if (depth_ == 1) keys_.push_back(key);
+    return true;
+  }
+  bool end_object() override { return --depth_, true; }
+  bool start_array(std::size_t) override { return ++depth_, true; }
+  bool end_array() override { return --depth_, true; }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+    return false;
+  }
+
+ private:
+  std::vector<std::string>& keys_;
+  int depth_ = 0;
+};
+
+}  // namespace
+
+// Returns the edit distance of two names, case ignored.
+std::size_t Distance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      const bool same = std::tolower(static_cast<unsigned char>(a[i - 1])) ==
+                        std::tolower(static_cast<unsigned char>(b[j - 1]));
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+
+const char* TypeName(const json& value) {
+  switch (value.type()) {
+    case json::value_t::null:
+      return "null";
+    case json::value_t::object:
+      return "an object";
+    case json::value_t::array:
+      return "an array";
+    case json::value_t::string:
+      return "a string";
+    case json::value_t::boolean:
+      return "a boolean";
+    default:
+      return "a number";
+  }
+}
+
+
+// Returns the member a key not read by the plugin was likely meant to be, if any: the same name
+// in another case or with stray white space, or one or two letters off.
+std::optional<std::string> NearMiss(const std::string& key) {
+  std::string trimmed = key;
+  trimmed.erase(0, trimmed.find_first_not_of(" \t\r\n"));
+  trimmed.erase(trimmed.find_last_not_of(" \t\r\n") + 1);
+  for (const ConfigMember& member : kConfigMembers)
+    if (key == member.name) return std::nullopt;
+  for (const ConfigMember& member : kConfigMembers)
+    if (Distance(trimmed, member.name) <= 2) return std::string(member.name);
+  return std::nullopt;
+}
+
+
+
+FileView ReadView(const std::string& text) {
+  FileView view;
+  std::istringstream stream(text);
+  try {
+    stream >> view.document;  // as the plugin reads it: the first value, nothing after it
+  } catch (const std::exception&) {
+    return view;
+  }
+  view.parsed = true;
+  KeyCollector keys(view.keys);
+  json::sax_parse(text, &keys, nlohmann::detail::input_format_t::json, false);
+  view.trailingText = !json::accept(text);
+  return view;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+}  // namespace morrowset::diagnosis

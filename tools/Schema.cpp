@@ -1,0 +1,44 @@
+// The JSON Schema of config.json, made from the table of its members, for editors.
+#include <string>
+
+#include "Diagnosis.h"
+#include "config/ConfigMembers.h"
+#include "config/zones/TimeZone.h"
+#include "day/PolicyTable.h"
+
+namespace morrowset {
+
+using nlohmann::json;
+
+json Schema() {
+  json schema = {{"$schema", "https://json-schema.org/draft/2020-12/schema"},
+                 {"title", "Morrowset config.json"},
+                 {"type", "object"}};
+  json required = json::array();
+  for (const ConfigMember& member : kConfigMembers) {
+    json property;
+    switch (member.kind) {
+      case MemberKind::Switch:
+        property = {{"type", "boolean"}};
+        break;
+      case MemberKind::DayNumber:
+        property = {{"type", {"number", "boolean"}}, {"description", member.drives}};
+        break;
+      case MemberKind::ZoneName:
+        property = {
+            {"type", "string"},
+            {"description", std::string(member.drives) + " (tz database " + TimeZones::DataVersion() + ")"},
+            {"enum", TimeZones::Names()}};
+        break;
+    }
+    for (const DayPolicy& policy : kDayPolicies)
+      if (member.name == std::string(policy.switchMember))
+        property["description"] = std::string("switches on the policy ") + policy.timer;
+    schema["properties"][member.name] = property;
+    if (member.required) required.push_back(member.name);
+  }
+  schema["required"] = required;
+  return schema;
+}
+
+}  // namespace morrowset
