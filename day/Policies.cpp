@@ -16,17 +16,12 @@ namespace {
 // System-clock time as signed 64-bit counts of 100 ns since the clock's epoch.
 using Ticks = std::chrono::duration<int64_t, std::ratio<1, 10000000>>;
 
-// A policy's interval from the table, in ticks, by its timer identifier (a name the table lacks
-// does not compile).
-constexpr int64_t IntervalOf(std::string_view timer) {
-  for (const DayPolicy& policy : kDayPolicies)
-    if (timer == policy.timer) return policy.intervalSeconds * 10'000'000LL;
-  throw std::logic_error("no such policy");
-}
-constexpr int64_t ForceDayInterval = IntervalOf("forceday");
-constexpr int64_t ForceWeekDayInterval = IntervalOf("forceweekday");
-constexpr int64_t ResetDaysInterval = IntervalOf("resetdays");
-constexpr int64_t ForceMonthDayInterval = IntervalOf("forcemonthday");
+// A policy's interval from its row of the table, in ticks.
+constexpr int64_t IntervalOf(PolicyRow row) { return kDayPolicies[row].intervalSeconds * 10'000'000LL; }
+constexpr int64_t ForceDayInterval = IntervalOf(kForceDay);
+constexpr int64_t ForceWeekDayInterval = IntervalOf(kForceWeekDay);
+constexpr int64_t ResetDaysInterval = IntervalOf(kResetDays);
+constexpr int64_t ForceMonthDayInterval = IntervalOf(kForceMonthDay);
 static_assert(ForceDayInterval == 3'000'000'000 && ResetDaysInterval == 600'000'000);
 
 int64_t NextForceDay = 0;

@@ -3,6 +3,8 @@
 // Start-up, shut-down and morrowset-check all read this one table.
 #pragma once
 
+#include <cstddef>
+
 #include "config/Config.h"
 
 struct DayPolicy {
@@ -12,9 +14,13 @@ struct DayPolicy {
   bool (*switchedOn)();      // reads the switch as start-up does; may throw as start-up does
 };
 
+// The rows of kDayPolicies, for the code of each policy: its timer identifier is written once,
+// in its row.
+enum PolicyRow : std::size_t { kForceDay, kForceWeekDay, kResetDays, kForceMonthDay, kPolicyCount };
+
 // Switches are read when start-up reaches each row: "FollowMonthDayNumber" is looked up in
 // ConfigDocument only after the first three are registered.
-inline constexpr DayPolicy kDayPolicies[] = {
+inline constexpr DayPolicy kDayPolicies[kPolicyCount] = {
     {"forceday", "ForceDay", 300, [] { return Settings.ForceDay; }},
     {"forceweekday", "FollowWeekCycle", 60, [] { return Settings.FollowWeekCycle; }},
     {"resetdays", "ResetWhenReachDay", 60, [] { return Settings.ResetWhenReachDay; }},

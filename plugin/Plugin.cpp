@@ -28,32 +28,10 @@ void RegisterTimer(const char* identifier, void (*tick)()) {
   });
 }
 
-// The timer callback of each policy, by its timer identifier.
-struct PolicyTick {
-  std::string_view timer;
-  void (*tick)();
-};
-constexpr PolicyTick kPolicyTicks[] = {{"forceday", ForceDayTick},
-                                       {"forceweekday", ForceWeekDayTick},
-                                       {"resetdays", ResetDaysTick},
-                                       {"forcemonthday", ForceMonthDayTick}};
-
-// Returns the callback of a policy of kDayPolicies (the assertion below makes sure there is one).
-void (*TickOf(std::string_view timer))() {
-  for (const PolicyTick& entry : kPolicyTicks)
-    if (entry.timer == timer) return entry.tick;
-  return nullptr;
-}
-
-constexpr bool EveryPolicyHasItsTick() {
-  for (const DayPolicy& policy : kDayPolicies) {
-    bool found = false;
-    for (const PolicyTick& entry : kPolicyTicks) found = found || entry.timer == policy.timer;
-    if (!found) return false;
-  }
-  return std::size(kPolicyTicks) == std::size(kDayPolicies);
-}
-static_assert(EveryPolicyHasItsTick(), "each policy of kDayPolicies, and no other, has a tick here");
+// The timer callback of each policy, in the rows' order of kDayPolicies.
+constexpr void (*kPolicyTicks[])() = {ForceDayTick, ForceWeekDayTick, ResetDaysTick, ForceMonthDayTick};
+static_assert(std::size(kPolicyTicks) == kPolicyCount,
+              "each policy of kDayPolicies, and no other, has a tick");
 
 }  // namespace
 
@@ -80,8 +58,8 @@ void Load() {
 
   // Each switch is read as its row is reached: the "FollowMonthDayNumber" lookup, which may
   // throw, comes after the first three registrations.
-  for (const DayPolicy& policy : kDayPolicies)
-    if (policy.switchedOn()) RegisterTimer(policy.timer, TickOf(policy.timer));
+  for (std::size_t row = 0; row < kPolicyCount; ++row)
+    if (kDayPolicies[row].switchedOn()) RegisterTimer(kDayPolicies[row].timer, kPolicyTicks[row]);
 }
 
 void Unload() {

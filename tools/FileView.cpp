@@ -14,7 +14,6 @@
 namespace morrowset::diagnosis {
 namespace {
 
-
 // Collects the top-level keys of an object, in file order, duplicates included.
 class KeyCollector : public nlohmann::json_sax<json> {
  public:
@@ -82,7 +81,6 @@ const char* TypeName(const json& value) {
   }
 }
 
-
 // Returns the member a key not read by the plugin was likely meant to be, if any: the same name
 // in another case or with stray white space, or one or two letters off.
 std::optional<std::string> NearMiss(const std::string& key) {
@@ -95,8 +93,6 @@ std::optional<std::string> NearMiss(const std::string& key) {
     if (Distance(trimmed, member.name) <= 2) return std::string(member.name);
   return std::nullopt;
 }
-
-
 
 FileView ReadView(const std::string& text) {
   FileView view;

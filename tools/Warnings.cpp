@@ -57,7 +57,7 @@ void FileWarnings(const FileView& view, std::vector<std::string>& warnings) {
 void FightWarning(std::vector<std::string>& warnings) {
   std::vector<std::string> writers;
   for (const DayPolicy& policy : kDayPolicies)
-    if (std::string(policy.timer) != "resetdays" && policy.switchedOn())
+    if (&policy != &kDayPolicies[kResetDays] && policy.switchedOn())
       writers.push_back(std::string(policy.timer) + " (every " +
                         (policy.intervalSeconds == 60
                              ? std::string("minute")

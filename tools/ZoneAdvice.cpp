@@ -47,7 +47,6 @@ std::optional<std::string> NearZone(const std::string& name, bool& windows) {
   return best;
 }
 
-
 // Abbreviations of the data that keep one offset all year, with the place a name like them
 // usually means: it keeps daylight saving.
 struct FixedAbbreviation {

@@ -3,23 +3,24 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
+
+#include "day/PolicyTable.h"
 
 namespace {
 
-// Each writer's colour on the strips and in the legend, by name; others are grey.
-struct Colour {
-  const char* writer;
-  const char* fill;
-};
-constexpr Colour kColours[] = {
-    {"start", "#c9ccd1"},     {"forceday", "#2f6db5"},      {"forceweekday", "#2e9c5a"},
-    {"resetdays", "#c8452f"}, {"forcemonthday", "#8a55c2"}, {"dawn", "#e2a11b"},
-    {"console", "#111827"},   {"rcon", "#111827"},
-};
+// Each policy's colour on the strips and in the legend, in the rows' order of kDayPolicies.
+constexpr const char* kPolicyFills[] = {"#2f6db5", "#2e9c5a", "#c8452f", "#8a55c2"};
+static_assert(std::size(kPolicyFills) == kPolicyCount, "each policy has its colour");
 
-const char* FillOf(const std::string& writer) {
-  for (const Colour& colour : kColours)
-    if (writer == colour.writer) return colour.fill;
+// Returns the colour of a writer: the game's first day, a policy, the game's dawn, a manual set;
+// any other source grey.
+const char* FillOf(const Writers& writers, int writer) {
+  if (writer == Writers::kStart) return "#c9ccd1";
+  if (writers.IsPolicy(writer)) return kPolicyFills[writer - 1];
+  const std::string& name = writers.Name(writer);
+  if (name == "dawn") return "#e2a11b";
+  if (name == "console" || name == "rcon") return "#111827";
   return "#7b8190";
 }
 
@@ -103,7 +104,7 @@ void Cell(std::ostream& out, const DateSummary& d, const Writers& writers, const
     for (int w = 0; w < writers.Count(); ++w) {
       if (d.strip[slot][w] == 0) continue;
       out << "<rect x=\"" << slot << "\" y=\"" << y << "\" width=\"" << until - slot << "\" height=\""
-          << int{d.strip[slot][w]} << "\" fill=\"" << FillOf(writers.Name(w)) << "\"/>";
+          << int{d.strip[slot][w]} << "\" fill=\"" << FillOf(writers, w) << "\"/>";
       y += d.strip[slot][w];
     }
     slot = until;
@@ -133,7 +134,7 @@ void WriteCalendarPage(std::ostream& out, const std::vector<std::string>& header
   out << "</pre></div>\n<div class=\"legend\">";
   for (int w = 0; w < writers.Count(); ++w) {
     if (w != Writers::kStart && record.Totals()[w] == 0) continue;
-    out << "<span><i style=\"background:" << FillOf(writers.Name(w)) << "\"></i>"
+    out << "<span><i style=\"background:" << FillOf(writers, w) << "\"></i>"
         << (w == Writers::kStart ? "the game's day before any write" : Escaped(writers.Name(w))) << "</span>";
   }
   out << "<span><i class=\"mark\"></i>daylight saving: a 23- or 25-hour date</span>"
