@@ -1,6 +1,7 @@
 // The development server's command line: every option one row of a table, read in-process.
 #pragma once
 
+#include <chrono>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,6 +20,11 @@ struct ServerOptions {
   std::string clock;     // the local time to start at; empty for the machine's time
   std::string zone;      // the time zone; empty for the machine's
   std::string forecast;  // the duration to forecast; empty to run as a server
+
+  // Returns the time between timer rounds.
+  std::chrono::nanoseconds TimerInterval() const {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<double>(timerSeconds));
+  }
 };
 
 // What reading the command line came to.
