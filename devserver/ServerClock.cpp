@@ -47,7 +47,6 @@ void ShowTimesIn(const cctz::time_zone& zone) {
             << TimeZones::DataVersion() << "); --clock is read in it too" << std::endl;
 }
 
-
 // Sets the time zone and the wall clock from the options; returns 0 or an exit code.
 int SetUpClock(const ServerOptions& options, std::chrono::seconds forecast,
                const std::optional<cctz::time_zone>& pluginZone) {
