@@ -4,10 +4,15 @@ line ends, the project's version in every binary's version resource, no debug in
 no build path in them, their PDBs in the symbols zip matching them, and only the runtime DLLs of
 an allow-list imported.
 
-usage: windows_package_test.py BUILD-WINDOWS-DIR VERSION SOURCE-DIR
+Then the zip's preview runs under Wine, from a server folder that holds a decoy ZelApi.dll, and
+its date lines must be the Linux preview's for the same zoned config.
+
+usage: windows_package_test.py BUILD-WINDOWS-DIR VERSION SOURCE-DIR LINUX-PREVIEW LINUX-PLUGIN
 """
+import os
 import pathlib
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -60,6 +65,46 @@ def image_guid(debug):
     return g.upper(), int(re.search(r"PDBAge: (\d+)", debug).group(1))
 
 
+CONFIG = ('{"ForceDay": false, "DayToForce": 5, "FollowWeekCycle": true, "ResetWhenReachDay": false, '
+          '"DayToReset": 100, "DayToSetWhenReset": 1, "TimeZone": "Europe/Berlin"}')
+PREVIEW_ARGS = ["--from", "2027-10-30 00:00", "--for", "2d", "--day-length", "0"]
+
+
+def date_lines(text):
+    return [line.rstrip("\r") for line in text.splitlines() if re.match(r"\d{4}-\d\d-\d\d \w\w\w  ", line)]
+
+
+def windows_preview_agrees(tmp, server, linux_preview, linux_plugin):
+    """Runs the zip's preview under Wine and the Linux one on the same config; returns failures."""
+    failures = []
+    config = server / "TolvApi" / "Plugins" / "MorrowsetVelde" / "config.json"
+    config.write_text(CONFIG)
+    decoy = server / "ZelApi.dll"
+    decoy.write_bytes(b"MZ not the framework")  # a broken image: loading it would fail the run
+    linux = tmp / "linux-server" / "TolvApi" / "Plugins" / "MorrowsetVelde"
+    linux.mkdir(parents=True)
+    shutil.copy(linux_plugin, linux / pathlib.Path(linux_plugin).name)
+    (linux / "config.json").write_text(CONFIG)
+    expected = subprocess.run([linux_preview, "--server-dir", str(tmp / "linux-server"), *PREVIEW_ARGS],
+                              capture_output=True, text=True, timeout=120)
+    env = dict(os.environ, WINEPREFIX=str(tmp / "wineprefix"), WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
+    env.pop("DISPLAY", None)
+    try:
+        subprocess.run(["wineboot", "-i"], env=env, capture_output=True, timeout=240)
+        run = subprocess.run(["wine", str(server / "Morrowset" / "morrowset-preview.exe"), "--server-dir", ".",
+                              *PREVIEW_ARGS], cwd=server, env=env, capture_output=True, timeout=240)
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env, capture_output=True, timeout=60)
+    out = run.stdout.decode("utf-8", "replace")
+    if run.returncode != 0 or not date_lines(out) or date_lines(out) != date_lines(expected.stdout):
+        failures.append(f"the zip's preview under Wine (exit {run.returncode}) printed {date_lines(out)}, "
+                        f"the Linux one {date_lines(expected.stdout)}")
+    if decoy.read_bytes() != b"MZ not the framework" or len(list(server.rglob("*.loaded"))) > 0:
+        failures.append("the decoy ZelApi.dll was touched")
+    return failures
+
+
 def main():
     build, version = pathlib.Path(sys.argv[1]), sys.argv[2]
     failures = []
@@ -103,6 +148,7 @@ def main():
             for dll in re.findall(r"Name: (\S+\.dll)", readobj("--coff-imports", str(path)), re.IGNORECASE):
                 if not ALLOWED.fullmatch(dll) and not (dll == "ZelApi.dll" and base in FRAMEWORK_USERS):
                     failures.append(f"{base}: imports {dll}, which is not on the allow-list")
+        failures += windows_preview_agrees(tmp, tmp / "server", sys.argv[4], sys.argv[5])
     for failure in failures:
         print("FAIL:", failure)
     if not failures:
