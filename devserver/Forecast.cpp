@@ -6,20 +6,6 @@
 #include "DevHost.h"
 #include "WallClock.h"
 
-namespace {
-
-std::string Duration(std::chrono::seconds d) {
-  const long long s = d.count();
-  std::string text;
-  if (s / 86400) text += std::to_string(s / 86400) + "d";
-  if (s % 86400 / 3600) text += std::to_string(s % 86400 / 3600) + "h";
-  if (s % 3600 / 60) text += std::to_string(s % 3600 / 60) + "m";
-  if (s % 60 || text.empty()) text += std::to_string(s % 60) + "s";
-  return text;
-}
-
-}  // namespace
-
 void Forecast::Start(std::chrono::seconds duration, const GameClock& clock, double dayLength) {
   const auto start = WallClock::Now();
   const char* format = "%Y-%m-%d %H:%M:%S %Z";
@@ -30,8 +16,8 @@ void Forecast::Start(std::chrono::seconds duration, const GameClock& clock, doub
     std::snprintf(settings + used, sizeof settings - used, "in-game day every %g s", dayLength);
   else
     std::snprintf(settings + used, sizeof settings - used, "day cycle off");
-  out_ << "forecast " << Duration(duration) << ": " << DevHost::LocalTime(start, format) << " to "
-       << DevHost::LocalTime(start + duration, format) << ", " << settings << "\n";
+  out_ << "forecast " << WallClock::DurationText(duration) << ": " << DevHost::LocalTime(start, format)
+       << " to " << DevHost::LocalTime(start + duration, format) << ", " << settings << "\n";
   shown_ = {start, "start", DevHost::ReplicatedDay(), 0};
 }
 

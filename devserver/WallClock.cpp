@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <string>
 
 #include "WallClockPlatform.h"
 
@@ -141,6 +142,16 @@ bool ParseDuration(const std::string& text, std::chrono::seconds& out) {
   if (text.empty() || total > 3660LL * 86400) return false;  // up to ten years
   out = std::chrono::seconds(total);
   return true;
+}
+
+std::string DurationText(std::chrono::seconds d) {
+  const long long s = d.count();
+  std::string text;
+  if (s / 86400) text += std::to_string(s / 86400) + "d";
+  if (s % 86400 / 3600) text += std::to_string(s % 86400 / 3600) + "h";
+  if (s % 3600 / 60) text += std::to_string(s % 3600 / 60) + "m";
+  if (s % 60 || text.empty()) text += std::to_string(s % 60) + "s";
+  return text;
 }
 
 }  // namespace WallClock

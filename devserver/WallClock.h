@@ -60,5 +60,7 @@ bool ParseCivil(const std::string& text, Civil& out);
 bool ParseLocal(const std::string& text, Time& out);
 // Parses a duration: a whole number with s, m, h or d (90s, 5m, 2h, 3d).
 bool ParseDuration(const std::string& text, std::chrono::seconds& out);
+// Returns a duration as ParseDuration reads it, largest unit first: "1d12h", "4m30s", "0s".
+std::string DurationText(std::chrono::seconds d);
 
 }  // namespace WallClock

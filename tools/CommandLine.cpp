@@ -2,6 +2,8 @@
 #include "CommandLine.h"
 
 #include <algorithm>
+#include <exception>
+#include <iostream>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -69,5 +71,17 @@ std::string DisplayPath(const std::string& utf8) { return utf8; }
 
 std::string EightBitPath(const std::string& utf8) { return utf8; }
 #endif
+
+int RunGuarded(const char* program, int (*run)(int argc, char** argv), int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::exception& error) {
+    std::cout.flush();
+    std::cerr << program << ": " << error.what() << "\n";
+  } catch (...) {
+    std::cerr << program << ": unexpected error\n";
+  }
+  return 1;
+}
 
 }  // namespace morrowset

@@ -1,5 +1,5 @@
-// What the admin tools need of the platform for arguments and paths: the command line as UTF-8
-// (on Windows from its wide form, so that any folder name arrives whole), paths printed in one
+// What the admin tools need of the platform for arguments and paths, and their guarded main: the command line
+// as UTF-8 (on Windows from its wide form, so that any folder name arrives whole), paths printed in one
 // separator style, and a path the plugin's own 8-bit file code can open.
 #pragma once
 
@@ -23,5 +23,9 @@ std::string DisplayPath(const std::string& utf8);
 // the path itself where it is ASCII or the platform is not Windows, else its short (8.3) form
 // when the volume keeps one, else the path (which then fails to open as the plugin would).
 std::string EightBitPath(const std::string& utf8);
+
+// Runs a tool's main; whatever a file or an argument holds, no exception ends the program: it is
+// said in one line after the program's name, exit 1.
+int RunGuarded(const char* program, int (*run)(int argc, char** argv), int argc, char** argv);
 
 }  // namespace morrowset

@@ -215,15 +215,4 @@ int Main(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // Whatever a file or an argument holds, no exception ends the program: one line, exit 1.
-  try {
-    return Main(argc, argv);
-  } catch (const std::exception& error) {
-    std::cout.flush();
-    std::cerr << "morrowset-check: " << error.what() << "\n";
-  } catch (...) {
-    std::cerr << "morrowset-check: unexpected error\n";
-  }
-  return 1;
-}
+int main(int argc, char** argv) { return morrowset::RunGuarded("morrowset-check", Main, argc, argv); }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "WallClock.h"
 #include "day/PolicyTable.h"
 
 Writers::Writers() {
@@ -151,16 +152,6 @@ void DayRecorder::Finish(Time to) {
   if (to > current_.shownFrom || dates_.empty()) Close(to);
 }
 
-std::string DurationText(std::chrono::seconds d) {
-  const long long s = d.count();
-  std::string text;
-  if (s / 86400) text += std::to_string(s / 86400) + "d";
-  if (s % 86400 / 3600) text += std::to_string(s % 86400 / 3600) + "h";
-  if (s % 3600 / 60) text += std::to_string(s % 3600 / 60) + "m";
-  if (s % 60 || text.empty()) text += std::to_string(s % 60) + "s";
-  return text;
-}
-
 namespace {
 
 std::string ChangeText(const DateSummary::Change& change, const Writers& writers,
@@ -200,7 +191,8 @@ std::string SummaryLine(const DateSummary& d, const Writers& writers, const Loca
     line += " | " + std::to_string(hours) + "-hour date (" + calendar.Format(d.start, "%Z") + " to " +
             calendar.Format(d.end - std::chrono::seconds(1), "%Z") + ")";
   if (d.overwrites > 1) line += " | " + FightText(d, writers);
-  if (d.longestHold.count() >= 0) line += " | a day.set holds " + DurationText(d.longestHold) + " at most";
+  if (d.longestHold.count() >= 0)
+    line += " | a day.set holds " + WallClock::DurationText(d.longestHold) + " at most";
   return line + "  day=" + std::to_string(d.endDay);
 }
 

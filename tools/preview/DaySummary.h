@@ -109,7 +109,5 @@ class DayRecorder {
 std::string SummaryLine(const DateSummary& date, const Writers& writers, const LocalCalendar& calendar);
 // Returns the exact changes of a date, one per line, for the calendar page's title text.
 std::string ChangeList(const DateSummary& date, const Writers& writers, const LocalCalendar& calendar);
-// Returns "1m", "4m30s", "2h": a duration as the summary names it.
-std::string DurationText(std::chrono::seconds d);
 // Returns "forceday and forceweekday overwrite each other 12x" for a date where policies fight.
 std::string FightText(const DateSummary& date, const Writers& writers);

@@ -54,10 +54,10 @@ Time LocalCalendar::StartOf(const cctz::civil_day& date) const {
 }
 
 bool LocalCalendar::Parse(const std::string& text, Time& out) const {
+  if (!zone_) return WallClock::ParseLocal(text, out);  // as the C library reads the machine's zone
   WallClock::Civil c;
   if (!WallClock::ParseCivil(text, c)) return false;
-  const cctz::civil_second civil(c.year, c.month, c.day, c.hour, c.minute, c.second);
-  out = zone_ ? Time(cctz::convert(civil, *zone_)) : MachineTime(civil);
+  out = cctz::convert(cctz::civil_second(c.year, c.month, c.day, c.hour, c.minute, c.second), *zone_);
   return true;
 }
 

@@ -197,7 +197,7 @@ std::vector<std::string> Header(const Options& options, const Run& run, const mo
   lines.push_back("zone: " + calendar.Describe());
   const char* format = "%Y-%m-%d %H:%M:%S %Z";
   lines.push_back("span: " + calendar.Format(run.from, format) + " to " +
-                  calendar.Format(run.from + run.span, format) + " (" + DurationText(run.span) +
+                  calendar.Format(run.from + run.span, format) + " (" + WallClock::DurationText(run.span) +
                   "), a timer round every 1 s");
   char cycle[160];
   if (options.dayLength > 0)
@@ -341,15 +341,4 @@ int Main(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // Whatever a file or an argument holds, no exception ends the program: one line, exit 1.
-  try {
-    return Main(argc, argv);
-  } catch (const std::exception& error) {
-    std::cout.flush();
-    std::cerr << "morrowset-preview: " << error.what() << "\n";
-  } catch (...) {
-    std::cerr << "morrowset-preview: unexpected error\n";
-  }
-  return 1;
-}
+int main(int argc, char** argv) { return morrowset::RunGuarded("morrowset-preview", Main, argc, argv); }
