@@ -29,11 +29,12 @@ void BM_PreviewAllPolicies(benchmark::State& state) {
     const Time from = WallClock::Utc(2027, 3, 1);
     WallClock::Set(from, false);
     DevHost::SetDayLength(1800);
-    DayRecorder record(calendar, from, DevHost::ReplicatedDay());
+    DayRecorder record(calendar, from, from + span, std::chrono::seconds(1), DevHost::ReplicatedDay(),
+                       {"forceday", "forceweekday", "resetdays", "forcemonthday"});
     DevHost::SetListener([&record](const DevHost::Event& event) { record.OnEvent(event); });
     GameClock clock(std::chrono::seconds(1));
     clock.Advance(span);
-    record.Finish(from + span);
+    record.Finish();
     dates = record.Dates().size();
   }
   state.counters["dates"] = static_cast<double>(dates);

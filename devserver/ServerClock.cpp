@@ -17,7 +17,7 @@ namespace {
 bool ParseInZone(const std::string& text, const cctz::time_zone& zone, WallClock::Time& out) {
   WallClock::Civil c;
   if (!WallClock::ParseCivil(text, c)) return false;
-  out = cctz::convert(cctz::civil_second(c.year, c.month, c.day, c.hour, c.minute, c.second), zone);
+  out = TimeZones::Instant(cctz::civil_second(c.year, c.month, c.day, c.hour, c.minute, c.second), zone);
   return true;
 }
 

@@ -5,11 +5,7 @@
 #include <iostream>
 #include <random>
 
-#include "DevHost.h"
-
-#if defined(_WIN32)
-#include <windows.h>
-#endif
+#include "Control.h"
 
 namespace fs = std::filesystem;
 
@@ -23,19 +19,9 @@ std::string RandomHex(int digits) {
 
 namespace {
 
-fs::path ProgramDir() {
-#if defined(_WIN32)
-  char path[4096];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  return fs::path(path).parent_path();
-#else
-  return fs::canonical("/proc/self/exe").parent_path();
-#endif
-}
-
 // Makes a fresh server folder with the built plugin and its default config.json installed.
 std::string MakeServerDir() {
-  const fs::path bin = ProgramDir();
+  const fs::path bin = DevHost::ProgramFolder();
   fs::path folder;
   do {
     folder = fs::temp_directory_path() / ("morrowset-server-" + RandomHex(8));

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
+#include <utility>
 #include <string>
 
 #include "WallClockPlatform.h"
@@ -112,36 +114,35 @@ bool ParseLocal(const std::string& text, Time& out) {
   return true;
 }
 
-bool ParseDuration(const std::string& text, std::chrono::seconds& out) {
-  // One or more parts, each a number and a unit: 90s, 2h30m, 1d.
+bool ParseDuration(const std::string& text, std::chrono::seconds& out, std::string& why) {
+  // One or more parts, each a number and a unit, the larger units first: 90s, 2h30m, 1d.
+  static const std::pair<char, long long> kUnits[] = {{'d', 86400}, {'h', 3600}, {'m', 60}, {'s', 1}};
+  why.clear();
   long long total = 0;
-  std::size_t i = 0;
+  std::size_t i = 0, unit = 0;
   while (i < text.size()) {
     long long number = 0;
     const std::size_t from = i;
     while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) && i - from < 9)
       number = number * 10 + (text[i++] - '0');
     if (i == from || i == text.size()) return false;
-    switch (text[i++]) {
-      case 's':
-        total += number;
-        break;
-      case 'm':
-        total += number * 60;
-        break;
-      case 'h':
-        total += number * 3600;
-        break;
-      case 'd':
-        total += number * 86400;
-        break;
-      default:
-        return false;
-    }
+    while (unit < std::size(kUnits) && kUnits[unit].first != text[i]) ++unit;
+    if (unit == std::size(kUnits)) return false;  // not a unit, or one out of order or repeated
+    total += number * kUnits[unit++].second;
+    ++i;
   }
-  if (text.empty() || total > 3660LL * 86400) return false;  // up to ten years
+  if (text.empty()) return false;
+  if (total > kLongestDuration.count()) {
+    why = "longer than " + DurationText(kLongestDuration) + ", the longest duration read";
+    return false;
+  }
   out = std::chrono::seconds(total);
   return true;
+}
+
+bool ParseDuration(const std::string& text, std::chrono::seconds& out) {
+  std::string why;
+  return ParseDuration(text, out, why);
 }
 
 std::string DurationText(std::chrono::seconds d) {

@@ -46,4 +46,12 @@ bool Known(std::string_view name);
 // Loads a known zone into zone; returns false, leaving zone alone, for any other name.
 bool Load(const std::string& name, cctz::time_zone& zone);
 
+// Returns the instant of a local time in zone, read as the C library reads one: a time the zone
+// skips moves on by the gap (02:30 at a one-hour spring change is 03:30), a repeated one is the
+// first of the two.
+inline std::chrono::system_clock::time_point Instant(const cctz::civil_second& local,
+                                                     const cctz::time_zone& zone) {
+  return zone.lookup(local).pre;
+}
+
 }  // namespace TimeZones

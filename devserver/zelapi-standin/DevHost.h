@@ -6,6 +6,9 @@
 // Events go to the listener as they happen; they are kept only when asked (KeepEvents).
 // Anything that breaks the host contract (double or foreign free, a member looked up on the
 // wrong object, a callback left registered after unload, ...) is recorded as a fault.
+//
+// A driver reaches these calls through the stand-in's one table (Control.h), bound from the
+// stand-in it loaded by full path; the stand-in exports nothing else of them.
 #pragma once
 
 #include <chrono>
@@ -43,36 +46,36 @@ struct Event {
   std::string text;                          // for the kinds above that name something
 
   // Returns the event as one line: "day 12", "register console day.set", "fault: ...".
-  ZELAPI std::string Name() const;
+  std::string Name() const;
 };
 using Events = std::vector<Event>;
 // Returns the Name of each event, in order.
-ZELAPI std::vector<std::string> Names(const Events& events);
+std::vector<std::string> Names(const Events& events);
 
 // ---- Host state --------------------------------------------------------------------------
 
 // Returns host and game to their start state: empty registries and event log, day 1, world and
 // game state present, every name resolvable, no faults. Whether events are kept stays as set.
 // Plugins must be unloaded first.
-ZELAPI void Reset();
+void Reset();
 // Sets the directory that ZelApi::Tools::GetCurrentDir reports.
-ZELAPI void SetServerDir(const std::string& dir);
+void SetServerDir(const std::string& dir);
 // Offers (true, the default) or withholds DevHostReportLoadFailure. Withheld, the host hears
 // of a failed start-up only what the real framework hears: a failed load on Windows, nothing
 // on Linux.
-ZELAPI void SetLoadFailureExtension(bool offered);
+void SetLoadFailureExtension(bool offered);
 
 // Keeps every event from now on for AllEvents and TakeEvents (true), or none (false, the start
 // state): a host that runs for days keeps no history that nobody reads.
-ZELAPI void KeepEvents(bool keep);
+void KeepEvents(bool keep);
 // Returns every event kept since the last Reset or TakeEvents, in order.
-ZELAPI Events AllEvents();
+Events AllEvents();
 // Returns the events recorded since the last call, and forgets them.
-ZELAPI Events TakeEvents();
+Events TakeEvents();
 // Returns every contract violation seen since Reset.
-ZELAPI std::vector<std::string> Faults();
+std::vector<std::string> Faults();
 // Calls listener with each event, faults included, as it is recorded.
-ZELAPI void SetListener(std::function<void(const Event&)> listener);
+void SetListener(std::function<void(const Event&)> listener);
 
 // ---- Plugins -----------------------------------------------------------------------------
 
@@ -81,88 +84,88 @@ enum class PluginState { Unloaded, Loaded, Failed };
 // Loads a plugin library with the platform loader; its attach notification runs its start-up.
 // A failure reported from the attach notification unloads it again at once. Returns whether
 // it is loaded afterwards.
-ZELAPI bool LoadPlugin(const std::string& name, const std::string& libraryPath);
+bool LoadPlugin(const std::string& name, const std::string& libraryPath);
 // Returns the folder of the named plugin in a server folder, where its library and files live.
-ZELAPI std::string PluginFolder(const std::string& serverDir, const std::string& plugin);
+std::string PluginFolder(const std::string& serverDir, const std::string& plugin);
 // Loads every "<dir>/TolvApi/Plugins/<Name>/<Name>" library below the server folder, by name.
-ZELAPI void LoadServerPlugins();
+void LoadServerPlugins();
 // Unloads a loaded plugin; its detach notification runs, then its static teardown.
-ZELAPI void UnloadPlugin(const std::string& name);
+void UnloadPlugin(const std::string& name);
 // Unloads every loaded plugin, in reverse load order.
-ZELAPI void UnloadAllPlugins();
+void UnloadAllPlugins();
 // Returns the names of all plugins seen, in load order.
-ZELAPI std::vector<std::string> PluginNames();
-ZELAPI PluginState StateOf(const std::string& name);
+std::vector<std::string> PluginNames();
+PluginState StateOf(const std::string& name);
 // Returns the error text of a failed load, empty otherwise.
-ZELAPI std::string LoadErrorOf(const std::string& name);
+std::string LoadErrorOf(const std::string& name);
 // Returns the platform loader's error code of the last load (Windows' GetLastError), else 0.
-ZELAPI unsigned long PlatformErrorOf(const std::string& name);
+unsigned long PlatformErrorOf(const std::string& name);
 // Returns the platform file name of a plugin library: "<Name>.so" or "<Name>.dll".
-ZELAPI std::string LibraryFileName(const std::string& name);
+std::string LibraryFileName(const std::string& name);
 
 // ---- Registries and callbacks ------------------------------------------------------------
 
-ZELAPI std::vector<std::string> ConsoleCommands();
-ZELAPI std::vector<std::string> RconCommands();
-ZELAPI std::vector<std::string> Timers();
+std::vector<std::string> ConsoleCommands();
+std::vector<std::string> RconCommands();
+std::vector<std::string> Timers();
 
 // Runs a console line: the first word picks the command (any case), which gets the whole
 // line. Returns false when no command has that name.
-ZELAPI bool RunConsole(const std::string& line);
+bool RunConsole(const std::string& line);
 // Runs an RCON command line as the body of packet id. Returns false when no command matches.
-ZELAPI bool RunRcon(const std::string& line, int32_t id = 1);
+bool RunRcon(const std::string& line, int32_t id = 1);
 // Makes the next registration of any kind throw std::runtime_error(what), as a host out of
 // memory would, after it has read the name.
-ZELAPI void FailNextRegistration(const std::string& what);
+void FailNextRegistration(const std::string& what);
 // Calls every registered timer callback once, in registration order.
-ZELAPI void RunTimers();
+void RunTimers();
 // Returns a copy of the callback registered under a console command or timer name (empty if none),
 // for callers that time the callback alone.
-ZELAPI ZelApi::ConsoleCallback ConsoleCallbackOf(const std::string& name);
-ZELAPI ZelApi::TimerCallback TimerCallbackOf(const std::string& name);
+ZelApi::ConsoleCallback ConsoleCallbackOf(const std::string& name);
+ZelApi::TimerCallback TimerCallbackOf(const std::string& name);
 
 // ---- The game ----------------------------------------------------------------------------
 
 // Returns the game state's day counter, as the server sees it.
-ZELAPI int32_t Day();
+int32_t Day();
 // Returns the day that connected clients see, changed only by a network update.
-ZELAPI int32_t ReplicatedDay();
+int32_t ReplicatedDay();
 // Sets the day as the game would (for instance from a save), replicated at once.
-ZELAPI void SetGameDay(int32_t day);
+void SetGameDay(int32_t day);
 // Returns how often the game state's network update has run since Reset.
-ZELAPI int NetUpdates();
+int NetUpdates();
 // Makes CurrentWorld return null (false) or the world (true).
-ZELAPI void SetWorldPresent(bool present);
+void SetWorldPresent(bool present);
 // Makes the world's game-state pointer null (false) or the game state (true).
-ZELAPI void SetGameStatePresent(bool present);
+void SetGameStatePresent(bool present);
 // Makes GetAddress fail (false) or succeed (true) for one name.
-ZELAPI void SetNameResolvable(const std::string& name, bool resolvable);
+void SetNameResolvable(const std::string& name, bool resolvable);
 // Sets the real seconds one in-game day lasts; 0 stops the day cycle.
-ZELAPI void SetDayLength(double seconds);
+void SetDayLength(double seconds);
 // Runs the day cycle up to the given wall-clock time (the day cycle follows the server's clock,
 // so a clock moved forward passes game days too).
-ZELAPI void RunDayCycleUntil(std::chrono::system_clock::time_point now);
+void RunDayCycleUntil(std::chrono::system_clock::time_point now);
 
 // ---- Engine allocator and sinks ----------------------------------------------------------
 
 // Returns the number of engine buffers handed out and not yet freed.
-ZELAPI std::size_t OutstandingBuffers();
+std::size_t OutstandingBuffers();
 // Returns the lines that reached the host's recording log sink.
-ZELAPI std::vector<std::string> SinkLines();
+std::vector<std::string> SinkLines();
 // Returns the host's recording log sink (one of GetLogSinks()).
-ZELAPI std::shared_ptr<spdlog::sinks::sink> RecordingSink();
+std::shared_ptr<spdlog::sinks::sink> RecordingSink();
 
 // Formats a wall-clock time in the server's zone with strftime's conversions ("%H:%M:%S %Z").
-ZELAPI std::string LocalTime(std::chrono::system_clock::time_point t, const char* format);
+std::string LocalTime(std::chrono::system_clock::time_point t, const char* format);
 // Formats the host's times another way from now on, as the development server does to print
 // them in the plugin's own zone; an empty one returns to the server's zone.
 using TimeFormatter = std::function<std::string(std::chrono::system_clock::time_point, const char*)>;
-ZELAPI void SetTimeFormatter(TimeFormatter formatter);
+void SetTimeFormatter(TimeFormatter formatter);
 
 // Returns one line of key=value fields: day, replicated, plugin, console, rcon, timers, buffers,
 // log_lines, faults, clock and zone (the server's local time), timer_writes (each timer's last
 // write of the day, or never).
-ZELAPI std::string StatusLine();
+std::string StatusLine();
 
 }  // namespace DevHost
 

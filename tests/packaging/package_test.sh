@@ -16,14 +16,14 @@ grep -qx 'TolvApi/Plugins/MorrowsetVelde/config.schema.json' <<< "$contents" ||
   fail "the archive carries no config.schema.json beside config.json"
 # The binaries are stripped: their debug information goes in the symbols archive.
 mkdir -p "$tmp/unpacked" && tar xzf "$archive" -C "$tmp/unpacked"
-for file in TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.so Morrowset/libZelApi.so Morrowset/morrowset-check \
+for file in TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.so Morrowset/stand-in/libZelApi.so Morrowset/morrowset-check \
             Morrowset/morrowset-preview; do
   if readelf -S "$tmp/unpacked/$file" | grep -q '\.debug_info'; then fail "$file carries debug information"; fi
 done
-# The preview's stand-in of the framework sits in Morrowset/ and nowhere else.
-grep -qx 'Morrowset/libZelApi.so' <<< "$contents" || fail "the archive carries no stand-in for the preview"
-if grep -i 'zelapi' <<< "$contents" | grep -qv '^Morrowset/'; then
-  fail "a file named like the framework outside Morrowset/: $(grep -i zelapi <<< "$contents")"
+# The preview's stand-in of the framework sits in Morrowset/stand-in/ and nowhere else.
+grep -qx 'Morrowset/stand-in/libZelApi.so' <<< "$contents" || fail "the archive carries no stand-in for the preview"
+if grep -i 'zelapi' <<< "$contents" | grep -qv '^Morrowset/stand-in/'; then
+  fail "a file named like the framework outside Morrowset/stand-in/: $(grep -i zelapi <<< "$contents")"
 fi
 
 # A server folder with something of its own, including another plugin.

@@ -5,73 +5,12 @@
 #include <map>
 
 #include "PeImage.h"
-#include "support/PluginHost.h"
-#include "support/ServerProcess.h"
+#include "PreviewRun.h"
 
 namespace morrowset::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kBerlinWeekdays =
-    WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/Berlin\"");
-
-// A server folder as an admin has it: the plugin and its config, another plugin, the server's
-// own framework. The other plugin and the framework are decoys that mark it if they are loaded.
-std::string ServerFolder(const std::string& name, const std::string& config) {
-  const fs::path dir = fs::path(testing::TempDir()) / name;
-  fs::remove_all(dir);
-  const fs::path plugin = DevHost::PluginFolder(dir.string(), "MorrowsetVelde");
-  fs::create_directories(plugin);
-  fs::copy_file(PluginPath(), plugin / DevHost::LibraryFileName("MorrowsetVelde"));
-  std::ofstream(plugin / "config.json") << config;
-  const fs::path other = DevHost::PluginFolder(dir.string(), "OtherPlugin");
-  fs::create_directories(other);
-  fs::copy_file(MORROWSET_MARKER_LIBRARY, other / DevHost::LibraryFileName("OtherPlugin"));
-#if defined(_WIN32)
-  fs::copy_file(MORROWSET_MARKER_LIBRARY, dir / "ZelApi.dll");
-#else
-  fs::copy_file(MORROWSET_MARKER_LIBRARY, dir / "libZelApi.so");
-  fs::copy_file(MORROWSET_MARKER_LIBRARY, plugin / "libZelApi.so");
-#endif
-  return dir.string();
-}
-
-// Every file below a folder with its size and time of last change.
-std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> Snapshot(const std::string& dir) {
-  std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> files;
-  for (const auto& entry : fs::recursive_directory_iterator(dir))
-    files[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0, entry.last_write_time()};
-  return files;
-}
-
-// Runs a program of ours from inside the server folder, as an admin does; returns its exit status.
-int InServerFolder(const std::string& dir, const std::string& program, const std::string& args,
-                   std::string& out) {
-#if defined(_WIN32)
-  const std::string cd = "cd /d " + Quote(dir) + " && ";
-#else
-  const std::string cd = "cd " + Quote(dir) + " && ";
-#endif
-  return RunCommand(cd + Quote(ProgramPath(program)) + " " + args, out);
-}
-
-int Preview(const std::string& dir, const std::string& args, std::string& out) {
-  return InServerFolder(dir, "morrowset-preview", "--server-dir . " + args, out);
-}
-
-std::vector<std::string> LinesStartingWith(const std::string& out, const std::string& start) {
-  std::vector<std::string> lines;
-  for (std::size_t at = 0; at < out.size();) {
-    std::size_t end = out.find('\n', at);
-    if (end == std::string::npos) end = out.size();
-    std::string line = out.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind(start, 0) == 0) lines.push_back(line);
-    at = end + 1;
-  }
-  return lines;
-}
 
 // Across Berlin's change to summer time: one line per local date, a 23-hour Sunday, and the
 // plugin's own build named; nothing else of the folder is loaded and nothing in it changes.
@@ -80,8 +19,16 @@ TEST(Preview, OneLinePerDateRunsOnlyOurPluginAndLeavesTheServerFolderAlone) {
   const auto before = Snapshot(dir);
   const std::string page = testing::TempDir() + "preview-berlin.html";
   std::string out;
+#if defined(_WIN32)
+  // The decoy framework beside TolvApi exports nothing: the verdict comes first, the days after,
+  // and the exit code says that the server would not load the plugin.
+  ASSERT_EQ(Preview(dir, "--from \"2027-03-27 00:00\" --for 2d --day-length 0 --html " + Quote(page), out), 1)
+      << out;
+  EXPECT_EQ(out.rfind("framework: the server's framework will NOT load this plugin", 0), 0u) << out;
+#else
   ASSERT_EQ(Preview(dir, "--from \"2027-03-27 00:00\" --for 2d --day-length 0 --html " + Quote(page), out), 0)
       << out;
+#endif
   EXPECT_EQ(
       LinesStartingWith(out, "2027-"),
       (std::vector<std::string>{
@@ -112,6 +59,7 @@ TEST(Preview, AConfigThatWouldNotLoadGetsTheChecksReport) {
 
 TEST(Preview, BadUsageExits2WithOneLineSayingWhy) {
   const std::string dir = ServerFolder("preview-usage", kBerlinWeekdays);
+  const std::string longNumber = "--day-length 1" + std::string(400, '0');
   const std::pair<const char*, const char*> cases[] = {
       {"--for 3w", "--for takes a duration (90s, 5m, 2h, 3d, 1d12h): 3w"},
       {"--for 0s", "--for takes a duration"},
@@ -119,7 +67,24 @@ TEST(Preview, BadUsageExits2WithOneLineSayingWhy) {
        "--from takes a local time \"YYYY-MM-DD HH:MM[:SS]\": 2027-02-30 00:00"},
       {"--from \"1999-12-31 23:00\"", "--from: the preview starts in 2000 or later"},
       {"--from \"2261-12-01 00:00\" --for 60d", "--for: the preview would run past the end of 2261"},
-      {"--day-length 0.5", "--day-length takes 0 (none) or a plain number of seconds from 1: 0.5"},
+      {"--day-length 0.5",
+       "--day-length takes 0 (none) or seconds from 1 to 31536000, with at most 3 decimals: 0.5"},
+      {"--day-length 1.0000000001",
+       "--day-length takes 0 (none) or seconds from 1 to 31536000, with at most 3 decimals: 1.0000000001"},
+      {longNumber.c_str(), "--day-length takes 0 (none) or seconds"},
+      {"--day-length inf", "--day-length takes 0 (none) or seconds"},
+      {"--for 1d1d", "--for takes a duration (90s, 5m, 2h, 3d, 1d12h): 1d1d"},
+      {"--for 30m2h", "--for takes a duration"},
+      {"--for 36500d", "--for 36500d: longer than 3660d, the longest duration read"},
+      {"--for 1500d", "--for 1500d: the preview runs at most 1157d9h46m40s"},
+      {"--day 1.5", "--day takes the day players see now, a whole number: 1.5"},
+      {"--day 2147483648", "--day takes the day players see now"},
+      {"--html TolvApi/Plugins/MorrowsetVelde/config.json",
+       "--html: TolvApi/Plugins/MorrowsetVelde/config.json is inside the server's TolvApi folder"},
+      {"--html ./TolvApi/../TolvApi/page.html",
+       "--html: ./TolvApi/../TolvApi/page.html is inside the server's TolvApi folder"},
+      {"--html no-such-folder/page.html",
+       "--html: no-such-folder/page.html: the folder no-such-folder does not exist"},
       {"--html p.html --timeline", "--html goes with the date lines, not --timeline"},
       {"--nonsense", "bad argument: --nonsense"},
   };
@@ -153,6 +118,89 @@ TEST(Preview, FightingPoliciesAreNamedAndTheTimelineListsEveryChange) {
   ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 10m --timeline", out), 0) << out;
   EXPECT_NE(out.find("2027-01-04 00:00:01 UTC   Mon  forceday      day=5\n"), std::string::npos) << out;
   EXPECT_NE(out.find("2027-01-04 00:00:01 UTC   Mon  forceweekday  day=1"), std::string::npos) << out;
+  fs::remove_all(dir);
+}
+
+// The span is [from, from + for): London's 25-hour date ends the span at 23:00, when the game's
+// dawn comes; that dawn is not part of it, and the date says it was seen only to 23:00.
+TEST(Preview, TheSpanEndsBeforeItsLastInstantAndAPartialDateSaysSo) {
+  const std::string dir = ServerFolder(
+      "preview-half-open", WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/London\""));
+  std::string out;
+  ASSERT_EQ(Preview(dir, "--from \"2027-10-30 00:00\" --for 2d", out), 0) << out;
+  const auto lines = LinesStartingWith(out, "2027-10-31 Sun");
+  ASSERT_EQ(lines.size(), 1u) << out;
+  EXPECT_NE(lines[0].find("  to 23:00:00: "), std::string::npos) << lines[0];
+  EXPECT_EQ(lines[0].substr(lines[0].size() - 7), "  day=7") << lines[0];
+  EXPECT_NE(lines[0].find("25-hour date (BST to GMT)"), std::string::npos) << lines[0];
+  EXPECT_NE(out.find("\nday at the end: 7\n"), std::string::npos) << out;
+  fs::remove_all(dir);
+}
+
+// The day players see now decides when a wrap comes: given, it is where the run starts; not
+// given, the header says day 1 is assumed. A policy that is on but never writes is listed, 0.
+TEST(Preview, TheDayNowIsGivenOrSaidToBeAssumed) {
+  const std::string dir = ServerFolder(
+      "preview-day-now", WithMember(ConfigJson(false, false, true, "", 5, 5, 1), "TimeZone", "\"UTC\""));
+  std::string out;
+  ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 1h --day-length 0 --day 7", out), 0) << out;
+  EXPECT_NE(out.find("\nstart: day 7, the day players see now (--day)\n"), std::string::npos) << out;
+  EXPECT_EQ(LinesStartingWith(out, "2027-01-04 Mon  to 01:00:00: 7 -> 1 at 00:00:01 resetdays").size(), 1u)
+      << out;
+  ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 1h --day-length 0", out), 0) << out;
+  EXPECT_NE(out.find("\nstart: day 1 assumed: the day players see now is not known (--day N gives it)\n"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("\nwrites: resetdays 0 (the day never reached 5)\n"), std::string::npos) << out;
+  fs::remove_all(dir);
+}
+
+// A local start in the hour a spring change skips moves on by the gap, with the plugin's zone
+// as with the machine's; dates of odd lengths say their real length, and a date the zone skips
+// says so.
+TEST(Preview, SkippedTimesAndOddDatesAreToldAsTheyAre) {
+  std::string out;
+  const std::string berlin = ServerFolder("preview-skipped", kBerlinWeekdays);
+  ASSERT_EQ(Preview(berlin, "--from \"2027-03-28 02:30\" --for 1h --day-length 0", out), 0) << out;
+  EXPECT_NE(out.find("\nspan: 2027-03-28 03:30:00 CEST up to 2027-03-28 04:30:00 CEST (1h)"),
+            std::string::npos)
+      << out;
+#if !defined(_WIN32)
+  const std::string machine = ServerFolder("preview-skipped-machine", ConfigJson(false, true, false));
+  ASSERT_EQ(
+      RunCommand("cd " + Quote(machine) + " && TZ=Europe/Berlin " + Quote(ProgramPath("morrowset-preview")) +
+                     " --server-dir . --from \"2027-03-28 02:30\" --for 1h --day-length 0",
+                 out),
+      0)
+      << out;
+  EXPECT_NE(out.find("\nspan: 2027-03-28 03:30:00 CEST up to"), std::string::npos) << out;
+  fs::remove_all(machine);
+#endif
+  const std::string lordHowe = ServerFolder(
+      "preview-lord-howe", WithMember(ConfigJson(false, true, false), "TimeZone", "\"Australia/Lord_Howe\""));
+  ASSERT_EQ(Preview(lordHowe, "--from \"2027-04-03 00:00\" --for 3d --day-length 0", out), 0) << out;
+  const auto sunday = LinesStartingWith(out, "2027-04-04 Sun");
+  ASSERT_EQ(sunday.size(), 1u) << out;
+  EXPECT_NE(sunday[0].find("| 24.5-hour date (+11 to +1030)"), std::string::npos) << sunday[0];
+  const std::string apia = ServerFolder(
+      "preview-apia", WithMember(ConfigJson(false, true, false), "TimeZone", "\"Pacific/Apia\""));
+  ASSERT_EQ(Preview(apia, "--from \"2011-12-29 00:00\" --for 3d --day-length 0", out), 0) << out;
+  EXPECT_EQ(
+      LinesStartingWith(out, "2011-12-30 Fri  no such date here: the zone's clocks skip it  day=").size(), 1u)
+      << out;
+  for (const auto& folder : {berlin, lordHowe, apia}) fs::remove_all(folder);
+}
+
+// Another library installed under the plugin's name is said to be none of ours, and not run.
+TEST(Preview, ALibraryThatIsNoMorrowsetBuildIsRefused) {
+  const std::string dir = ServerFolder("preview-foreign", kBerlinWeekdays);
+  const fs::path library =
+      DevHost::PluginFolder(dir, "MorrowsetVelde") + "/" + DevHost::LibraryFileName("MorrowsetVelde");
+  fs::copy_file(MORROWSET_MARKER_LIBRARY, library, fs::copy_options::overwrite_existing);
+  std::string out;
+  EXPECT_EQ(Preview(dir, "--for 1h", out), 1) << out;
+  EXPECT_NE(out.find("is not a Morrowset build (it names no Morrowset release)"), std::string::npos) << out;
+  EXPECT_EQ(Marks(dir), std::vector<std::string>{}) << out;
   fs::remove_all(dir);
 }
 

@@ -7,8 +7,10 @@
 
 #include "DaySummary.h"
 
-// Writes the page: the header lines, a legend, and a month-style calendar of the dates, one row
-// per week (Monday first), each date with the day at its end, the days seen, a strip of who held
+// Writes the page: its title ("Morrowset preview: ...", as PageFile knows its pages; on every
+// printed sheet), the header lines (the first alerts of
+// them shown as alerts), a legend, and a month-style calendar of the dates, one row per week
+// (Monday first), each date with the day at its end, the days seen, a lane per writer of who held
 // the day over its hours, and its notes.
-void WriteCalendarPage(std::ostream& out, const std::vector<std::string>& header, const DayRecorder& record,
-                       const LocalCalendar& calendar);
+void WriteCalendarPage(std::ostream& out, const std::string& title, const std::vector<std::string>& header,
+                       std::size_t alerts, const DayRecorder& record, const LocalCalendar& calendar);

@@ -2,8 +2,10 @@
 #include "DaySummary.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "WallClock.h"
+#include "config/Config.h"
 #include "day/PolicyTable.h"
 
 Writers::Writers() {
@@ -23,13 +25,30 @@ int Writers::IndexOf(const std::string& source) {
   return Count() - 1;
 }
 
-int DateSummary::OddHours() const {
-  const auto hours = std::chrono::duration_cast<std::chrono::hours>(end - start).count();
-  return hours == 24 ? 0 : static_cast<int>(hours);
+int Writers::Find(const std::string& source) const {
+  const auto found = std::find(names_.begin(), names_.end(), source);
+  return found == names_.end() ? -1 : static_cast<int>(found - names_.begin());
 }
 
-DayRecorder::DayRecorder(const LocalCalendar& calendar, Time from, int32_t day)
-    : calendar_(calendar), visible_(day), heldSince_(from), lastPolicyWrite_(from) {
+unsigned DateSummary::Seen() const {
+  unsigned seen = 0;
+  for (const uint16_t slot : holders) seen |= slot;
+  return seen;
+}
+
+long long DateSummary::LengthMinutes() const {
+  return std::chrono::duration_cast<std::chrono::minutes>(end - start).count();
+}
+
+DayRecorder::DayRecorder(const LocalCalendar& calendar, Time from, Time to, std::chrono::seconds round,
+                         int32_t day, std::vector<std::string> policies)
+    : calendar_(calendar),
+      to_(to),
+      round_(round),
+      policies_(std::move(policies)),
+      visible_(day),
+      heldSince_(from),
+      lastPolicyWrite_(from) {
   Open(calendar_.DateOf(from), from);
 }
 
@@ -72,25 +91,11 @@ void DayRecorder::Close(Time to) {
     d.longestHold =
         std::max(d.longestHold,
                  std::chrono::duration_cast<std::chrono::seconds>(to - std::max(lastPolicyWrite_, d.start)));
-  for (int slot = 0; slot < DateSummary::kStripSlots; ++slot) {
-    // Shares in eighths by the largest remainder, so that they add up to the whole slot.
-    const auto& time = held_[slot];
-    long long total = 0;
-    for (const int64_t t : time) total += t;
-    if (total == 0) continue;
-    int given = 0;
-    std::array<long long, Writers::kMost> rest{};
-    for (int w = 0; w < Writers::kMost; ++w) {
-      d.strip[slot][w] = static_cast<uint8_t>(time[w] * DateSummary::kShares / total);
-      rest[w] = time[w] * DateSummary::kShares % total;
-      given += d.strip[slot][w];
-    }
-    for (; given < DateSummary::kShares; ++given) {
-      const auto most = std::max_element(rest.begin(), rest.end());
-      ++d.strip[slot][most - rest.begin()];
-      *most = -1;
-    }
-  }
+  if (to == d.end && d.changeCount > 0 && d.last.at > d.end - round_)
+    shortEnd_ = {dates_.size(), d.last.at, beforeLast_, true};
+  for (int slot = 0; slot < DateSummary::kStripSlots; ++slot)
+    for (int w = 0; w < Writers::kMost; ++w)
+      if (held_[slot][w] > 0) d.holders[slot] |= static_cast<uint16_t>(1u << w);
   dates_.push_back(std::move(d));
 }
 
@@ -102,10 +107,17 @@ void DayRecorder::CloseUntil(Time t) {
   }
 }
 
+void DayRecorder::SettleShortEnd(Time change) {
+  if (!shortEnd_.open) return;
+  if (change <= shortEnd_.at + round_) dates_[shortEnd_.date].endDay = shortEnd_.before;
+  shortEnd_.open = false;
+}
+
 void DayRecorder::OnEvent(const DevHost::Event& event) {
   using Kind = DevHost::Event::Kind;
   if (event.kind == Kind::Fault) faults_.push_back(event.Name());
   if (event.kind != Kind::Day && event.kind != Kind::Update && event.kind != Kind::Dawn) return;
+  if (event.at >= to_) return;
   CloseUntil(event.at);
   DateSummary& d = current_;
   const int writer = writers_.IndexOf(event.source);
@@ -128,6 +140,13 @@ void DayRecorder::OnEvent(const DevHost::Event& event) {
     holder_ = writer;
     return;
   }
+  SettleShortEnd(event.at);
+  // The new value is seen, if only for an instant, in the slot of its change.
+  const auto length = (d.end - d.start).count();
+  if (length > 0)
+    d.holders[std::min<long long>((event.at - d.start).count() * DateSummary::kStripSlots / length,
+                                  DateSummary::kStripSlots - 1)] |= static_cast<uint16_t>(1u << writer);
+  beforeLast_ = visible_;
   visible_ = event.day;
   holder_ = writer;
   const DateSummary::Change change{event.at, writer, event.day};
@@ -147,23 +166,25 @@ void DayRecorder::OnEvent(const DevHost::Event& event) {
   lastChanger_ = writer;
 }
 
-void DayRecorder::Finish(Time to) {
-  CloseUntil(to);
-  if (to > current_.shownFrom || dates_.empty()) Close(to);
+void DayRecorder::Finish() {
+  CloseUntil(to_);
+  if (to_ > current_.shownFrom || dates_.empty()) Close(to_);
 }
 
 namespace {
 
+// Returns "7 at 00:00:01 forceweekday"; the page's lists add the zone, which tells a repeated
+// hour's two halves apart.
 std::string ChangeText(const DateSummary::Change& change, const Writers& writers,
-                       const LocalCalendar& calendar) {
-  return std::to_string(change.day) + " at " + calendar.Format(change.at, "%H:%M:%S") + " " +
+                       const LocalCalendar& calendar, const char* format = "%H:%M:%S") {
+  return std::to_string(change.day) + " at " + calendar.Format(change.at, format) + " " +
          writers.Name(change.writer);
 }
 
 // The days players see during the date, with the changes that matter: all of a few, the first
 // and the last of many.
 std::string SeenText(const DateSummary& d, const Writers& writers, const LocalCalendar& calendar) {
-  if (d.changeCount == 0) return std::to_string(d.startDay) + " all day";
+  if (d.changeCount == 0) return std::to_string(d.startDay) + (d.Partial() ? " throughout" : " all day");
   std::string text = std::to_string(d.startDay);
   if (d.changeCount <= 3) {
     for (const auto& change : d.changes) text += " -> " + ChangeText(change, writers, calendar);
@@ -177,8 +198,19 @@ std::string SeenText(const DateSummary& d, const Writers& writers, const LocalCa
 
 }  // namespace
 
+std::string LengthText(const DateSummary& d, const LocalCalendar& calendar) {
+  const long long minutes = d.LengthMinutes();
+  if (minutes == 24 * 60) return "";
+  if (minutes == 0) return "no such date here: the zone's clocks skip it";
+  char hours[32];
+  std::snprintf(hours, sizeof hours, "%g", static_cast<double>(minutes) / 60);
+  return std::string(hours) + "-hour date (" + calendar.Format(d.start, "%Z") + " to " +
+         calendar.Format(d.end - std::chrono::seconds(1), "%Z") + ")";
+}
+
 std::string SummaryLine(const DateSummary& d, const Writers& writers, const LocalCalendar& calendar) {
   std::string line = DateText(d.date) + " " + WeekdayText(d.date) + "  ";
+  if (d.LengthMinutes() == 0) return line + LengthText(d, calendar) + "  day=" + std::to_string(d.endDay);
   if (d.shownFrom != d.start) line += "from " + calendar.Format(d.shownFrom, "%H:%M:%S") + ": ";
   if (d.shownTo != d.end) line += "to " + calendar.Format(d.shownTo, "%H:%M:%S") + ": ";
   line += SeenText(d, writers, calendar);
@@ -187,9 +219,7 @@ std::string SummaryLine(const DateSummary& d, const Writers& writers, const Loca
     if (d.writes[w] > 0)
       writes += (writes.empty() ? "" : ", ") + writers.Name(w) + " " + std::to_string(d.writes[w]);
   line += " | writes " + (writes.empty() ? std::string("none") : writes);
-  if (const int hours = d.OddHours())
-    line += " | " + std::to_string(hours) + "-hour date (" + calendar.Format(d.start, "%Z") + " to " +
-            calendar.Format(d.end - std::chrono::seconds(1), "%Z") + ")";
+  if (d.OddLength()) line += " | " + LengthText(d, calendar);
   if (d.overwrites > 1) line += " | " + FightText(d, writers);
   if (d.longestHold.count() >= 0)
     line += " | a day.set holds " + WallClock::DurationText(d.longestHold) + " at most";
@@ -209,10 +239,29 @@ std::string FightText(const DateSummary& d, const Writers& writers) {
 std::string ChangeList(const DateSummary& d, const Writers& writers, const LocalCalendar& calendar) {
   std::string text =
       DateText(d.date) + " " + WeekdayText(d.date) + ": day " + std::to_string(d.startDay) +
-      (d.shownFrom == d.start ? " at midnight" : " at " + calendar.Format(d.shownFrom, "%H:%M:%S"));
-  for (const auto& change : d.changes) text += "\n" + ChangeText(change, writers, calendar);
+      (d.shownFrom == d.start ? " at midnight" : " at " + calendar.Format(d.shownFrom, "%H:%M:%S %Z"));
+  for (const auto& change : d.changes) text += "\n" + ChangeText(change, writers, calendar, "%H:%M:%S %Z");
   const long long unlisted = d.changeCount - static_cast<long long>(d.changes.size());
   if (unlisted > 1) text += "\n... " + std::to_string(unlisted - 1) + " more";
-  if (unlisted > 0) text += "\n" + ChangeText(d.last, writers, calendar);
+  if (unlisted > 0) text += "\n" + ChangeText(d.last, writers, calendar, "%H:%M:%S %Z");
   return text + "\nday at the end: " + std::to_string(d.endDay);
+}
+
+std::string WriterText(const DayRecorder& record, int writer) {
+  const Writers& writers = record.WriterNames();
+  const auto& on = record.PoliciesOn();
+  const long long total = record.Totals()[writer];
+  if (total == 0 && std::find(on.begin(), on.end(), writers.Name(writer)) == on.end()) return "";
+  std::string text = writers.Name(writer) + " " + std::to_string(total);
+  if (total == 0 && writers.Name(writer) == kDayPolicies[kResetDays].timer)
+    text += " (the day never reached " + std::to_string(Settings.DayToReset) + ")";
+  return text;
+}
+
+std::string WritesText(const DayRecorder& record) {
+  std::string text;
+  for (int w = 0; w < record.WriterNames().Count(); ++w)
+    if (const std::string writer = WriterText(record, w); !writer.empty())
+      text += (text.empty() ? "" : ", ") + writer;
+  return text.empty() ? "none" : text;
 }

@@ -19,6 +19,8 @@ class Writers {
   // Returns the index of a source, adding it the first time (at most kMost writers).
   int IndexOf(const std::string& source);
   const std::string& Name(int index) const { return names_[index]; }
+  // Returns the index of a known source, or -1.
+  int Find(const std::string& source) const;
   // Returns whether the writer is one of the plugin's policies.
   bool IsPolicy(int index) const { return index >= 1 && index <= policies_; }
   int Count() const { return static_cast<int>(names_.size()); }
@@ -55,25 +57,36 @@ struct DateSummary {
   long long overwrites = 0;                        // changes by a policy right after another policy's change
   unsigned fighters = 0;                           // the policies in those changes, a bit per writer
   std::chrono::seconds longestHold{-1};            // the longest wait for a policy's write; -1: none wrote
-  // Who held the day players see in each slot: each writer's share in eighths (summing to 8, or
-  // to 0 for a slot outside the span).
-  static constexpr int kShares = 8;
-  std::array<std::array<uint8_t, Writers::kMost>, kStripSlots> strip{};
+  // Who held the day players see in each slot, for any time at all: a bit per writer (none for a
+  // slot outside the span), so that a value seen for a second shows beside one seen all along.
+  std::array<uint16_t, kStripSlots> holders{};
+  static_assert(Writers::kMost <= 16, "a bit per writer");
+  // Returns the writers whose value players saw on the date, a bit per writer.
+  unsigned Seen() const;
 
-  // Returns the date's length in hours when it is not 24 (daylight saving), else 0.
-  int OddHours() const;
+  // Returns the date's real length in minutes: 1440, or 1380 and 1500 at daylight-saving
+  // changes, 1410 and 1470 at Lord Howe's, 0 for a date the zone skips altogether.
+  long long LengthMinutes() const;
+  bool OddLength() const { return LengthMinutes() != 24 * 60; }
   bool Partial() const { return shownFrom != start || shownTo != end; }
 };
 
 // Takes the host's events during a preview and keeps one summary per local date.
 class DayRecorder {
  public:
-  // Starts at from, with the day players see then.
-  DayRecorder(const LocalCalendar& calendar, Time from, int32_t day);
-  // Takes one host event, from the host's listener; events come in time order.
+  // Records the span [from, to), which starts with the day players see then; round is the
+  // timer interval, and policies the ones that are on.
+  DayRecorder(const LocalCalendar& calendar, Time from, Time to, std::chrono::seconds round, int32_t day,
+              std::vector<std::string> policies);
+  // Takes one host event, from the host's listener; events come in time order, and those at
+  // the span's end or later are not part of it.
   void OnEvent(const DevHost::Event& event);
   // Closes the last date at the end of the span.
-  void Finish(Time to);
+  void Finish();
+  // Returns the day players see at the end of the span.
+  int32_t EndDay() const { return visible_; }
+  // Returns the policies that are on, by timer id.
+  const std::vector<std::string>& PoliciesOn() const { return policies_; }
 
   const std::vector<DateSummary>& Dates() const { return dates_; }
   const Writers& WriterNames() const { return writers_; }
@@ -87,8 +100,22 @@ class DayRecorder {
   void CloseUntil(Time t);  // closes every date that ends by t, opening the next
   void Hold(Time until);    // credits the time since the last change to its writer's strip slots
   void Close(Time to);
+  // A date's day at the end that a change in its last timer round set, and the day before it:
+  // when the next change follows within a round, players never saw it and the date ends on the one before.
+  struct ShortEnd {
+    std::size_t date = 0;
+    Time at;
+    int32_t before = 0;
+    bool open = false;
+  };
+  void SettleShortEnd(Time change);
 
   const LocalCalendar& calendar_;
+  const Time to_;
+  const std::chrono::seconds round_;
+  const std::vector<std::string> policies_;
+  ShortEnd shortEnd_;
+  int32_t beforeLast_ = 0;  // the day players saw before the last change
   Writers writers_;
   std::vector<DateSummary> dates_;
   DateSummary current_;
@@ -111,3 +138,11 @@ std::string SummaryLine(const DateSummary& date, const Writers& writers, const L
 std::string ChangeList(const DateSummary& date, const Writers& writers, const LocalCalendar& calendar);
 // Returns "forceday and forceweekday overwrite each other 12x" for a date where policies fight.
 std::string FightText(const DateSummary& date, const Writers& writers);
+// Returns a date's length when it is not 24 hours, "23.5-hour date (+1030 to +11)", or that the
+// zone skipped it; empty for a 24-hour date.
+std::string LengthText(const DateSummary& date, const LocalCalendar& calendar);
+// Returns the span's writes per writer: each that wrote, and every policy that is on, with why
+// it never wrote where that is known: "forceday 288, dawn 47, resetdays 0 (the day never reached 100)".
+std::string WritesText(const DayRecorder& record);
+// Returns one writer's part of WritesText, empty for one that neither wrote nor is a policy that is on.
+std::string WriterText(const DayRecorder& record, int writer);

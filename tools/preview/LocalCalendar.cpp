@@ -57,7 +57,7 @@ bool LocalCalendar::Parse(const std::string& text, Time& out) const {
   if (!zone_) return WallClock::ParseLocal(text, out);  // as the C library reads the machine's zone
   WallClock::Civil c;
   if (!WallClock::ParseCivil(text, c)) return false;
-  out = cctz::convert(cctz::civil_second(c.year, c.month, c.day, c.hour, c.minute, c.second), *zone_);
+  out = TimeZones::Instant(cctz::civil_second(c.year, c.month, c.day, c.hour, c.minute, c.second), *zone_);
   return true;
 }
 

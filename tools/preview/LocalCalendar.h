@@ -27,6 +27,8 @@ class LocalCalendar {
   std::string Format(Time t, const char* format) const;
   // Returns the zone as a header names it.
   std::string Describe() const;
+  // Returns the zone in a few words: "Europe/Berlin", "the machine's local time".
+  std::string Name() const { return zone_ ? zone_->name() : "the machine's local time"; }
   // Returns whether it is a zone of the data (the plugin's "TimeZone").
   bool FromData() const { return zone_.has_value(); }
   const std::optional<cctz::time_zone>& Zone() const { return zone_; }

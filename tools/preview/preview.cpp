@@ -1,28 +1,35 @@
 // morrowset-preview: what players will see, date by date, with the installed plugin and config.
 //
 // It runs the plugin binary installed in a server folder, exactly as it is, with a copy of its
-// config.json, on a stand-in of the framework that ships beside this program (never the
-// server's own), on a simulated clock that runs the coming days as fast as it can. It prints
-// one line per local date (or the change-by-change timeline) and, when asked, writes the same
-// as a calendar page. It writes nothing into the server folder and opens no network port.
+// config.json, on a stand-in of the framework that ships in stand-in/ beside this program and
+// is loaded from there by full path (never the server's own framework), on a simulated clock
+// that runs the coming days as fast as it can. It prints one line per local date (or the
+// change-by-change timeline) and, when asked, writes the same as a calendar page. It writes
+// nothing into the server folder and opens no network port.
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <random>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CalendarPage.h"
 #include "CommandLine.h"
+#include "Control.h"
 #include "DaySummary.h"
 #include "DevHost.h"
 #include "Diagnosis.h"
 #include "Forecast.h"
+#include "FrameworkCheck.h"
 #include "GameLoop.h"
 #include "LocalCalendar.h"
+#include "PageFile.h"
+#include "Scratch.h"
 #include "WallClock.h"
 #include "config/Config.h"
 #include "config/zones/TimeZone.h"
@@ -32,7 +39,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kPlugin = "MorrowsetVelde";
-constexpr double kDefaultDayLength = 1800;  // the development server's
+constexpr double kDefaultDayLength = 1800;        // the development server's
+constexpr double kLongestDayLength = 31'536'000;  // a year of real time per in-game day
 constexpr auto kTimerInterval = std::chrono::seconds(1);
 
 struct Options {
@@ -41,24 +49,29 @@ struct Options {
   std::string span = "14d";
   double dayLength = kDefaultDayLength;
   bool dayLengthGiven = false;
+  std::optional<int32_t> day;  // the day players see now, when the admin knows it
   std::string html;
   bool timeline = false;
 };
 
 void Usage(std::ostream& out) {
   out << "usage: morrowset-preview --server-dir DIR [--from \"YYYY-MM-DD HH:MM\"] [--for DURATION]\n"
-         "                         [--day-length S] [--html FILE] [--timeline]\n"
+         "                         [--day N] [--day-length S] [--html FILE] [--timeline]\n"
          "Runs the plugin installed in DIR/TolvApi/Plugins/MorrowsetVelde/, as it is, with a copy of\n"
          "its config.json, over the coming days on a simulated clock, and prints what players will\n"
          "see: one line per local date, in the zone of the config's \"TimeZone\" (else the machine's).\n"
-         "Nothing is written into DIR. Exit 0; 1 when the config or the plugin would not load (the\n"
-         "config's problems as morrowset-check prints them); 2 for bad usage.\n"
+         "Nothing is written into DIR. Exit 0; 1 when the config, the plugin or the server's framework\n"
+         "would not load (the config's problems as morrowset-check prints them); 2 for bad usage.\n"
          "  --server-dir DIR   the server folder\n"
          "  --from TIME        where the preview starts, a local time in that zone (default: now)\n"
-         "  --for DURATION     how long it runs: 90s, 5m, 2h, 3d, 1d12h (default 14d)\n"
+         "  --for DURATION     how long it runs, up to but not including its end: "
+      << WallClock::kDurationExamples
+      << " (default 14d)\n"
+         "  --day N            the day players see now (default: not known; day 1 is assumed)\n"
          "  --day-length S     seconds of the game's own in-game day, which moves the day on by\n"
          "                     itself (default 1800, as the development server; 0: none)\n"
-         "  --html FILE        also write the preview as a calendar page (one HTML file)\n"
+         "  --html FILE        also write the preview as a calendar page (one HTML file; never\n"
+         "                     below DIR/TolvApi, never over a file that is not such a page)\n"
          "  --timeline         print every change of the day instead of a line per date\n"
          "  --help, --version  this text; the version\n";
 }
@@ -69,11 +82,38 @@ int BadUsage(const std::string& why) {
   return 2;
 }
 
-bool ParseSeconds(const char* text, double& out) {
-  if (*text == '\0' || std::strspn(text, "0123456789.") != std::strlen(text)) return false;
-  char* end = nullptr;
-  out = std::strtod(text, &end);
-  return *end == '\0';
+// Reads a plain number of seconds with at most three decimals.
+bool ParseSeconds(const std::string& text, double& out) {
+  const std::size_t dot = text.find('.');
+  if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos ||
+      (dot != std::string::npos &&
+       (text.find('.', dot + 1) != std::string::npos || text.size() - dot - 1 > 3)) ||
+      text.size() > 16)
+    return false;
+  out = std::strtod(text.c_str(), nullptr);
+  return std::isfinite(out);
+}
+
+// Reads a day counter: an optional minus sign and decimal digits, within the counter's range.
+bool ParseDay(const std::string& text, int32_t& out) {
+  const std::size_t digits = text.rfind('-', 0) == 0 ? 1 : 0;
+  if (text.size() == digits || text.size() > digits + 10 ||
+      text.find_first_not_of("0123456789", digits) != std::string::npos)
+    return false;
+  const long long value = std::stoll(text);
+  if (value < INT32_MIN || value > INT32_MAX) return false;
+  out = static_cast<int32_t>(value);
+  return true;
+}
+
+// Returns seconds as the admin would write them: 1800, 0.5, 1.25.
+std::string SecondsText(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f", seconds);
+  std::string shown = text;
+  shown.erase(shown.find_last_not_of('0') + 1);
+  if (shown.back() == '.') shown.pop_back();
+  return shown;
 }
 
 // Returns 0, or the exit code for bad arguments (help and version exit at once).
@@ -94,10 +134,17 @@ int ParseOptions(const std::vector<std::string>& argv, Options& options) {
       options.from = argv[++i];
     } else if (arg == "--for" && hasValue) {
       options.span = argv[++i];
+    } else if (arg == "--day" && hasValue) {
+      int32_t day = 0;
+      if (!ParseDay(argv[i + 1], day))
+        return BadUsage("--day takes the day players see now, a whole number: " + argv[i + 1]);
+      options.day = day;
+      ++i;
     } else if (arg == "--day-length" && hasValue) {
-      if (!ParseSeconds(argv[i + 1].c_str(), options.dayLength) ||
-          (options.dayLength != 0 && options.dayLength < 1))
-        return BadUsage("--day-length takes 0 (none) or a plain number of seconds from 1: " + argv[i + 1]);
+      if (!ParseSeconds(argv[i + 1], options.dayLength) ||
+          (options.dayLength != 0 && (options.dayLength < 1 || options.dayLength > kLongestDayLength)))
+        return BadUsage("--day-length takes 0 (none) or seconds from 1 to " + SecondsText(kLongestDayLength) +
+                        ", with at most 3 decimals: " + argv[i + 1]);
       options.dayLengthGiven = true;
       ++i;
     } else if (arg == "--html" && hasValue) {
@@ -115,7 +162,7 @@ int ParseOptions(const std::vector<std::string>& argv, Options& options) {
 }
 
 // Returns the build a plugin file names for itself ("Morrowset 1.2.0"), looked for in its first
-// 64 MiB; "an unknown build" when it names none.
+// 64 MiB; empty when it names none.
 std::string PluginBuild(const fs::path& library) {
   static const std::string kMark = "@(#)";
   std::ifstream file(library, std::ios::binary);
@@ -129,45 +176,31 @@ std::string PluginBuild(const fs::path& library) {
       return window.substr(at + kMark.size(), window.find('\0', at) - at - kMark.size());
     window.erase(0, window.size() > 64 ? window.size() - 64 : 0);
   }
-  return "an unknown build";
+  return "";
 }
-
-// A folder of our own in the system's temporary folder, removed with the object.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::random_device random;
-    for (;;) {
-      path_ = fs::temp_directory_path() / ("morrowset-preview-" + std::to_string(random()));
-      if (fs::create_directory(path_)) return;
-    }
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  // Returns the folder by a name the plugin's 8-bit file code opens.
-  std::string EightBitName() const { return morrowset::EightBitPath(path_.u8string()); }
-
- private:
-  fs::path path_;
-};
 
 // The run's settings once the arguments, the config and the zone are read.
 struct Run {
-  fs::path library;  // the installed plugin
-  fs::path config;   // its config.json
+  fs::path library;   // the installed plugin
+  fs::path config;    // its config.json
+  std::string build;  // the build the plugin names
   std::optional<cctz::time_zone> zone;
   Time from;
   std::chrono::seconds span{};
+  std::vector<std::string> framework;  // the server framework's verdict, when it holds one
+  bool frameworkRefuses = false;
 };
 
 // Reads the span and the start in the zone; returns 0 or the exit code.
 int ReadSpan(const Options& options, const LocalCalendar& calendar, Run& run) {
-  if (!WallClock::ParseDuration(options.span, run.span) || run.span.count() == 0)
-    return BadUsage("--for takes a duration (90s, 5m, 2h, 3d, 1d12h): " + options.span);
-  std::string tooLong;
-  if (!GameClock::CanAdvance(run.span, kTimerInterval, tooLong)) return BadUsage("--for: " + tooLong);
+  std::string why;
+  if (!WallClock::ParseDuration(options.span, run.span, why) || run.span.count() == 0)
+    return BadUsage(why.empty() ? "--for takes a duration (" + std::string(WallClock::kDurationExamples) +
+                                      "): " + options.span
+                                : "--for " + options.span + ": " + why);
+  if (!GameClock::CanAdvance(run.span, kTimerInterval, why))
+    return BadUsage("--for " + options.span + ": the preview runs at most " +
+                    WallClock::DurationText(std::chrono::seconds(GameClock::kMostRounds)) + " (" + why + ")");
   run.from = std::chrono::time_point_cast<std::chrono::minutes>(std::chrono::system_clock::now());
   if (!options.from.empty() && !calendar.Parse(options.from, run.from))
     return BadUsage("--from takes a local time \"YYYY-MM-DD HH:MM[:SS]\": " + options.from);
@@ -183,9 +216,8 @@ int ReadSpan(const Options& options, const LocalCalendar& calendar, Run& run) {
 // The header of both the text and the page.
 std::vector<std::string> Header(const Options& options, const Run& run, const morrowset::ConfigReport& report,
                                 const LocalCalendar& calendar) {
-  std::vector<std::string> lines;
-  lines.push_back("plugin: " + morrowset::DisplayPath(run.library.u8string()) + " (" +
-                  PluginBuild(run.library) +
+  std::vector<std::string> lines = run.framework;
+  lines.push_back("plugin: " + morrowset::DisplayPath(run.library.u8string()) + " (" + run.build +
                   "), run as installed on the preview's stand-in of the framework");
   lines.push_back("config: as the plugin holds it, as morrowset-check prints it:");
   std::string text = report.Text();
@@ -196,18 +228,20 @@ std::vector<std::string> Header(const Options& options, const Run& run, const mo
   }
   lines.push_back("zone: " + calendar.Describe());
   const char* format = "%Y-%m-%d %H:%M:%S %Z";
-  lines.push_back("span: " + calendar.Format(run.from, format) + " to " +
+  lines.push_back("span: " + calendar.Format(run.from, format) + " up to " +
                   calendar.Format(run.from + run.span, format) + " (" + WallClock::DurationText(run.span) +
                   "), a timer round every 1 s");
-  char cycle[160];
   if (options.dayLength > 0)
-    std::snprintf(cycle, sizeof cycle, "day cycle: an in-game day every %g s%s", options.dayLength,
-                  options.dayLengthGiven ? "" : " (the default; --day-length S for your game's, 0 for none)");
+    lines.push_back(
+        "day cycle: an in-game day every " + SecondsText(options.dayLength) + " s" +
+        (options.dayLengthGiven ? "" : " (the default; --day-length S for your game's, 0 for none)"));
   else
-    std::snprintf(cycle, sizeof cycle, "day cycle: none (--day-length 0)");
-  lines.push_back(cycle);
-  lines.push_back("start: day " + std::to_string(DevHost::ReplicatedDay()) +
-                  ", the stand-in game's; your server's day stands until the first write");
+    lines.push_back("day cycle: none (--day-length 0)");
+  if (options.day)
+    lines.push_back("start: day " + std::to_string(*options.day) + ", the day players see now (--day)");
+  else
+    lines.push_back("start: day " + std::to_string(DevHost::ReplicatedDay()) +
+                    " assumed: the day players see now is not known (--day N gives it)");
   return lines;
 }
 
@@ -226,19 +260,9 @@ std::string LoadPluginCopy(const Run& run, const std::string& scratch) {
   return "the plugin failed to start: " + DevHost::LoadErrorOf(kPlugin);
 }
 
-// Prints the writes per writer and the day at the end.
-void PrintFooter(std::ostream& out, const DayRecorder& record) {
-  std::string writes;
-  for (int w = 0; w < record.WriterNames().Count(); ++w)
-    if (record.Totals()[w] > 0)
-      writes += (writes.empty() ? " " : ", ") + record.WriterNames().Name(w) + " " +
-                std::to_string(record.Totals()[w]);
-  out << "writes:" << (writes.empty() ? " none" : writes) << "\nday at the end: " << DevHost::ReplicatedDay()
-      << "\n";
-}
-
-// Finds the installed plugin and its config, and reads the config as the plugin does; returns 0
-// or the exit code (1, with the checker's report, when the config would not load).
+// Finds the installed plugin and its config, reads the config as the plugin does, and checks
+// that the plugin is a Morrowset build; returns 0 or the exit code (1, with the checker's
+// report, when the config would not load).
 int FindInstall(const Options& options, Run& run, morrowset::ConfigReport& report) {
   const std::string config = ConfigPath(options.serverDir);  // the plugin's folder, as the plugin finds it
   run.library = fs::u8path(config.substr(0, config.rfind('/') + 1) + DevHost::LibraryFileName(kPlugin));
@@ -254,88 +278,156 @@ int FindInstall(const Options& options, Run& run, morrowset::ConfigReport& repor
               << morrowset::DisplayPath(run.library.u8string()) << "\n";
     return 1;
   }
+  run.build = PluginBuild(run.library);
+  if (run.build.empty()) {
+    std::cerr
+        << "morrowset-preview: " << morrowset::DisplayPath(run.library.u8string())
+        << " is not a Morrowset build (it names no Morrowset release); install the plugin from a release\n";
+    return 1;
+  }
   return 0;
 }
 
+// Checks the server's own framework against the installed plugin, as morrowset-check does, when
+// the server folder holds a Windows framework beside TolvApi.
+void CheckFramework(const Options& options, Run& run) {
+  const std::string framework = options.serverDir + "/ZelApi.dll";
+  std::error_code error;
+  morrowset::pe::Image plugin, image;
+  std::string why;
+  if (!fs::is_regular_file(fs::u8path(framework), error) ||
+      !morrowset::pe::Read(run.library.u8string(), plugin, why))
+    return;
+  std::stringstream verdict;
+  if (!morrowset::pe::Read(framework, image, why)) {
+    verdict << "framework: " << why << "\n";
+    run.frameworkRefuses = true;
+  } else {
+    run.frameworkRefuses = morrowset::PrintFrameworkReport(morrowset::CompareWithFramework(plugin, image),
+                                                           run.library.u8string(), framework, verdict) != 0;
+  }
+  if (!run.frameworkRefuses) return;
+  run.framework.push_back(
+      "framework: the server's framework will NOT load this plugin, as morrowset-check says:");
+  for (std::string line; std::getline(verdict, line);) run.framework.push_back("  " + line);
+}
+
+// Moves the clock over the span unless an interruption comes; returns whether it ran to the end.
+bool Advance(GameClock& clock, std::chrono::seconds span) {
+  std::chrono::nanoseconds left = span;
+  while (left.count() > 0 && !Interruption::Interrupted())
+    left = clock.Advance(left, std::chrono::milliseconds(50));
+  return left.count() == 0;
+}
+
+// Prints the writes per writer (every policy that is on, with why it never wrote where that is
+// known) and the day at the end.
+void PrintFooter(std::ostream& out, const DayRecorder& record) {
+  out << "writes: " << WritesText(record) << "\nday at the end: " << record.EndDay() << "\n";
+}
+
 // Runs the span on the loaded plugin and prints the date lines (or the timeline); returns the
-// exit code: 1 when the plugin broke the host contract.
+// exit code: 1 when the plugin broke the host contract or the server's framework refuses it.
 int RunSpan(const Options& options, const Run& run, const LocalCalendar& calendar, DayRecorder& record,
             Forecast& timeline) {
   GameClock clock(kTimerInterval);
-  if (options.timeline) return RunForecast(timeline, clock, run.span, options.dayLength);
-  clock.Advance(run.span);
-  record.Finish(run.from + run.span);
+  if (options.timeline) {
+    timeline.Start(run.span, clock, options.dayLength);
+    if (!Advance(clock, run.span)) return 1;
+    return std::max(timeline.Finish(), run.frameworkRefuses ? 1 : 0);
+  }
+  if (!Advance(clock, run.span)) return 1;
+  record.Finish();
   for (const DateSummary& date : record.Dates())
     std::cout << SummaryLine(date, record.WriterNames(), calendar) << "\n";
   PrintFooter(std::cout, record);
   for (const std::string& fault : record.Faults()) std::cout << fault << "\n";
-  return record.Faults().empty() ? 0 : 1;
-}
-
-// Writes the calendar page where the admin asked for it; false, said in one line, when it cannot.
-bool WritePage(const std::string& path, const std::vector<std::string>& header, const DayRecorder& record,
-               const LocalCalendar& calendar) {
-  std::ofstream page(fs::u8path(path), std::ios::binary);
-  WriteCalendarPage(page, header, record, calendar);
-  if (!page.flush()) {
-    std::cerr << "morrowset-preview: cannot write " << morrowset::DisplayPath(path) << "\n";
-    return false;
-  }
-  std::cout << "page: " << morrowset::DisplayPath(path) << "\n";
-  return true;
+  return record.Faults().empty() && !run.frameworkRefuses ? 0 : 1;
 }
 
 // The program, step by step; main() adds only the last word on any exception.
 int Main(int argc, char** argv) {
-  // 1. The arguments (UTF-8 whatever the Windows code page), the installed plugin and its
-  //    config as the plugin reads it.
+  // 1. The arguments (UTF-8 whatever the Windows code page).
   morrowset::UseUtf8Console();
   Options options;
   if (const int code = ParseOptions(morrowset::Utf8Arguments(argc, argv), options)) return code;
+
+  // 2. The stand-in of the framework, by its full path beside this program, and only it.
+  const fs::path standIn = DevHost::ProgramFolder() / "stand-in" / DevHost::StandInFileName();
+  if (const std::string why = DevHost::Bind(standIn.u8string()); !why.empty()) {
+    std::cerr << "morrowset-preview: " << morrowset::DisplayPath(why)
+              << " (it ships in Morrowset/stand-in/: unpack the release again)\n";
+    return 1;
+  }
+
+  // 3. The installed plugin, its config as the plugin reads it, the zone, the span, where the
+  //    page goes, and the server's framework.
   Run run;
   morrowset::ConfigReport report;
   if (const int code = FindInstall(options, run, report)) return code;
-
-  // 2. The zone and the span, read in it.
   cctz::time_zone zone;
   if (ConfigTimeZone && TimeZones::Load(ConfigTimeZone->Name(), zone)) run.zone = zone;
   const LocalCalendar calendar(run.zone);
   if (const int code = ReadSpan(options, calendar, run)) return code;
+  const PageFile page(options.html, options.serverDir);
+  if (!options.html.empty()) {
+    if (const std::string why = page.Check(); !why.empty()) return BadUsage(why);
+  }
   if (!WallClock::Available()) {
     std::cerr << "morrowset-preview: the clock cannot be simulated on this platform\n";
     return 1;
   }
+  CheckFramework(options, run);
 
-  // 3. The plugin, a copy of it in a folder of our own, on the stand-in, its clock at the start.
+  // 4. The plugin, a copy of it in a folder of our own, on the stand-in, its clock at the start.
   WallClock::Set(run.from, false);  // first: the game's day cycle starts where the host is reset
   DevHost::Reset();
+  if (options.day) DevHost::SetGameDay(*options.day);
   DevHost::SetDayLength(options.dayLength);
   if (run.zone)
     DevHost::SetTimeFormatter([&calendar](Time t, const char* format) { return calendar.Format(t, format); });
   const std::vector<std::string> header = Header(options, run, report, calendar);
-  const ScratchFolder scratch;
-  DayRecorder record(calendar, run.from, DevHost::ReplicatedDay());
-  Forecast timeline(std::cout);
-  DevHost::SetListener([&](const DevHost::Event& event) {
-    if (options.timeline)
-      timeline.OnEvent(event);
-    else
-      record.OnEvent(event);
-  });
-  if (const std::string failed = LoadPluginCopy(run, scratch.EightBitName()); !failed.empty()) {
-    std::cerr << "morrowset-preview: " << failed << "\n";
-    return 1;
+  const std::string title = "Morrowset preview: " + calendar.Name() + ", " +
+                            calendar.Format(run.from, "%Y-%m-%d %H:%M") + " up to " +
+                            calendar.Format(run.from + run.span, "%Y-%m-%d %H:%M %Z");
+  Interruption::Catch();
+  int code = 1;
+  {
+    const ScratchFolder scratch;
+    DayRecorder record(calendar, run.from, run.from + run.span, kTimerInterval, DevHost::ReplicatedDay(),
+                       report.policies);
+    Forecast timeline(std::cout);
+    DevHost::SetListener([&](const DevHost::Event& event) {
+      if (options.timeline)
+        timeline.OnEvent(event);
+      else
+        record.OnEvent(event);
+    });
+    if (const std::string failed = LoadPluginCopy(run, scratch.EightBitName()); !failed.empty()) {
+      std::cerr << "morrowset-preview: " << failed << "\n";
+      return 1;
+    }
+
+    // 5. The coming days, as fast as they run, unless interrupted.
+    for (const std::string& line : header) std::cout << line << "\n";
+    code = RunSpan(options, run, calendar, record, timeline);
+    DevHost::SetListener(nullptr);
+    DevHost::UnloadAllPlugins();
+    WallClock::UseRealTime();
+
+    // 6. The page, where the admin asked for it.
+    if (!options.html.empty() && !Interruption::Interrupted()) {
+      const std::string failed = page.Write([&](std::ostream& out) {
+        WriteCalendarPage(out, title, header, run.framework.size(), record, calendar);
+      });
+      if (!failed.empty()) {
+        std::cerr << "morrowset-preview: " << failed << "\n";
+        return 1;
+      }
+      std::cout << "page: " << morrowset::DisplayPath(options.html) << "\n";
+    }
   }
-
-  // 4. The coming days, as fast as they run.
-  for (const std::string& line : header) std::cout << line << "\n";
-  const int code = RunSpan(options, run, calendar, record, timeline);
-  DevHost::SetListener(nullptr);
-  DevHost::UnloadAllPlugins();
-  WallClock::UseRealTime();
-
-  // 5. The page, where the admin asked for it.
-  if (!options.html.empty() && !WritePage(options.html, header, record, calendar)) return 1;
+  if (const int signal = Interruption::Interrupted()) Interruption::Finish(signal);
   return code;
 }
 

@@ -1,0 +1,16 @@
+// The stand-in's table of its control surface, its one export for drivers.
+#include "Control.h"
+
+namespace {
+
+std::string EventName(const DevHost::Event& event) { return event.Name(); }
+
+}  // namespace
+
+extern "C" const DevHost::Control* MorrowsetStandInControl() {
+#define DEVHOST_ENTRY(call) &DevHost::call,
+  static const DevHost::Control control = {sizeof(DevHost::Control), MORROWSET_VERSION, &EventName,
+                                           DEVHOST_CALLS(DEVHOST_ENTRY)};
+#undef DEVHOST_ENTRY
+  return &control;
+}

@@ -1,0 +1,195 @@
+// morrowset-preview loads only its own stand-in, writes only pages of its own, and leaves no
+// copy of the plugin behind, whatever the machine and the admin give it.
+#include <filesystem>
+#include <fstream>
+
+#include "PreviewRun.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace morrowset::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kStandInName = DevHost::LibraryFileName("x") == "x.dll" ? "ZelApi.dll" : "libZelApi.so";
+
+// Returns a shell prefix that puts folder first in the loader's search path.
+std::string SearchPathFirst(const std::string& folder) {
+#if defined(_WIN32)
+  return "set \"PATH=" + folder + ";%PATH%\" && ";
+#else
+  return "LD_LIBRARY_PATH=" + Quote(folder) + " ";
+#endif
+}
+
+// A copy of the preview in a folder of its own, with or without a stand-in.
+std::string CopyOfThePreview(const std::string& name) {
+  const fs::path folder = fs::path(testing::TempDir()) / name;
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const fs::path program = ProgramPath("morrowset-preview");
+  fs::copy_file(program, folder / program.filename());
+  return (folder / program.filename()).string();
+}
+
+// Decoys named like the framework in the current folder, in the server folder, and first in the
+// loader's search path; a preview beside a decoy and no stand-in; a stand-in that is a decoy.
+TEST(PreviewSafety, LoadsOnlyItsOwnStandInByItsFullPath) {
+  const std::string dir = ServerFolder("preview-decoys", kBerlinWeekdays);
+  const std::string args = " --server-dir . --from \"2027-01-04 00:00\" --for 1h --day-length 0";
+  std::string out;
+  EXPECT_EQ(RunCommand("cd " + Quote(dir) + " && " + SearchPathFirst(dir) + Quote(ProgramPath("morrowset-preview")) +
+                           args,
+                       out),
+            0)
+      << out;
+  EXPECT_EQ(Marks(dir), std::vector<std::string>{}) << out;
+
+  const std::string alone = CopyOfThePreview("preview-alone");
+  const fs::path aloneDir = fs::path(alone).parent_path();
+  fs::copy_file(MORROWSET_MARKER_LIBRARY, aloneDir / kStandInName);
+  EXPECT_EQ(RunCommand("cd " + Quote(dir) + " && " + SearchPathFirst(dir) + Quote(alone) + args, out), 1) << out;
+  EXPECT_EQ(LinesStartingWith(out, "morrowset-preview: no stand-in of the framework at ").size(), 1u) << out;
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+  EXPECT_EQ(Marks(dir), std::vector<std::string>{}) << out;
+  EXPECT_EQ(Marks(aloneDir.string()), std::vector<std::string>{}) << out;
+
+  fs::create_directories(aloneDir / "stand-in");
+  fs::copy_file(MORROWSET_MARKER_LIBRARY, aloneDir / "stand-in" / kStandInName);
+  EXPECT_EQ(RunCommand("cd " + Quote(dir) + " && " + Quote(alone) + args, out), 1) << out;
+  EXPECT_NE(out.find("is not Morrowset's stand-in of the framework"), std::string::npos) << out;
+  EXPECT_EQ(Marks(dir), std::vector<std::string>{}) << "the plugin or a decoy ran: " << out;
+  fs::remove_all(dir);
+  fs::remove_all(aloneDir);
+}
+
+// A page goes only where no file or only a page of ours stands; anything else stays whole.
+TEST(PreviewSafety, HtmlReplacesOnlyItsOwnPages) {
+  const std::string dir = ServerFolder("preview-html", kBerlinWeekdays);
+  const std::string args = "--from \"2027-01-04 00:00\" --for 1h --day-length 0 --html ";
+  const std::string notes = testing::TempDir() + "preview-notes.txt";
+  std::ofstream(notes) << "the admin's notes\n";
+  std::string out;
+  EXPECT_EQ(Preview(dir, args + Quote(notes), out), 2) << out;
+  EXPECT_NE(out.find("is not a page morrowset-preview wrote; it stays as it is"), std::string::npos) << out;
+  EXPECT_EQ(LinesStartingWith(out, "2027-"), std::vector<std::string>{}) << "it ran before refusing";
+  std::ifstream kept(notes);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "the admin's notes\n");
+
+  const std::string page = testing::TempDir() + "preview-own.html";
+  fs::remove(page);
+  ASSERT_EQ(Preview(dir, args + Quote(page), out), 0) << out;
+  std::ofstream(page, std::ios::app) << "<!-- an old run -->";
+  ASSERT_EQ(Preview(dir, args + Quote(page), out), 0) << out;
+  std::ifstream written(page);
+  const std::string text(std::istreambuf_iterator<char>(written), {});
+  EXPECT_EQ(text.find("an old run"), std::string::npos) << "its own page was not replaced";
+  EXPECT_EQ(fs::directory_iterator(fs::path(page).parent_path()) == fs::directory_iterator(), false);
+  for (const auto& entry : fs::directory_iterator(fs::path(page).parent_path()))
+    EXPECT_EQ(entry.path().filename().string().find(".writing"), std::string::npos) << entry.path();
+  fs::remove_all(dir);
+}
+
+// Holds a leftover's lock as a living run does, while it lives.
+class HeldLock {
+ public:
+  explicit HeldLock(const fs::path& file) {
+#if defined(_WIN32)
+    handle_ = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+#else
+    fd_ = open(file.c_str(), O_RDWR | O_CREAT, 0600);
+    flock(fd_, LOCK_EX);
+#endif
+  }
+  ~HeldLock() {
+#if defined(_WIN32)
+    CloseHandle(handle_);
+#else
+    close(fd_);
+#endif
+  }
+
+ private:
+#if defined(_WIN32)
+  HANDLE handle_;
+#else
+  int fd_;
+#endif
+};
+
+std::string WithTemporaryFolder(const std::string& folder) {
+#if defined(_WIN32)
+  return "set \"TMP=" + folder + "\" && set \"TEMP=" + folder + "\" && ";
+#else
+  return "TMPDIR=" + Quote(folder) + " ";
+#endif
+}
+
+// A later run removes the folders of earlier runs that were killed, and only those: not one a
+// living run holds, not one without our lock file, not another program's.
+TEST(PreviewSafety, ALaterRunRemovesOnlyTheLeftoversOfKilledRuns) {
+  const std::string dir = ServerFolder("preview-leftovers", kBerlinWeekdays);
+  const fs::path temp = fs::path(testing::TempDir()) / "preview-temp";
+  fs::remove_all(temp);
+  for (const char* name : {"morrowset-preview-1", "morrowset-preview-2", "morrowset-preview-3", "other-4"}) {
+    fs::create_directories(temp / name / "TolvApi");
+    std::ofstream(temp / name / "TolvApi" / "copy") << "a copy\n";
+  }
+  std::ofstream(temp / "morrowset-preview-1" / "in-use");  // killed: nobody holds it
+  std::ofstream(temp / "other-4" / "in-use");
+  const HeldLock living(temp / "morrowset-preview-2" / "in-use");
+  std::string out;
+  ASSERT_EQ(RunCommand("cd " + Quote(dir) + " && " + WithTemporaryFolder(temp.string()) +
+                           Quote(ProgramPath("morrowset-preview")) +
+                           " --server-dir . --from \"2027-01-04 00:00\" --for 1h --day-length 0",
+                       out),
+            0)
+      << out;
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(temp)) left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"morrowset-preview-2", "morrowset-preview-3", "other-4"}));
+  fs::remove_all(dir);
+}
+
+#if !defined(_WIN32)
+// Ctrl-C and SIGTERM: the run stops, removes its folder and ends as the signal ends a program.
+// SIGKILL leaves the folder, which the next run removes.
+TEST(PreviewSafety, SignalsLeaveNoCopyOfThePluginBehind) {
+  const std::string dir = ServerFolder("preview-signals", WithMember(ConfigJson(true, true, true, "true"), "TimeZone",
+                                                                     "\"UTC\""));
+  const fs::path temp = fs::path(testing::TempDir()) / "preview-signal-temp";
+  for (const auto& [signal, status] : std::vector<std::pair<std::string, int>>{{"INT", 130}, {"TERM", 143}, {"KILL", 137}}) {
+    fs::remove_all(temp);
+    fs::create_directories(temp);
+    std::string out;
+    const std::string script =
+        "cd " + Quote(dir) + " && { TMPDIR=" + Quote(temp.string()) + " " + Quote(ProgramPath("morrowset-preview")) +
+        " --server-dir . --for 1000d >/dev/null & p=$!; "
+        "for i in $(seq 400); do [ -e " + Quote(temp.string()) + "/morrowset-preview-*/TolvApi ] && break; sleep 0.05; done; "
+        "sleep 0.3; kill -" + signal + " $p; wait $p; echo \"status=$?\"; }";
+    RunCommand(script, out);
+    EXPECT_NE(out.find("status=" + std::to_string(status)), std::string::npos) << signal << ": " << out;
+    const bool left = fs::directory_iterator(temp) != fs::directory_iterator();
+    EXPECT_EQ(left, signal == "KILL") << signal;
+  }
+  std::string out;
+  ASSERT_EQ(RunCommand("cd " + Quote(dir) + " && TMPDIR=" + Quote(temp.string()) + " " +
+                           Quote(ProgramPath("morrowset-preview")) + " --server-dir . --for 1h",
+                       out),
+            0)
+      << out;
+  EXPECT_EQ(fs::directory_iterator(temp), fs::directory_iterator()) << "the killed run's folder stays";
+  fs::remove_all(dir);
+}
+#endif
+
+}  // namespace
+}  // namespace morrowset::test
