@@ -34,9 +34,11 @@ if ((${#missing[@]})); then
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# spdlog 0.17.0 headers, as the npm package spdlog 0.9.0 ships them; its install scripts stay off.
+# spdlog 0.17.0 headers, as the npm package spdlog 0.9.0 ships them, and for the tests puppeteer-core
+# and axe-core, which check the preview's page in the headless Chromium; install scripts stay off.
 header=node_modules/spdlog/deps/spdlog/include/spdlog/common.h
-if ! grep -q 'SPDLOG_VERSION "0.17.0"' "$header" 2>/dev/null; then
-  echo "setup: installing spdlog headers from the lock file"
+if ! grep -q 'SPDLOG_VERSION "0.17.0"' "$header" 2>/dev/null ||
+   { [ "$profile" != run ] && ! [ -f node_modules/puppeteer-core/package.json -a -f node_modules/axe-core/axe.min.js ]; }; then
+  echo "setup: installing the npm packages of the lock file"
   npm ci --ignore-scripts --no-audit --no-fund >/dev/null
 fi

@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """The preview's calendar page in a real browser: Debian's chromium-headless-shell loads each page
 from its file, and every date cell of the DOM it built agrees with the text summary's line for
-that date (the day at its end, the daylight-saving and fighting marks).  One page is also taken
-as a screenshot, which must not be blank.
+that date (the day at its end, the daylight-saving and fighting marks).  Through puppeteer-core
+(preview_page_browser.mjs) every page has no axe-core violation and no element whose content
+overflows its box, on screen or in print, and the fortnights print on one A4 or Letter sheet.
+Every 30-day page stays under 300 KB.  One page is also taken as a screenshot, which must not be
+blank.
 
 usage: preview_page_test.py PREVIEW PLUGIN SCRATCH [SCREENSHOT]
 """
@@ -40,7 +43,23 @@ CASES = [
      ["--from", "2027-03-15 00:00", "--for", "30d", "--day-length", "1800"], {"2027-03-20": "fight"}),
     ("reset-with-day-cycle", config(ResetWhenReachDay=True, DayToReset=5, TimeZone="UTC"),
      ["--from", "2027-01-01 00:00", "--for", "2d", "--day-length", "600"], {}),
+    ("one-policy-fortnight", config(ForceDay=True, TimeZone="UTC"),
+     ["--from", "2027-01-04 00:00", "--for", "14d", "--day-length", "0"], {"2027-01-05": "writers=forceday"}),
+    ("four-fighting-fortnight", config(ForceDay=True, FollowWeekCycle=True, ResetWhenReachDay=True,
+                                       FollowMonthDayNumber=True, TimeZone="Europe/Berlin"),
+     ["--from", "2027-03-15 00:00", "--for", "14d", "--day-length", "1800"],
+     {"2027-03-16": "writers=forceday forceweekday forcemonthday dawn"}),
+    ("daylight-saving-fortnight", config(FollowWeekCycle=True, TimeZone="America/New_York"),
+     ["--from", "2027-10-31 00:00", "--for", "14d", "--day-length", "1800"], {"2027-11-07": "dst"}),
+    ("all-four-61s-30-days", config(ForceDay=True, FollowWeekCycle=True, ResetWhenReachDay=True,
+                                    FollowMonthDayNumber=True, TimeZone="Europe/Berlin"),
+     ["--from", "2027-03-01 00:00", "--for", "30d", "--day-length", "61"], {}),
+    ("gaza-resets-30-days", config(ResetWhenReachDay=True, DayToReset=3, FollowMonthDayNumber=True,
+                                   TimeZone="Asia/Gaza"),
+     ["--from", "2027-03-15 00:00", "--for", "30d", "--day-length", "757"], {}),
 ]
+# The pages that must print on one sheet, A4 or Letter.
+ONE_SHEET = {"one-policy-fortnight", "four-fighting-fortnight", "daylight-saving-fortnight"}
 
 
 class Cells(html.parser.HTMLParser):
@@ -86,6 +105,34 @@ def blank(png):
     return len(rows) < 20
 
 
+def in_the_browser(scratch):
+    """axe-core, overflow, print and data-writers of every page, through puppeteer-core."""
+    failures = []
+    pages = [str(scratch / (name + ".html")) for name, *_ in CASES if (scratch / (name + ".html")).exists()]
+    run = subprocess.run(["node", str(pathlib.Path(__file__).with_name("preview_page_browser.mjs")), BROWSER, *pages],
+                         capture_output=True, text=True, timeout=600)
+    if run.returncode != 0:
+        return [f"the browser check failed: {run.stderr[-2000:]}"]
+    results = {pathlib.Path(line["page"]).stem: line for line in map(json.loads, run.stdout.splitlines())}
+    for name, _, _, expected in CASES:
+        result = results.get(name)
+        if result is None:
+            failures.append(f"{name}: no browser result")
+            continue
+        if result["axe"]:
+            failures.append(f"{name}: axe-core finds {result['axe']}")
+        for media, elements in result["overflow"].items():
+            if elements:
+                failures.append(f"{name}: content overflows its box ({media}): {elements[:5]}")
+        sheets = result["sheets"]
+        if name in ONE_SHEET and (sheets["a4"] != 1 or sheets["letter"] != 1):
+            failures.append(f"{name}: prints on {sheets} sheets, not one")
+        for date, what in expected.items():
+            if what.startswith("writers=") and result["writers"].get(date) != what[8:]:
+                failures.append(f"{name} {date}: data-writers {result['writers'].get(date)!r}, not {what[8:]!r}")
+    return failures
+
+
 def main():
     preview, plugin, scratch = sys.argv[1], pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3])
     screenshot = pathlib.Path(sys.argv[4]) if len(sys.argv) > 4 else scratch / "preview-screenshot.png"
@@ -129,6 +176,8 @@ def main():
                 failures.append(f"{name} {date}: fighting mark {classes} against: {line}")
         for date, what in expected.items():
             end, classes = cells.cells.get(date, (None, set()))
+            if what.startswith("writers="):
+                continue  # the browser's data-writers, below
             ok = what in classes if not what.startswith("end=") else end == what[4:]
             if not ok:
                 failures.append(f"{name} {date}: expected {what}, the cell has day {end}, {classes}")
@@ -137,6 +186,7 @@ def main():
                             f"--screenshot={screenshot}", page.as_uri()], capture_output=True, timeout=120)
             if not screenshot.exists() or blank(screenshot.read_bytes()):
                 failures.append(f"{name}: the screenshot is missing or blank")
+    failures += in_the_browser(scratch)
     for failure in failures:
         print("FAIL:", failure)
     if not failures:
