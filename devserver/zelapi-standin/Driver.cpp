@@ -132,7 +132,9 @@ void SetGameDay(int32_t day) { Bound().SetGameDay(day); }
 int NetUpdates() { return Bound().NetUpdates(); }
 void SetWorldPresent(bool present) { Bound().SetWorldPresent(present); }
 void SetGameStatePresent(bool present) { Bound().SetGameStatePresent(present); }
-void SetNameResolvable(const std::string& name, bool resolvable) { Bound().SetNameResolvable(name, resolvable); }
+void SetNameResolvable(const std::string& name, bool resolvable) {
+  Bound().SetNameResolvable(name, resolvable);
+}
 void SetDayLength(double seconds) { Bound().SetDayLength(seconds); }
 void RunDayCycleUntil(std::chrono::system_clock::time_point now) { Bound().RunDayCycleUntil(now); }
 std::size_t OutstandingBuffers() { return Bound().OutstandingBuffers(); }

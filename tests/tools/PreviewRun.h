@@ -21,9 +21,20 @@ extern const std::string kBerlinWeekdays;
 // ("<file>.loaded") if they are loaded.
 std::string ServerFolder(const std::string& name, const std::string& config);
 // Returns every file below a folder with its size and time of last change.
-std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> Snapshot(const std::string& dir);
+std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> Snapshot(
+    const std::string& dir);
+// What the preview exits with on a folder of ServerFolder's: on Windows its decoy framework
+// beside TolvApi would refuse the plugin, which the preview says first and exits 1 for.
+#if defined(_WIN32)
+constexpr int kExitOnServerFolder = 1;
+#else
+constexpr int kExitOnServerFolder = 0;
+#endif
+// Returns a shell prefix that makes dir the current folder: "cd DIR && ".
+std::string CdInto(const std::string& dir);
 // Runs a program of ours from inside the server folder, as an admin does; returns its exit status.
-int InServerFolder(const std::string& dir, const std::string& program, const std::string& args, std::string& out);
+int InServerFolder(const std::string& dir, const std::string& program, const std::string& args,
+                   std::string& out);
 // Runs the preview from inside the server folder with --server-dir . and args.
 int Preview(const std::string& dir, const std::string& args, std::string& out);
 // Returns the lines of out that start with start, without line ends.

@@ -45,17 +45,16 @@ TEST(PreviewSafety, LoadsOnlyItsOwnStandInByItsFullPath) {
   const std::string dir = ServerFolder("preview-decoys", kBerlinWeekdays);
   const std::string args = " --server-dir . --from \"2027-01-04 00:00\" --for 1h --day-length 0";
   std::string out;
-  EXPECT_EQ(RunCommand("cd " + Quote(dir) + " && " + SearchPathFirst(dir) + Quote(ProgramPath("morrowset-preview")) +
-                           args,
-                       out),
-            0)
+  EXPECT_EQ(
+      RunCommand(CdInto(dir) + SearchPathFirst(dir) + Quote(ProgramPath("morrowset-preview")) + args, out),
+      kExitOnServerFolder)
       << out;
   EXPECT_EQ(Marks(dir), std::vector<std::string>{}) << out;
 
   const std::string alone = CopyOfThePreview("preview-alone");
   const fs::path aloneDir = fs::path(alone).parent_path();
   fs::copy_file(MORROWSET_MARKER_LIBRARY, aloneDir / kStandInName);
-  EXPECT_EQ(RunCommand("cd " + Quote(dir) + " && " + SearchPathFirst(dir) + Quote(alone) + args, out), 1) << out;
+  EXPECT_EQ(RunCommand(CdInto(dir) + SearchPathFirst(dir) + Quote(alone) + args, out), 1) << out;
   EXPECT_EQ(LinesStartingWith(out, "morrowset-preview: no stand-in of the framework at ").size(), 1u) << out;
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
   EXPECT_EQ(Marks(dir), std::vector<std::string>{}) << out;
@@ -63,7 +62,7 @@ TEST(PreviewSafety, LoadsOnlyItsOwnStandInByItsFullPath) {
 
   fs::create_directories(aloneDir / "stand-in");
   fs::copy_file(MORROWSET_MARKER_LIBRARY, aloneDir / "stand-in" / kStandInName);
-  EXPECT_EQ(RunCommand("cd " + Quote(dir) + " && " + Quote(alone) + args, out), 1) << out;
+  EXPECT_EQ(RunCommand(CdInto(dir) + Quote(alone) + args, out), 1) << out;
   EXPECT_NE(out.find("is not Morrowset's stand-in of the framework"), std::string::npos) << out;
   EXPECT_EQ(Marks(dir), std::vector<std::string>{}) << "the plugin or a decoy ran: " << out;
   fs::remove_all(dir);
@@ -85,9 +84,9 @@ TEST(PreviewSafety, HtmlReplacesOnlyItsOwnPages) {
 
   const std::string page = testing::TempDir() + "preview-own.html";
   fs::remove(page);
-  ASSERT_EQ(Preview(dir, args + Quote(page), out), 0) << out;
+  ASSERT_EQ(Preview(dir, args + Quote(page), out), kExitOnServerFolder) << out;
   std::ofstream(page, std::ios::app) << "<!-- an old run -->";
-  ASSERT_EQ(Preview(dir, args + Quote(page), out), 0) << out;
+  ASSERT_EQ(Preview(dir, args + Quote(page), out), kExitOnServerFolder) << out;
   std::ifstream written(page);
   const std::string text(std::istreambuf_iterator<char>(written), {});
   EXPECT_EQ(text.find("an old run"), std::string::npos) << "its own page was not replaced";
@@ -146,11 +145,11 @@ TEST(PreviewSafety, ALaterRunRemovesOnlyTheLeftoversOfKilledRuns) {
   std::ofstream(temp / "other-4" / "in-use");
   const HeldLock living(temp / "morrowset-preview-2" / "in-use");
   std::string out;
-  ASSERT_EQ(RunCommand("cd " + Quote(dir) + " && " + WithTemporaryFolder(temp.string()) +
-                           Quote(ProgramPath("morrowset-preview")) +
-                           " --server-dir . --from \"2027-01-04 00:00\" --for 1h --day-length 0",
-                       out),
-            0)
+  ASSERT_EQ(
+      RunCommand(CdInto(dir) + WithTemporaryFolder(temp.string()) + Quote(ProgramPath("morrowset-preview")) +
+                     " --server-dir . --from \"2027-01-04 00:00\" --for 1h --day-length 0",
+                 out),
+      kExitOnServerFolder)
       << out;
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(temp)) left.push_back(entry.path().filename().string());
@@ -163,18 +162,22 @@ TEST(PreviewSafety, ALaterRunRemovesOnlyTheLeftoversOfKilledRuns) {
 // Ctrl-C and SIGTERM: the run stops, removes its folder and ends as the signal ends a program.
 // SIGKILL leaves the folder, which the next run removes.
 TEST(PreviewSafety, SignalsLeaveNoCopyOfThePluginBehind) {
-  const std::string dir = ServerFolder("preview-signals", WithMember(ConfigJson(true, true, true, "true"), "TimeZone",
-                                                                     "\"UTC\""));
+  const std::string dir = ServerFolder(
+      "preview-signals", WithMember(ConfigJson(true, true, true, "true"), "TimeZone", "\"UTC\""));
   const fs::path temp = fs::path(testing::TempDir()) / "preview-signal-temp";
-  for (const auto& [signal, status] : std::vector<std::pair<std::string, int>>{{"INT", 130}, {"TERM", 143}, {"KILL", 137}}) {
+  for (const auto& [signal, status] :
+       std::vector<std::pair<std::string, int>>{{"INT", 130}, {"TERM", 143}, {"KILL", 137}}) {
     fs::remove_all(temp);
     fs::create_directories(temp);
     std::string out;
-    const std::string script =
-        "cd " + Quote(dir) + " && { TMPDIR=" + Quote(temp.string()) + " " + Quote(ProgramPath("morrowset-preview")) +
-        " --server-dir . --for 1000d >/dev/null & p=$!; "
-        "for i in $(seq 400); do [ -e " + Quote(temp.string()) + "/morrowset-preview-*/TolvApi ] && break; sleep 0.05; done; "
-        "sleep 0.3; kill -" + signal + " $p; wait $p; echo \"status=$?\"; }";
+    const std::string script = "cd " + Quote(dir) + " && { TMPDIR=" + Quote(temp.string()) + " " +
+                               Quote(ProgramPath("morrowset-preview")) +
+                               " --server-dir . --for 1000d >/dev/null & p=$!; "
+                               "for i in $(seq 400); do [ -e " +
+                               Quote(temp.string()) +
+                               "/morrowset-preview-*/TolvApi ] && break; sleep 0.05; done; "
+                               "sleep 0.3; kill -" +
+                               signal + " $p; wait $p; echo \"status=$?\"; }";
     RunCommand(script, out);
     EXPECT_NE(out.find("status=" + std::to_string(status)), std::string::npos) << signal << ": " << out;
     const bool left = fs::directory_iterator(temp) != fs::directory_iterator();

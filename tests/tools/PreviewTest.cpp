@@ -106,7 +106,7 @@ TEST(Preview, FightingPoliciesAreNamedAndTheTimelineListsEveryChange) {
   const std::string dir =
       ServerFolder("preview-fight", WithMember(ConfigJson(true, true, false, "", 5), "TimeZone", "\"UTC\""));
   std::string out;
-  ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 1d", out), 0) << out;
+  ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 1d", out), kExitOnServerFolder) << out;
   const auto lines = LinesStartingWith(out, "2027-01-04 Mon");
   ASSERT_EQ(lines.size(), 1u) << out;
   EXPECT_NE(
@@ -115,7 +115,8 @@ TEST(Preview, FightingPoliciesAreNamedAndTheTimelineListsEveryChange) {
       std::string::npos)
       << lines[0];
   EXPECT_NE(out.find("day cycle: an in-game day every 1800 s (the default;"), std::string::npos) << out;
-  ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 10m --timeline", out), 0) << out;
+  ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 10m --timeline", out), kExitOnServerFolder)
+      << out;
   EXPECT_NE(out.find("2027-01-04 00:00:01 UTC   Mon  forceday      day=5\n"), std::string::npos) << out;
   EXPECT_NE(out.find("2027-01-04 00:00:01 UTC   Mon  forceweekday  day=1"), std::string::npos) << out;
   fs::remove_all(dir);
@@ -127,7 +128,7 @@ TEST(Preview, TheSpanEndsBeforeItsLastInstantAndAPartialDateSaysSo) {
   const std::string dir = ServerFolder(
       "preview-half-open", WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/London\""));
   std::string out;
-  ASSERT_EQ(Preview(dir, "--from \"2027-10-30 00:00\" --for 2d", out), 0) << out;
+  ASSERT_EQ(Preview(dir, "--from \"2027-10-30 00:00\" --for 2d", out), kExitOnServerFolder) << out;
   const auto lines = LinesStartingWith(out, "2027-10-31 Sun");
   ASSERT_EQ(lines.size(), 1u) << out;
   EXPECT_NE(lines[0].find("  to 23:00:00: "), std::string::npos) << lines[0];
@@ -143,11 +144,14 @@ TEST(Preview, TheDayNowIsGivenOrSaidToBeAssumed) {
   const std::string dir = ServerFolder(
       "preview-day-now", WithMember(ConfigJson(false, false, true, "", 5, 5, 1), "TimeZone", "\"UTC\""));
   std::string out;
-  ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 1h --day-length 0 --day 7", out), 0) << out;
+  ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 1h --day-length 0 --day 7", out),
+            kExitOnServerFolder)
+      << out;
   EXPECT_NE(out.find("\nstart: day 7, the day players see now (--day)\n"), std::string::npos) << out;
   EXPECT_EQ(LinesStartingWith(out, "2027-01-04 Mon  to 01:00:00: 7 -> 1 at 00:00:01 resetdays").size(), 1u)
       << out;
-  ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 1h --day-length 0", out), 0) << out;
+  ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 1h --day-length 0", out), kExitOnServerFolder)
+      << out;
   EXPECT_NE(out.find("\nstart: day 1 assumed: the day players see now is not known (--day N gives it)\n"),
             std::string::npos)
       << out;
@@ -161,7 +165,8 @@ TEST(Preview, TheDayNowIsGivenOrSaidToBeAssumed) {
 TEST(Preview, SkippedTimesAndOddDatesAreToldAsTheyAre) {
   std::string out;
   const std::string berlin = ServerFolder("preview-skipped", kBerlinWeekdays);
-  ASSERT_EQ(Preview(berlin, "--from \"2027-03-28 02:30\" --for 1h --day-length 0", out), 0) << out;
+  ASSERT_EQ(Preview(berlin, "--from \"2027-03-28 02:30\" --for 1h --day-length 0", out), kExitOnServerFolder)
+      << out;
   EXPECT_NE(out.find("\nspan: 2027-03-28 03:30:00 CEST up to 2027-03-28 04:30:00 CEST (1h)"),
             std::string::npos)
       << out;
@@ -178,13 +183,16 @@ TEST(Preview, SkippedTimesAndOddDatesAreToldAsTheyAre) {
 #endif
   const std::string lordHowe = ServerFolder(
       "preview-lord-howe", WithMember(ConfigJson(false, true, false), "TimeZone", "\"Australia/Lord_Howe\""));
-  ASSERT_EQ(Preview(lordHowe, "--from \"2027-04-03 00:00\" --for 3d --day-length 0", out), 0) << out;
+  ASSERT_EQ(Preview(lordHowe, "--from \"2027-04-03 00:00\" --for 3d --day-length 0", out),
+            kExitOnServerFolder)
+      << out;
   const auto sunday = LinesStartingWith(out, "2027-04-04 Sun");
   ASSERT_EQ(sunday.size(), 1u) << out;
   EXPECT_NE(sunday[0].find("| 24.5-hour date (+11 to +1030)"), std::string::npos) << sunday[0];
   const std::string apia = ServerFolder(
       "preview-apia", WithMember(ConfigJson(false, true, false), "TimeZone", "\"Pacific/Apia\""));
-  ASSERT_EQ(Preview(apia, "--from \"2011-12-29 00:00\" --for 3d --day-length 0", out), 0) << out;
+  ASSERT_EQ(Preview(apia, "--from \"2011-12-29 00:00\" --for 3d --day-length 0", out), kExitOnServerFolder)
+      << out;
   EXPECT_EQ(
       LinesStartingWith(out, "2011-12-30 Fri  no such date here: the zone's clocks skip it  day=").size(), 1u)
       << out;

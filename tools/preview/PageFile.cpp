@@ -27,8 +27,10 @@ fs::path Resolved(const fs::path& path) {
 bool Inside(const fs::path& path, const fs::path& folder) {
   auto p = path.begin();
   for (auto f = folder.begin(); f != folder.end(); ++f, ++p)
-    if (f->empty()) continue;
-    else if (p == path.end() || *p != *f) return false;
+    if (f->empty())
+      continue;
+    else if (p == path.end() || *p != *f)
+      return false;
   return true;
 }
 
@@ -37,7 +39,8 @@ bool OurPage(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
   char head[1024];
   file.read(head, sizeof head);
-  return std::string(head, static_cast<std::size_t>(file.gcount())).find(PageFile::kMark) != std::string::npos;
+  return std::string(head, static_cast<std::size_t>(file.gcount())).find(PageFile::kMark) !=
+         std::string::npos;
 }
 
 }  // namespace
@@ -60,7 +63,8 @@ std::string PageFile::Check() const {
   }
   const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   if (!fs::is_directory(folder, error))
-    return "--html: " + shown + ": the folder " + morrowset::DisplayPath(folder.u8string()) + " does not exist";
+    return "--html: " + shown + ": the folder " + morrowset::DisplayPath(folder.u8string()) +
+           " does not exist";
   std::ofstream probe(Temporary(), std::ios::binary);
   const bool writable = static_cast<bool>(probe);
   probe.close();
