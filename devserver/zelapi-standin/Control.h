@@ -9,17 +9,52 @@
 #include "DevHost.h"
 
 // Every call of DevHost.h, by name, in the table's order.
-#define DEVHOST_CALLS(X)                                                                                    \
-  X(Names)                                                                                                  \
-  X(Reset)                                                                                                  \
-  X(SetServerDir) X(SetLoadFailureExtension) X(KeepEvents) X(AllEvents) X(TakeEvents) X(Faults)             \
-      X(SetListener) X(LoadPlugin) X(PluginFolder) X(LoadServerPlugins) X(UnloadPlugin) X(UnloadAllPlugins) \
-          X(PluginNames) X(StateOf) X(LoadErrorOf) X(PlatformErrorOf) X(LibraryFileName) X(ConsoleCommands) \
-              X(RconCommands) X(Timers) X(RunConsole) X(RunRcon) X(FailNextRegistration) X(RunTimers)       \
-                  X(ConsoleCallbackOf) X(TimerCallbackOf) X(Day) X(ReplicatedDay) X(SetGameDay)             \
-                      X(NetUpdates) X(SetWorldPresent) X(SetGameStatePresent) X(SetNameResolvable)          \
-                          X(SetDayLength) X(RunDayCycleUntil) X(OutstandingBuffers) X(SinkLines)            \
-                              X(RecordingSink) X(LocalTime) X(SetTimeFormatter) X(StatusLine)
+// clang-format off
+#define DEVHOST_CALLS(X) \
+  X(Names) \
+  X(Reset) \
+  X(SetServerDir) \
+  X(SetLoadFailureExtension) \
+  X(KeepEvents) \
+  X(AllEvents) \
+  X(TakeEvents) \
+  X(Faults) \
+  X(SetListener) \
+  X(LoadPlugin) \
+  X(PluginFolder) \
+  X(LoadServerPlugins) \
+  X(UnloadPlugin) \
+  X(UnloadAllPlugins) \
+  X(PluginNames) \
+  X(StateOf) \
+  X(LoadErrorOf) \
+  X(PlatformErrorOf) \
+  X(LibraryFileName) \
+  X(ConsoleCommands) \
+  X(RconCommands) \
+  X(Timers) \
+  X(RunConsole) \
+  X(RunRcon) \
+  X(FailNextRegistration) \
+  X(RunTimers) \
+  X(ConsoleCallbackOf) \
+  X(TimerCallbackOf) \
+  X(Day) \
+  X(ReplicatedDay) \
+  X(SetGameDay) \
+  X(NetUpdates) \
+  X(SetWorldPresent) \
+  X(SetGameStatePresent) \
+  X(SetNameResolvable) \
+  X(SetDayLength) \
+  X(RunDayCycleUntil) \
+  X(OutstandingBuffers) \
+  X(SinkLines) \
+  X(RecordingSink) \
+  X(LocalTime) \
+  X(SetTimeFormatter) \
+  X(StatusLine)
+// clang-format on
 
 namespace DevHost {
 
