@@ -19,7 +19,12 @@ namespace DevHost {
 namespace {
 
 const Control* bound = nullptr;
-std::string boundPath;
+
+// The path bound, safe to use from a static initializer of the program.
+std::string& BoundPath() {
+  static std::string path;
+  return path;
+}
 
 // Loads the library at path and returns its MorrowsetStandInControl, or null with why.
 const Control* LoadTable(const fs::path& path, std::string& why) {
@@ -84,14 +89,14 @@ fs::path ProgramFolder() {
 }
 
 std::string Bind(const std::string& path) {
-  if (bound) return path == boundPath ? "" : "the stand-in is bound already, to " + boundPath;
+  if (bound) return path == BoundPath() ? "" : "the stand-in is bound already, to " + BoundPath();
   const fs::path file = fs::u8path(path);
   std::error_code error;
   if (!fs::is_regular_file(file, error)) return "no stand-in of the framework at " + path;
   std::string why;
   bound = LoadTable(file, why);
   if (!bound) return path + ": " + why;
-  boundPath = path;
+  BoundPath() = path;
   return "";
 }
 

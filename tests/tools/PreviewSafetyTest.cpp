@@ -18,7 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kStandInName = DevHost::LibraryFileName("x") == "x.dll" ? "ZelApi.dll" : "libZelApi.so";
+#if defined(_WIN32)
+const char* const kStandInName = "ZelApi.dll";
+#else
+const char* const kStandInName = "libZelApi.so";
+#endif
 
 // Returns a shell prefix that puts folder first in the loader's search path.
 std::string SearchPathFirst(const std::string& folder) {
