@@ -45,7 +45,7 @@ void UseUtf8Console() { SetConsoleOutputCP(CP_UTF8); }
 
 std::string DisplayPath(const std::string& utf8) {
   std::string path = utf8;
-  if (path.find('\\') != std::string::npos) std::replace(path.begin(), path.end(), '/', '\\');
+  std::replace(path.begin(), path.end(), '/', '\\');
   return path;
 }
 

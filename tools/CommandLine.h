@@ -15,8 +15,8 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // Makes the console show the UTF-8 the tools print (Windows); nothing elsewhere.
 void UseUtf8Console();
 
-// Returns a path as the tools print it: on Windows, a path written with backslashes gets them
-// throughout (C:\srv\TolvApi\...), not a mix; elsewhere, and for paths without one, unchanged.
+// Returns a path as the tools print it: on Windows with backslashes throughout (.\TolvApi\...,
+// C:\srv\TolvApi\...), never a mix; elsewhere unchanged.
 std::string DisplayPath(const std::string& utf8);
 
 // Returns a name of the file at a UTF-8 path that the C library's 8-bit file functions open:

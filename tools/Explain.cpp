@@ -43,9 +43,21 @@ std::string Explain(const Failure& failure, const std::string& path, const std::
     const std::filesystem::path file = std::filesystem::u8path(path);
     if (std::filesystem::is_directory(file, ec))
       return "the path is a folder, not a file: " + DisplayPath(path);
-    if (!std::filesystem::exists(file, ec))
+    if (!std::filesystem::exists(file, ec)) {
+      // The outermost folder missing is the one to name: a mistyped server folder, or a plugin
+      // not installed, rather than a first install.
+      std::filesystem::path missing;
+      for (std::filesystem::path folder = file.parent_path();
+           !folder.empty() && !std::filesystem::exists(folder, ec); folder = folder.parent_path()) {
+        missing = folder;
+        if (folder == folder.parent_path()) break;
+      }
+      if (!missing.empty())
+        return "the folder " + DisplayPath(missing.u8string()) + " does not exist, so there is no file at " +
+               DisplayPath(path);
       return "there is no file at " + DisplayPath(path) +
              " (a first install? morrowset-check --init writes the default)";
+    }
     return "the file cannot be read (permissions?): " + DisplayPath(path);
   }
   if (failure.config && failure.config->kind == ConfigError::Kind::UnknownZone)

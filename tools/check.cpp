@@ -5,13 +5,15 @@
 // OK with the settings and the policies start-up would register, in registration order
 // (exit 0). Then the file it read, and one warning per line for what loads but likely does not
 // do what the admin meant. Bad arguments exit 2; --strict makes warnings exit 1 too.
-// --init first writes the default config.json where there is none, for a first install.
+// --init first writes the default config.json where there is none, for a first install, and
+// only into a server folder (the framework's library beside TolvApi) unless --force is given.
 // --framework instead checks that a framework DLL exports every function the plugin DLL imports
 // from it, which is whether Windows will load the plugin; a server folder holding ZelApi.dll
-// gets that check after the config's.
+// gets that check after the config's; the first line is then the verdict of both.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,14 +22,15 @@
 #include "Diagnosis.h"
 #include "FrameworkCheck.h"
 #include "PeImage.h"
+#include "ServerFolder.h"
 #include "config/Config.h"
 #include "config/zones/TimeZone.h"
 
 namespace {
 
 void Usage(std::ostream& out) {
-  out << "usage: morrowset-check [--init] [--strict] PATH-TO-config.json\n"
-         "       morrowset-check [--init] [--strict] --server-dir DIR\n"
+  out << "usage: morrowset-check [--init [--force]] [--strict] PATH-TO-config.json\n"
+         "       morrowset-check [--init [--force]] [--strict] --server-dir DIR\n"
          "       morrowset-check --framework ZELAPI-DLL (--server-dir DIR | --plugin PLUGIN-DLL)\n"
          "       morrowset-check --schema | --zones | --help | --version\n"
          "Checks a config.json with the plugin's own reading code: prints OK, the settings and\n"
@@ -36,7 +39,9 @@ void Usage(std::ostream& out) {
          "  --server-dir DIR  the server folder; checks DIR/TolvApi/Plugins/MorrowsetVelde/config.json\n"
          "                    (also --server-dir=DIR)\n"
          "  --init            first write the default config.json (every policy off) if there is\n"
-         "                    none; an existing one is never changed\n"
+         "                    none; an existing one is never changed. It writes only into a\n"
+         "                    server folder (the framework's library beside TolvApi)\n"
+         "  --force           with --init, write the default config.json wherever asked\n"
          "  --strict          exit 1 on warnings too\n"
          "  --framework DLL   instead: checks that the framework DLL (the server's ZelApi.dll)\n"
          "                    exports every function the plugin DLL imports from it, so that\n"
@@ -59,15 +64,41 @@ int BadUsage(const std::string& why) {
   return 2;
 }
 
-// Writes the default config.json at path unless a file is there; returns false when it cannot.
-bool WriteDefaultConfig(const std::string& path) {
+// Writes the default config.json at path unless a file is there; returns false when it cannot
+// or must not (outside a server folder, without force).
+bool WriteDefaultConfig(const std::string& path, const std::string& serverDir, bool force) {
+  namespace fs = std::filesystem;
   std::error_code error;
-  if (std::filesystem::exists(std::filesystem::u8path(path), error)) return true;
-  std::ofstream file(std::filesystem::u8path(path), std::ios::binary);
+  if (fs::exists(fs::u8path(path), error)) return true;
+  const std::string shown = morrowset::DisplayPath(path);
+  const std::string layout = ConfigPath("");  // a path given as the server has it names its folder
+  const std::string generic = fs::u8path(path).generic_u8string();
+  const bool named = generic.size() > layout.size() &&
+                     generic.compare(generic.size() - layout.size(), layout.size(), layout) == 0;
+  const std::string server =
+      serverDir.empty() && named ? generic.substr(0, generic.size() - layout.size()) : serverDir;
+  if (!force) {
+    const std::string why = server.empty() ? "--init writes only into a server folder: give --server-dir, "
+                                             "or --force to write " +
+                                                 shown + " anyway"
+                                           : morrowset::NotAServerFolder(server);
+    if (!why.empty()) {
+      std::cout << "nothing written: " << why << "\n";
+      return false;
+    }
+  }
+  const fs::path folder = fs::u8path(path).parent_path();
+  if (!folder.empty() && !fs::is_directory(folder, error)) {
+    std::cout << "cannot write the default config.json: the folder "
+              << morrowset::DisplayPath(folder.u8string())
+              << " does not exist (is the plugin installed there?)\n";
+    return false;
+  }
+  std::ofstream file(fs::u8path(path), std::ios::binary);
   file << kDefaultConfig;
   file.close();
   if (!file) {
-    std::cout << "cannot write the default config.json: " << morrowset::DisplayPath(path) << "\n";
+    std::cout << "cannot write the default config.json: " << shown << "\n";
     return false;
   }
   std::cout << "wrote the default config.json (every policy off): " << morrowset::DisplayPath(path) << "\n";
@@ -81,16 +112,16 @@ std::string PluginPath(const std::string& serverDir) {
   return folder + folder.substr(folder.rfind('/')) + ".dll";
 }
 
-// Checks that the framework exports what the plugin imports; returns the exit code.
-int CheckFramework(const std::string& pluginPath, const std::string& frameworkPath) {
+// Checks that the framework exports what the plugin imports, printing to out; returns the exit code.
+int CheckFramework(const std::string& pluginPath, const std::string& frameworkPath, std::ostream& out) {
   morrowset::pe::Image plugin, framework;
   std::string why;
   if (!morrowset::pe::Read(pluginPath, plugin, why) || !morrowset::pe::Read(frameworkPath, framework, why)) {
-    std::cout << why << "\n";
+    out << why << "\n";
     return 1;
   }
   return morrowset::PrintFrameworkReport(morrowset::CompareWithFramework(plugin, framework), pluginPath,
-                                         frameworkPath, std::cout);
+                                         frameworkPath, out);
 }
 
 // What the command line asks for.
@@ -100,6 +131,7 @@ struct Arguments {
   std::string framework;  // --framework
   std::string plugin;     // --plugin
   bool init = false;
+  bool force = false;  // --init outside a server folder
   bool strict = false;
 };
 
@@ -128,6 +160,9 @@ int ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
     std::string dir;
     if (arg == "--init") {
       args.init = true;
+      continue;
+    } else if (arg == "--force") {
+      args.force = true;
       continue;
     } else if (arg == "--strict") {
       args.strict = true;
@@ -161,32 +196,36 @@ int FrameworkMode(const Arguments& args) {
     return BadUsage("give --server-dir or --plugin, not both");
   if (args.serverDir.empty() && !args.path.empty())
     return BadUsage("--framework checks DLLs, not a config.json");
-  return CheckFramework(args.plugin.empty() ? PluginPath(args.serverDir) : args.plugin, args.framework);
+  if (args.force) return BadUsage("--force goes with --init");
+  return CheckFramework(args.plugin.empty() ? PluginPath(args.serverDir) : args.plugin, args.framework,
+                        std::cout);
 }
 
 // With a server folder: whether it looks like one, and whether its framework will load the
-// plugin, or why that was not checked; returns 1 when the framework lacks what the plugin needs,
-// else 0, and sets warned when a line warns.
-int CheckServerFolder(const std::string& serverDir, bool& warned) {
+// plugin, or why that was not checked, printed to out; returns 1 when the framework lacks what
+// the plugin needs (out's first line then says so), else 0, and sets warned when a line warns.
+int CheckServerFolder(const std::string& serverDir, bool& warned, std::ostream& out) {
   namespace fs = std::filesystem;
   std::error_code error;
+  if (!fs::is_directory(fs::u8path(serverDir), error)) return 0;  // the config's error names the folder
   const std::string framework = serverDir + "/ZelApi.dll";
   const bool hasFramework = fs::is_regular_file(fs::u8path(framework), error);
   if (!hasFramework && !fs::exists(fs::u8path(serverDir + "/libZelApi.so"), error)) {
-    std::cout << "framework: not checked: no ZelApi.dll beside TolvApi in " << serverDir << "\n";
-    std::cout << "warning: " << serverDir
-              << " does not look like a server folder (no ZelApi.dll beside TolvApi): "
-              << "the server reads the config.json below its own folder\n";
+    out << "framework: not checked: no ZelApi.dll beside TolvApi in " << morrowset::DisplayPath(serverDir)
+        << "\n";
+    out << "warning: " << morrowset::DisplayPath(serverDir)
+        << " does not look like a server folder (no ZelApi.dll beside TolvApi): "
+        << "the server reads the config.json below its own folder\n";
     warned = true;
     return 0;
   }
   if (!hasFramework) return 0;  // a Linux server: the check reads Windows images
   if (!fs::is_regular_file(fs::u8path(PluginPath(serverDir)), error)) {
-    std::cout << "framework: not checked: no plugin DLL at " << morrowset::DisplayPath(PluginPath(serverDir))
-              << "\n";
+    out << "framework: not checked: no plugin DLL at " << morrowset::DisplayPath(PluginPath(serverDir))
+        << "\n";
     return 0;
   }
-  return CheckFramework(PluginPath(serverDir), framework);
+  return CheckFramework(PluginPath(serverDir), framework, out);
 }
 
 // The program, step by step; main() adds only the last word on any exception.
@@ -202,13 +241,25 @@ int Main(int argc, char** argv) {
 
   // 3. The config check, after writing the default config where asked.
   if (args.path.empty()) return BadUsage("which config.json? give its path or --server-dir");
-  if (args.init && !WriteDefaultConfig(args.path)) return 1;
+  if (args.force && !args.init) return BadUsage("--force goes with --init");
+  if (args.init && !WriteDefaultConfig(args.path, args.serverDir, args.force)) return 1;
   const morrowset::ConfigReport report = morrowset::Diagnose(args.path);
-  std::cout << report.Text();
 
   // 4. A server folder: whether it is one, and whether its framework will load the plugin.
   bool warned = false;
-  const int frameworkResult = args.serverDir.empty() ? 0 : CheckServerFolder(args.serverDir, warned);
+  std::ostringstream framework;
+  const int frameworkResult =
+      args.serverDir.empty() ? 0 : CheckServerFolder(args.serverDir, warned, framework);
+
+  // 5. The verdict of the whole run first: a framework that refuses the plugin outranks a good config.
+  const std::string frameworkText = framework.str();
+  if (frameworkResult != 0 && report.failure.empty()) {
+    const std::size_t verdictEnd = frameworkText.find('\n') + 1;
+    std::cout << frameworkText.substr(0, verdictEnd) << "config.json: " << report.Text()
+              << frameworkText.substr(verdictEnd);
+    return 1;
+  }
+  std::cout << report.Text() << frameworkText;
   if (frameworkResult != 0) return 1;
   return warned && args.strict && report.failure.empty() ? 1 : report.ExitCode(args.strict);
 }

@@ -30,12 +30,12 @@ fi
 server=$tmp/server
 mkdir -p "$server/TolvApi/Plugins/OtherPlugin"
 echo other > "$server/TolvApi/Plugins/OtherPlugin/config.json"
-touch "$server/ShooterGameServer"
+touch "$server/ShooterGameServer" "$server/libZelApi.so"  # the server and its framework
 before=$(cd "$server" && find . | sort)
 
 # Install: unpack into the server folder, then write the default config and check it.
 tar xzf "$archive" -C "$server"
-[ "$(ls "$server")" = "$(printf 'Morrowset\nShooterGameServer\nTolvApi')" ] ||
+[ "$(LC_ALL=C ls "$server")" = "$(printf 'Morrowset\nShooterGameServer\nTolvApi\nlibZelApi.so')" ] ||
   fail "unpacking put more than Morrowset/ into the server's root: $(ls "$server")"
 check=$server/Morrowset/morrowset-check
 "$check" --init --server-dir "$server" | grep -qx 'policies=none' || fail "first install not OK"

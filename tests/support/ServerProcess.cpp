@@ -2,6 +2,9 @@
 #include "ServerProcess.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -40,11 +43,23 @@ int RunCommand(const std::string& command, std::string& output) {
 
 std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string CdInto(const std::string& dir) {
+#if defined(_WIN32)
+  return "cd /d " + Quote(dir) + " && ";
+#else
+  return "cd " + Quote(dir) + " && ";
+#endif
+}
+
 std::string Shown(std::string path) {
 #if defined(_WIN32)
-  if (path.find('\\') != std::string::npos)
-    for (char& c : path)
-      if (c == '/') c = '\\';
+  for (char& c : path)
+    if (c == '/') c = '\\';
 #endif
   return path;
 }

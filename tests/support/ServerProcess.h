@@ -13,8 +13,11 @@ int RunCommand(const std::string& command, std::string& output);
 std::string Quote(const std::string& text);
 // Returns the path of a built program.
 std::string ProgramPath(const std::string& name);
-// Returns a path as the tools print it: on Windows one with a backslash (as Wine's temporary
-// folder has) gets backslashes throughout.
+// Returns the bytes of the file at a UTF-8 path (empty when there is none).
+std::string ReadFile(const std::string& path);
+// Returns a shell prefix that makes dir the current folder: "cd DIR && ".
+std::string CdInto(const std::string& dir);
+// Returns a path as the tools print it: on Windows with backslashes throughout.
 std::string Shown(std::string path);
 
 #if !defined(_WIN32)

@@ -1,4 +1,7 @@
 // morrowset-check: the admin's view of what start-up would do with a config.json.
+#include <filesystem>
+#include <fstream>
+
 #include "Diagnosis.h"
 #include "config/zones/TimeZone.h"
 #include "support/PluginHost.h"
@@ -232,12 +235,70 @@ TEST_F(CheckTool, MissingFileAndUsage) {
   const Outcome missing = Check(Quote(serverDir + "/nothing.json"));
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.output.rfind("Can't open config.json\nthere is no file at ", 0), 0u) << missing.output;
+  // A mistyped server folder is named as the folder that does not exist, and nothing else is said.
+  const Outcome noFolder = Check("--server-dir " + Quote(serverDir + "/nosuch"));
+  EXPECT_EQ(noFolder.exitCode, 1);
+  EXPECT_EQ(noFolder.output,
+            "Can't open config.json\nthe folder " + Shown(serverDir + "/nosuch") +
+                " does not exist, so there is no file at " +
+                Shown(serverDir + "/nosuch/TolvApi/Plugins/MorrowsetVelde/config.json") +
+                "\nfile: " + Shown(serverDir + "/nosuch/TolvApi/Plugins/MorrowsetVelde/config.json") + "\n");
   EXPECT_EQ(Check("").exitCode, 2);
   EXPECT_EQ(Check("--server-dir").exitCode, 2);
   EXPECT_EQ(Check("a b").exitCode, 2);
   const Outcome help = Check("--help");
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_EQ(help.output.rfind("usage: morrowset-check", 0), 0u);
+}
+
+// --init writes only into a server folder (the framework's library beside TolvApi), or with
+// --force; a refusal writes nothing, says why in one line and names the folder probably meant.
+TEST_F(CheckTool, InitWritesOnlyIntoAServerFolder) {
+  namespace fs = std::filesystem;
+  fs::remove(fs::u8path(configPath));
+  const fs::path tools = fs::u8path(serverDir) / "Morrowset";
+  fs::create_directories(tools);
+  std::string output;
+  const std::string check = Quote(ProgramPath("morrowset-check"));
+#if defined(_WIN32)
+  const std::string library = "ZelApi.dll";
+#else
+  const std::string library = "libZelApi.so";
+#endif
+  const std::string refused =
+      "nothing written: . is not a server folder (no " + library + " beside TolvApi); ";
+  const std::string advice = "give --server-dir the folder that holds " + library +
+                             " beside TolvApi, or --force to write there anyway\n";
+  EXPECT_EQ(RunCommand(CdInto(serverDir) + check + " --init --server-dir .", output), 1);
+  EXPECT_EQ(output, refused + advice);
+  EXPECT_EQ(RunCommand(CdInto(serverDir) + check + " --init " + Quote(configPath), output), 1);
+  EXPECT_EQ(output, "nothing written: " + Shown(serverDir) + " is not a server folder (no " + library +
+                        " beside TolvApi); " + advice);
+  EXPECT_FALSE(fs::exists(fs::u8path(configPath)));
+
+  // The usual slip: run from the tools' own folder, inside the server folder.
+  std::ofstream(fs::u8path(serverDir) / library) << "the framework";
+  EXPECT_EQ(RunCommand(CdInto(tools.u8string()) + check + " --init --server-dir .", output), 1);
+  EXPECT_EQ(output,
+            "nothing written: . is not a server folder (no TolvApi in it); the server folder is probably " +
+                Shown(fs::u8path(serverDir).lexically_normal().u8string()) + "; " + advice);
+  EXPECT_FALSE(fs::exists(fs::u8path(configPath)));
+  EXPECT_EQ(RunCommand(CdInto(tools.u8string()) + check + " --force --server-dir .", output), 2);
+
+  // Paths in the platform's own separator, from the first line to the last.
+  EXPECT_EQ(RunCommand(CdInto(serverDir) + check + " --init --server-dir .", output), 0);
+  EXPECT_EQ(output.substr(0, output.find('\n')), "wrote the default config.json (every policy off): " +
+                                                     Shown("./TolvApi/Plugins/MorrowsetVelde/config.json"));
+  EXPECT_NE(output.find("\nfile: " + Shown("./TolvApi/Plugins/MorrowsetVelde/config.json") + "\n"),
+            std::string::npos);
+
+  // With --force, anywhere; an existing file is never changed, inside a server folder or not.
+  const std::string elsewhere = (tools / "config.json").u8string();
+  EXPECT_EQ(RunCommand(check + " --init --force " + Quote(elsewhere), output), 0) << output;
+  EXPECT_EQ(ReadFile(elsewhere), ReadFile(MORROWSET_BIN_DIR "/config.json"));
+  std::ofstream(fs::u8path(elsewhere)) << kValid;
+  EXPECT_EQ(RunCommand(check + " --init " + Quote(elsewhere), output), 0) << output;
+  EXPECT_EQ(ReadFile(elsewhere), kValid);
 }
 
 }  // namespace

@@ -100,14 +100,14 @@ TEST_F(FrameworkCheck, TheCommandAnswersWithExactLinesAndExitCodes) {
       RunCommand(check + " --framework " + Quote(WindowsBinary("ZelApi.dll")) + " --plugin " + Quote(plugin),
                  output),
       0);
-  EXPECT_EQ(output, "OK: " + WindowsBinary("ZelApi.dll") +
+  EXPECT_EQ(output, "OK: " + Shown(WindowsBinary("ZelApi.dll")) +
                         " exports all 8 functions the plugin imports from "
                         "ZelApi.dll\nplugin: " +
-                        plugin + "\nframework: " + WindowsBinary("ZelApi.dll") + "\n");
+                        Shown(plugin) + "\nframework: " + Shown(WindowsBinary("ZelApi.dll")) + "\n");
   EXPECT_EQ(RunCommand(check + " --framework " + Quote(altered) + " --plugin " + Quote(plugin), output), 1);
   EXPECT_EQ(
       output,
-      altered +
+      Shown(altered) +
           " lacks 1 of the 8 functions the plugin imports from ZelApi.dll: Windows will refuse "
           "to load the plugin (procedure not found)\n"
           "missing: " +
@@ -117,12 +117,12 @@ TEST_F(FrameworkCheck, TheCommandAnswersWithExactLinesAndExitCodes) {
           "?ParseIntoArray@FString@@QEBAHAEAV?$TArray@VFString@@VFSizedAllocator32@@@@PEB_W_N@Z\n"
           "  they differ where the plugin has \"DefaultAllocator\" and the framework \"SizedAllocator32\"\n"
           "plugin: " +
-          plugin + "\nframework: " + altered + "\n");
+          Shown(plugin) + "\nframework: " + Shown(altered) + "\n");
   EXPECT_EQ(RunCommand(check + " --framework " + Quote(MORROWSET_BIN_DIR "/config.json") + " --plugin " +
                            Quote(plugin),
                        output),
             1);
-  EXPECT_EQ(output, MORROWSET_BIN_DIR "/config.json: not a Windows image (no MZ header)\n");
+  EXPECT_EQ(output, Shown(MORROWSET_BIN_DIR "/config.json") + ": not a Windows image (no MZ header)\n");
   EXPECT_EQ(RunCommand(check + " --framework " + Quote(altered), output), 2);
 }
 
@@ -138,8 +138,9 @@ TEST_F(FrameworkCheck, WrongFilesGetOneLineAndExit1) {
     {folder, Shown(folder) + ": a folder, not a DLL\n"},
     {folder + "/missing.dll", Shown(folder + "/missing.dll") + ": no such file\n"},
     // The plugin exports nothing: it is no framework.
-    {plugin, plugin + ": exports nothing, so it is not the framework; give the server's ZelApi.dll, which "
-                      "exports the functions plugins call\n"},
+    {plugin, Shown(plugin) +
+                 ": exports nothing, so it is not the framework; give the server's ZelApi.dll, which "
+                 "exports the functions plugins call\n"},
 #if !defined(_WIN32)
     {"/dev/zero", "/dev/zero: not a regular file (a device or a pipe), not a DLL\n"},
 #endif
@@ -206,11 +207,18 @@ TEST_F(FrameworkCheck, AServerFolderHoldingTheFrameworkIsCheckedAfterTheConfig) 
   EXPECT_NE(output.find("warning: " + Shown(server.string()) + " does not look like a server folder"),
             std::string::npos);
 
+  // A framework that refuses the plugin is the whole run's verdict, on the first line.
+
   std::ofstream(server / "ZelApi.dll", std::ios::binary)
       << Patched(framework_, "FDefaultAllocator@@", "FSizedAllocator32@@");
   EXPECT_EQ(RunCommand(check, output), 1);
-  EXPECT_EQ(output.substr(0, 3), "OK\n");
+  EXPECT_EQ(output.substr(0, output.find('\n')),
+            Shown(server.string() + "/ZelApi.dll") +
+                " lacks 1 of the 8 functions the plugin imports from ZelApi.dll: "
+                "Windows will refuse to load the plugin (procedure not found)");
+  EXPECT_NE(output.find("\nconfig.json: OK\nForceDay=false\n"), std::string::npos) << output;
   EXPECT_NE(output.find("\nmissing: " + kParseIntoArray + "\n"), std::string::npos) << output;
+  EXPECT_EQ(output.find(" lacks ", output.find('\n')), std::string::npos) << "the verdict twice: " << output;
 
   fs::copy_file(WindowsBinary("ZelApi.dll"), server / "ZelApi.dll", fs::copy_options::overwrite_existing);
   fs::remove(plugin / "MorrowsetVelde.dll");

@@ -36,14 +36,6 @@ std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> Snapshot(co
   return files;
 }
 
-std::string CdInto(const std::string& dir) {
-#if defined(_WIN32)
-  return "cd /d " + Quote(dir) + " && ";
-#else
-  return "cd " + Quote(dir) + " && ";
-#endif
-}
-
 int InServerFolder(const std::string& dir, const std::string& program, const std::string& args,
                    std::string& out) {
   return RunCommand(CdInto(dir) + Quote(ProgramPath(program)) + " " + args, out);

@@ -30,8 +30,6 @@ constexpr int kExitOnServerFolder = 1;
 #else
 constexpr int kExitOnServerFolder = 0;
 #endif
-// Returns a shell prefix that makes dir the current folder: "cd DIR && ".
-std::string CdInto(const std::string& dir);
 // Runs a program of ours from inside the server folder, as an admin does; returns its exit status.
 int InServerFolder(const std::string& dir, const std::string& program, const std::string& args,
                    std::string& out);

@@ -355,8 +355,8 @@ int Main(int argc, char** argv) {
   // 2. The stand-in of the framework, by its full path beside this program, and only it.
   const fs::path standIn = DevHost::ProgramFolder() / "stand-in" / DevHost::StandInFileName();
   if (const std::string why = DevHost::Bind(standIn.u8string()); !why.empty()) {
-    std::cerr << "morrowset-preview: " << morrowset::DisplayPath(why)
-              << " (it ships in Morrowset/stand-in/: unpack the release again)\n";
+    std::cerr << "morrowset-preview: " << morrowset::DisplayPath(why) << " (it ships in "
+              << morrowset::DisplayPath("Morrowset/stand-in/") << ": unpack the release again)\n";
     return 1;
   }
 
