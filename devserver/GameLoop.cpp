@@ -63,6 +63,28 @@ std::size_t JobQueue::Drop(uint64_t source) {
       count_ -= dropped;
     }
     if (source != 0 && source == running_) runningDropped_ = true;  // counted when it comes back
+    closed_.erase(source);
+  }
+  dropped_ += dropped;
+  return dropped;
+}
+
+std::size_t JobQueue::KeepFirstOnly(uint64_t source) {
+  std::size_t dropped = 0;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    closed_.insert(source);
+    const auto line = rcon_.find(source);
+    if (line != rcon_.end()) {
+      const std::size_t keep = source == running_ ? 0 : 1;  // the running one is the first
+      dropped = line->second.size() - keep;
+      line->second.erase(line->second.begin() + static_cast<std::ptrdiff_t>(keep), line->second.end());
+      if (line->second.empty()) {
+        rcon_.erase(line);
+        turns_.erase(std::remove(turns_.begin(), turns_.end(), source), turns_.end());
+      }
+      count_ -= dropped;
+    }
   }
   dropped_ += dropped;
   return dropped;
@@ -84,8 +106,11 @@ bool JobQueue::PopUntil(std::chrono::steady_clock::time_point deadline, Job& job
     job = std::move(console_.front());
     console_.pop_front();
   } else {
-    const uint64_t source = turns_.front();
-    turns_.pop_front();
+    // The first connection in turn whose peer is still there; a closed one only when none is.
+    const auto turn =
+        std::find_if(turns_.begin(), turns_.end(), [this](uint64_t id) { return !closed_.count(id); });
+    const uint64_t source = turn == turns_.end() ? turns_.front() : *turn;
+    turns_.erase(turn == turns_.end() ? turns_.begin() : turn);
     const auto line = rcon_.find(source);
     job = std::move(line->second.front());
     line->second.pop_front();

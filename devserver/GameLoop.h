@@ -9,6 +9,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 
 class GameClock;
@@ -39,7 +40,8 @@ inline Job ConsoleJob(std::string line, std::function<void(const std::string&)> 
 // Lines from input and network threads, handed to the game thread. A new console line goes
 // first, so that the operator's "quit" is never stuck behind a flood; RCON connections take
 // turns, one job or one slice of a long job each, so that no admin waits for another's work.
-// The jobs of one source run in the order they came.
+// The jobs of one source run in the order they came. A connection whose peer has closed its
+// side keeps its first job only, and that job runs only when no other connection has work.
 class JobQueue {
  public:
   // Queues a job; callable from any thread.
@@ -53,7 +55,13 @@ class JobQueue {
   // Drops every job of an RCON connection that has closed, the one running included (it is not
   // put back); returns how many. Callable from any thread.
   std::size_t Drop(uint64_t source);
-  // Returns the number of jobs dropped by Drop since the last call.
+  // Drops every job of an RCON connection whose peer has closed, but the first (the running
+  // one, or else the next), and lets it run only in turns nobody else wants; returns how many
+  // were dropped. Callable from any thread.
+  std::size_t KeepFirstOnly(uint64_t source);
+  // Counts requests of a closed connection that it dropped before they became jobs.
+  void CountDropped(std::size_t requests) { dropped_ += requests; }
+  // Returns the number of jobs dropped by Drop and KeepFirstOnly, and counted, since the last call.
   std::size_t TakeDropped() { return dropped_.exchange(0); }
   // Returns the number of jobs waiting, those begun and put back included.
   std::size_t Size() const { return count_.load(); }
@@ -69,6 +77,7 @@ class JobQueue {
   // The connections with work, in turn order; the one whose job is running is not among them
   // until that job is done or put back, so whoever came meanwhile goes first.
   std::deque<uint64_t> turns_;
+  std::set<uint64_t> closed_;    // connections whose peer has closed: they run only in idle turns
   uint64_t running_ = 0;         // the connection whose job the game thread holds, or 0
   bool runningDropped_ = false;  // that connection closed while its job ran
   std::atomic<std::size_t> count_{0};

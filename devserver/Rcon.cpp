@@ -7,6 +7,9 @@
 
 namespace {
 using Clock = std::chrono::steady_clock;
+// What one connection's reads take per round, and what may wait unparsed behind its in-flight
+// limit, so that a close behind a full limit is still seen.
+constexpr std::size_t kShare = 64 * 1024;
 }  // namespace
 
 bool SecretsEqual(const std::string& a, const std::string& b) {
@@ -35,11 +38,17 @@ struct RconServer::Connection {
   bool authenticated = false;
   int failedLogins = 0;
   bool closing = false;   // after the last failed login: reads nothing more, closes once answered
-  bool peerDone = false;  // the peer sends no more: what came is answered, then it closes
+  bool peerDone = false;  // the peer sends no more: its first request not answered is, then it closes
+  bool released = false;  // since the peer closed: its admin place is free, the rest of its work dropped
   Clock::time_point connectedAt;
   Clock::time_point lastActivity;
 
   std::size_t Pending() const { return out.size() - outStart; }
+  std::size_t Unparsed() const { return in.size() - inStart; }
+  // Returns whether a command of this connection waits for the game thread's reply.
+  bool CommandInFlight() const {
+    return std::any_of(slots.begin(), slots.end(), [](const auto& slot) { return !slot.first; });
+  }
 };
 
 RconServer::RconServer(JobQueue& queue, RconOptions options) : queue_(queue), options_(std::move(options)) {}
@@ -118,9 +127,15 @@ void RconServer::Run() {
     fds.push_back({wake_.read, POLLIN, 0});
     fds.push_back({listener_, POLLIN, 0});
     for (auto& [id, c] : connections_) {
-      // A connection with its in-flight limit reached is not read until replies come back.
-      const bool reading = !c->closing && !c->peerDone && c->slots.size() < options_.maxInFlight;
-      fds.push_back({c->fd, static_cast<short>((reading ? POLLIN : 0) | (c->Pending() ? POLLOUT : 0)), 0});
+      // A connection with its in-flight limit reached is read no further than a share, until
+      // replies come back; where the platform tells a close apart, that is heard all the same.
+      const bool open = !c->closing && !c->peerDone;
+      const bool reading = open && (c->slots.size() < options_.maxInFlight || c->Unparsed() < kShare);
+      const short events = (reading ? POLLIN
+                            : open  ? Sockets::kPeerClosed
+                                    : 0) |
+                           (c->Pending() ? POLLOUT : 0);
+      fds.push_back({c->fd, events, 0});
       ids.push_back(id);
     }
     Sockets::Poll(fds.data(), fds.size(), 200);
@@ -140,15 +155,18 @@ void RconServer::Run() {
       if (found == connections_.end()) continue;
       Connection& c = *found->second;
       const short events = fds[i + 2].revents;
-      const bool alive = (!(events & (POLLIN | POLLHUP | POLLERR)) || ReadFrom(c)) && Parse(c) && Flush(c);
-      if (!alive) Close(ids[i]);
+      if (events & Sockets::kPeerClosed && !(fds[i + 2].events & POLLIN)) c.peerDone = true;
+      bool alive = (!(events & (POLLIN | POLLHUP | POLLERR)) || ReadFrom(c)) && Parse(c);
+      if (alive && c.peerDone && !c.released) Release(c);
+      if (!(alive && Flush(c))) Close(ids[i]);
     }
     // Deadlines, and connections that have sent their last reply or whose peer has gone: their
     // places are free before newcomers are accepted.
     const auto now = options_.now();
     std::vector<uint64_t> expired;
     for (auto& [id, c] : connections_) {
-      const bool loginLate = !c->authenticated && now - c->connectedAt > options_.loginTimeout;
+      const bool loginLate =
+          !c->authenticated && !c->released && now - c->connectedAt > options_.loginTimeout;
       const bool idle = now - c->lastActivity > options_.idleTimeout;
       const bool answered = c->slots.empty() && c->Pending() == 0;
       const bool done = answered && (c->closing || c->peerDone);
@@ -202,7 +220,6 @@ bool RconServer::ReadFrom(Connection& c) {
     c.inStart = 0;
   }
   // A share per round, so that one busy client cannot keep the others waiting.
-  constexpr std::size_t kShare = 64 * 1024;
   char buffer[8192];
   for (std::size_t taken = 0; taken < kShare;) {
     const long n = Sockets::Receive(c.fd, buffer, sizeof buffer);
@@ -221,7 +238,8 @@ bool RconServer::ReadFrom(Connection& c) {
 bool RconServer::Parse(Connection& c) {
   RconPacket packet;
   std::size_t used = 0;
-  while (c.slots.size() < options_.maxInFlight) {
+  // A peer that has closed its side gets one command answered at most.
+  while (c.slots.size() < options_.maxInFlight && !(c.peerDone && c.CommandInFlight())) {
     const RconRead read = ReadRconPacket(c.in.data() + c.inStart, c.in.size() - c.inStart, packet, used);
     if (read == RconRead::Malformed) return false;
     if (read == RconRead::Incomplete) break;
@@ -331,6 +349,27 @@ bool RconServer::Flush(Connection& c) {
     c.outStart = 0;
   }
   return c.Pending() <= options_.maxPendingOutput;
+}
+
+void RconServer::Release(Connection& c) {
+  c.released = true;
+  loggedIn_ -= c.authenticated;
+  c.authenticated = false;
+  // Replies up to the first command still running or queued go out; what follows is dropped.
+  const auto first =
+      std::find_if(c.slots.begin(), c.slots.end(), [](const auto& slot) { return !slot.first; });
+  if (first != c.slots.end()) c.slots.erase(first + 1, c.slots.end());
+  queue_.KeepFirstOnly(c.id);
+  // Requests read but never queued are dropped and counted all the same.
+  RconPacket packet;
+  std::size_t used = 0, unqueued = 0;
+  while (ReadRconPacket(c.in.data() + c.inStart, c.Unparsed(), packet, used) == RconRead::Packet) {
+    c.inStart += used;
+    ++unqueued;
+  }
+  queue_.CountDropped(unqueued);
+  c.in.clear();
+  c.inStart = 0;
 }
 
 void RconServer::Close(uint64_t id) {

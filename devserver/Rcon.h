@@ -81,6 +81,9 @@ class RconServer {
   void Reply(Connection& c, std::string bytes);
   void Fill(Connection& c, uint64_t slot, std::string bytes);
   bool Flush(Connection& c);
+  // Gives up the admin place of a connection whose peer has closed its side, and all its work
+  // but the first command still running or queued, which is answered.
+  void Release(Connection& c);
   // Closes a connection and drops its commands that have not run, or not to the end.
   void Close(uint64_t id);
   // Hands a reply for a connection's slot from the game thread to the network thread.

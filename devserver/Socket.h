@@ -24,6 +24,14 @@ using pollfd_t = pollfd;
 
 namespace Sockets {
 
+// The poll event of a peer that closed its sending side, where the platform has one (Linux);
+// elsewhere 0, and the close is seen when the socket is next read.
+#if defined(POLLRDHUP)
+constexpr short kPeerClosed = POLLRDHUP;
+#else
+constexpr short kPeerClosed = 0;
+#endif
+
 // Starts the socket library once per process (Winsock); nothing on POSIX.
 void Init();
 // Opens a TCP socket.

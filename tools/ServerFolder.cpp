@@ -32,10 +32,10 @@ std::string NotAServerFolder(const std::string& dir) {
   std::error_code error;
   const std::string shown = DisplayPath(dir);
   const fs::path folder = fs::u8path(dir);
-  std::string why = !fs::is_directory(folder, error)         ? "the folder " + shown + " does not exist"
-                    : !fs::is_directory(folder / "TolvApi", error) ? shown + " is not a server folder (no TolvApi in it)"
-                                                                   : shown + " is not a server folder (no " +
-                                                                         kFrameworkLibrary + " beside TolvApi)";
+  std::string why = !fs::is_directory(folder, error) ? "the folder " + shown + " does not exist"
+                    : !fs::is_directory(folder / "TolvApi", error)
+                        ? shown + " is not a server folder (no TolvApi in it)"
+                        : shown + " is not a server folder (no " + kFrameworkLibrary + " beside TolvApi)";
   const std::string above = ServerFolderAbove(dir);
   if (!above.empty()) why += "; the server folder is probably " + DisplayPath(above);
   return why + "; give --server-dir the folder that holds " + kFrameworkLibrary +

@@ -1,4 +1,5 @@
 // The RCON listener's protocol edges, with a raw socket client against an in-process server.
+#include <algorithm>
 #include <atomic>
 #include <deque>
 #include <optional>
@@ -30,6 +31,14 @@ class RawClient {
   }
 
   void Write(const std::string& bytes) { Sockets::Send(fd_, bytes.data(), bytes.size()); }
+  // Closes the sending side normally (a FIN), as a one-shot client does once its command is out.
+  void CloseSending() {
+#if defined(_WIN32)
+    shutdown(fd_, SD_SEND);
+#else
+    shutdown(fd_, SHUT_WR);
+#endif
+  }
   SocketHandle Handle() const { return fd_; }
   void Packet(int32_t id, int32_t type, const std::string& body) { Write(EncodeRconPacket(id, type, body)); }
   void Login(const std::string& password = "pw") {
@@ -504,6 +513,51 @@ TEST_F(RconProtocol, CommandsOfAClosedConnectionAreDroppedTheRunningOneAtItsNext
   EXPECT_EQ(reportedDrops_, kClients * 64);
   EXPECT_EQ(queue_.Size(), 0u);
 #endif
+}
+
+// A one-shot client sends its command, closes its side and reads: it gets every answer up to
+// its command's. Clients that log in, send 64 of the longest advances and close give up their
+// admin places at once and keep one advance each, which runs only when no admin has work.
+TEST_F(RconProtocol, AClientThatClosesItsSideIsAnsweredOnceAndGivesUpItsPlace) {
+  TestClock clock;  // stands still: no timeout frees a place
+  Start(clock.Options(), kEveryPolicy);
+  RawClient oneShot = Client();
+  oneShot.Write(EncodeRconPacket(1, RconType::Auth, "pw") +
+                EncodeRconPacket(5, RconType::ExecCommand, "day.set 5"));
+  oneShot.CloseSending();
+  std::vector<int32_t> ids;
+  while (auto packet = oneShot.Read()) ids.push_back(packet->id);
+  EXPECT_EQ(ids, (std::vector<int32_t>{1, 5}));
+  EXPECT_TRUE(oneShot.Closed());
+
+  std::string advances;
+  for (int i = 0; i < 64; ++i) advances += EncodeRconPacket(100 + i, RconType::ExecCommand, "advance 1157d");
+  constexpr std::size_t kClosed = 16;  // every admin place
+  std::vector<RawClient> closed;
+  for (std::size_t i = 0; i < kClosed; ++i) {
+    closed.push_back(Client());
+    closed.back().Login();
+    closed.back().Write(advances);
+    closed.back().CloseSending();
+  }
+  const auto until = std::chrono::steady_clock::now() + 5s;
+  while (reportedDrops_ < kClosed * 63 && std::chrono::steady_clock::now() < until) std::this_thread::yield();
+  EXPECT_EQ(reportedDrops_, kClosed * 63);
+  EXPECT_LE(queue_.Size(), kClosed);  // one advance each, begun or waiting
+
+  std::vector<RawClient> admins;
+  std::vector<std::chrono::steady_clock::duration> waits;
+  for (std::size_t i = 0; i < kClosed; ++i) {
+    admins.push_back(Client());
+    admins.back().Login();
+    const auto asked = std::chrono::steady_clock::now();
+    EXPECT_EQ(Command(admins.back(), "status").rfind("day=", 0), 0u);
+    waits.push_back(std::chrono::steady_clock::now() - asked);
+  }
+  std::sort(waits.begin(), waits.end());
+  // Taking turns with sixteen advances would be sixteen slices of 5 ms each.
+  EXPECT_LT(waits[waits.size() / 2], 40ms);
+  EXPECT_FALSE(closed.front().Read(0ms)) << "an advance of 1157 days was done already";
 }
 
 TEST_F(RconProtocol, IdleAndNeverLoggedInClientsAreDropped) {
