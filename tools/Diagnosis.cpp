@@ -3,6 +3,7 @@
 #include "Diagnosis.h"
 
 #include <exception>
+#include <filesystem>
 #include <sstream>
 
 #include "CommandLine.h"
@@ -39,9 +40,30 @@ void ResetSettings() {
 
 }  // namespace
 
+std::string RefusedConfig(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status status = fs::status(fs::u8path(path), error);
+  // What is missing or a folder, the plugin's own reading says so.
+  if (error || !fs::exists(status) || fs::is_directory(status)) return "";
+  const std::string shown = DisplayPath(path);
+  if (!fs::is_regular_file(status))
+    return shown +
+           " is not a file but a pipe, a device or a socket: the server would wait on it or read it "
+           "without end; make config.json a plain file";
+  const std::uintmax_t size = fs::file_size(fs::u8path(path), error);
+  if (!error && size > kLargestConfig)
+    return shown + " is " + std::to_string(size) + " bytes, more than the " +
+           std::to_string(kLargestConfig >> 10) +
+           " KiB a config.json may be (the default is well under 1 KiB); not read";
+  return "";
+}
+
 ConfigReport Diagnose(const std::string& path) {
   ConfigReport report;
   report.path = path;
+  report.refused = RefusedConfig(path);
+  if (!report.refused.empty()) return report;
   // The plugin's own reading, then the policies in start-up's order.
   ResetSettings();
   Failure failure;
@@ -63,7 +85,8 @@ ConfigReport Diagnose(const std::string& path) {
     report.failure = error.what();
   }
   if (!report.failure.empty()) report.policies.clear();
-  const std::string text = ReadAll(path);
+  report.text = ReadAll(path);
+  const std::string& text = report.text;
   const FileView view = ReadView(text);
   if (!report.failure.empty()) {
     report.why = Explain(failure, path, text, view);
@@ -77,6 +100,7 @@ ConfigReport Diagnose(const std::string& path) {
 
 std::string ConfigReport::Text() const {
   std::ostringstream out;
+  if (!refused.empty()) return refused + "\n";
   if (!failure.empty()) {
     out << failure << "\n";
     if (!why.empty()) out << why << "\n";

@@ -8,22 +8,36 @@
 
 namespace morrowset {
 
+// The largest config.json the tools read: far above any real one, which is a few hundred bytes.
+constexpr std::size_t kLargestConfig = std::size_t{1} << 20;
+
+// Returns why the tools do not read the file at path at all, in one line naming it: it is no
+// regular file (a pipe or a device), or it is larger than kLargestConfig. Empty otherwise.
+std::string RefusedConfig(const std::string& path);
+
 struct ConfigReport {
-  std::string path;                   // the file read
-  std::string failure;                // the error start-up would end with; empty when it loads
-  std::string why;                    // under a failure: what to fix, one line (may be empty)
+  std::string path;     // the file read
+  std::string refused;  // why the file was not read at all (RefusedConfig); then nothing else is set
+  std::string text;     // the bytes read, as the plugin will read them
+  std::string failure;  // the error start-up would end with; empty when it loads
+  std::string why;      // under a failure: what to fix, one line (may be empty)
   std::vector<std::string> settings;  // when it loads: "Member=value" for each member, in order
   std::vector<std::string> policies;  // when it loads: the policies start-up registers, in order
   std::vector<std::string> warnings;  // what loads (or fails) but likely is not what was meant
 
+  // Returns whether start-up would read the file and go on.
+  bool Loads() const { return refused.empty() && failure.empty(); }
   // Returns the report as printed: the outcome, the file, then one warning per line.
   std::string Text() const;
   // Returns the exit code: 1 for a failure, or with strict for a warning; otherwise 0.
-  int ExitCode(bool strict) const { return !failure.empty() || (strict && !warnings.empty()) ? 1 : 0; }
+  int ExitCode(bool strict) const {
+    return !refused.empty() || !failure.empty() || (strict && !warnings.empty()) ? 1 : 0;
+  }
 };
 
 // Reads the config.json at path with the plugin's own code, as a freshly loaded library does
-// (Settings and ConfigDocument start empty), and says what it finds.
+// (Settings and ConfigDocument start empty), and says what it finds; a file RefusedConfig
+// refuses is not opened.
 ConfigReport Diagnose(const std::string& path);
 
 // Returns the JSON Schema of config.json, made from the table of members.

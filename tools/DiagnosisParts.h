@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -25,18 +26,22 @@ std::size_t Distance(const std::string& a, const std::string& b);
 std::optional<std::string> NearMiss(const std::string& key);
 
 // What the file says, read apart from the plugin: every top-level key in file order (duplicates
-// included), the document, and whether anything follows the object.
+// included), the document, and where anything but white space follows the value.
 struct FileView {
   bool parsed = false;
   std::vector<std::string> keys;
   json document;
-  bool trailingText = false;
+  // The line and column of the first byte after the value that is not white space, if any.
+  std::optional<std::pair<std::size_t, std::size_t>> trailingAt;
 };
 
 // Returns the file's view of a config.json's text.
 FileView ReadView(const std::string& text);
-// Returns the bytes of the file at a UTF-8 path, empty when it cannot be read.
+// Returns the bytes of the file at a UTF-8 path, at most kLargestConfig of them; empty when it
+// cannot be read.
 std::string ReadAll(const std::string& path);
+// Returns the line and column (from 1) of a byte position (from 1), as the JSON library counts them.
+std::pair<std::size_t, std::size_t> LineAndColumn(const std::string& text, std::size_t byte);
 
 // Says what to write instead of a "TimeZone" that names no zone of the data.
 std::string ZoneAdvice(const std::string& name);

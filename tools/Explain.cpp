@@ -25,14 +25,6 @@ std::string Expected(MemberKind kind) {
   return "it takes a time zone name as the tz database spells it, such as \"Europe/Berlin\"";
 }
 
-// Returns the line and column of a byte position, counted as the JSON library counts them.
-std::pair<std::size_t, std::size_t> LineAndColumn(const std::string& text, std::size_t byte) {
-  const std::size_t end = std::min(byte, text.size());
-  const std::size_t lineStart = end == 0 ? 0 : text.rfind('\n', end - 1);
-  const std::size_t line = 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + end, '\n'));
-  return {line, byte - (lineStart == std::string::npos || end == 0 ? 0 : lineStart + 1)};
-}
-
 }  // namespace
 
 // Explains a failed start-up in one line: the member, what was found, what is expected.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 
+#include "Diagnosis.h"
 #include "config/ConfigMembers.h"
 
 namespace morrowset::diagnosis {
@@ -94,6 +95,14 @@ std::optional<std::string> NearMiss(const std::string& key) {
   return std::nullopt;
 }
 
+// Returns the line and column of a byte position, counted as the JSON library counts them.
+std::pair<std::size_t, std::size_t> LineAndColumn(const std::string& text, std::size_t byte) {
+  const std::size_t end = std::min(byte, text.size());
+  const std::size_t lineStart = end == 0 ? 0 : text.rfind('\n', end - 1);
+  const std::size_t line = 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + end, '\n'));
+  return {line, byte - (lineStart == std::string::npos || end == 0 ? 0 : lineStart + 1)};
+}
+
 FileView ReadView(const std::string& text) {
   FileView view;
   std::istringstream stream(text);
@@ -105,15 +114,22 @@ FileView ReadView(const std::string& text) {
   view.parsed = true;
   KeyCollector keys(view.keys);
   json::sax_parse(text, &keys, nlohmann::detail::input_format_t::json, false);
-  view.trailingText = !json::accept(text);
+  // The value ends where the stream stands; only white space may follow unread. (The JSON
+  // library's own check would stop at a NUL byte, as if the text ended there.)
+  const std::streamoff end = stream.tellg();
+  if (end >= 0) {
+    const std::size_t after = text.find_first_not_of(" \t\r\n", static_cast<std::size_t>(end));
+    if (after != std::string::npos) view.trailingAt = LineAndColumn(text, after + 1);
+  }
   return view;
 }
 
 std::string ReadAll(const std::string& path) {
   std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
+  std::string text(kLargestConfig, '\0');
+  file.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<std::size_t>(file.gcount()));
+  return text;
 }
 
 }  // namespace morrowset::diagnosis

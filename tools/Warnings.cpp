@@ -32,7 +32,11 @@ std::optional<std::string> HeldDifferently(const json& value, int32_t held) {
 // Adds the warnings of the file's text: text after the object, members given twice, names a
 // letter or a case off a member's.
 void FileWarnings(const FileView& view, std::vector<std::string>& warnings) {
-  if (view.trailingText) warnings.push_back("text after the closing brace is never read");
+  if (view.trailingAt) {
+    const auto [line, column] = *view.trailingAt;
+    warnings.push_back("the plugin ignores what follows the JSON value at line " + std::to_string(line) +
+                       ", column " + std::to_string(column));
+  }
   std::map<std::string, int> count;
   for (const auto& key : view.keys) ++count[key];
   for (const auto& key : view.keys) {

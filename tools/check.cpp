@@ -253,7 +253,7 @@ int Main(int argc, char** argv) {
 
   // 5. The verdict of the whole run first: a framework that refuses the plugin outranks a good config.
   const std::string frameworkText = framework.str();
-  if (frameworkResult != 0 && report.failure.empty()) {
+  if (frameworkResult != 0 && report.Loads()) {
     const std::size_t verdictEnd = frameworkText.find('\n') + 1;
     std::cout << frameworkText.substr(0, verdictEnd) << "config.json: " << report.Text()
               << frameworkText.substr(verdictEnd);
@@ -261,7 +261,7 @@ int Main(int argc, char** argv) {
   }
   std::cout << report.Text() << frameworkText;
   if (frameworkResult != 0) return 1;
-  return warned && args.strict && report.failure.empty() ? 1 : report.ExitCode(args.strict);
+  return warned && args.strict && report.Loads() ? 1 : report.ExitCode(args.strict);
 }
 
 }  // namespace

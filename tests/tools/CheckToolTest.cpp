@@ -1,6 +1,10 @@
 // morrowset-check: the admin's view of what start-up would do with a config.json.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
 
 #include "Diagnosis.h"
 #include "config/zones/TimeZone.h"
@@ -159,7 +163,12 @@ const Diagnosis kDiagnoses[] = {
      "warning: resetdays writes \"DayToSetWhenReset\" 20, not below \"DayToReset\" 10: it rewrites the day "
      "every minute\n"},
     {"TextAfterTheObject", kValid + " {\"ForceDay\": true}", false, 0,
-     kValidReport + "warning: text after the closing brace is never read\n"},
+     kValidReport + "warning: the plugin ignores what follows the JSON value at line 1, column " +
+         std::to_string(kValid.size() + 2) + "\n"},
+    // The JSON library's own check stops at a NUL byte as if the text ended there.
+    {"GarbageAfterANulByte", kValid + "\n\n" + std::string(1, '\0') + "garbage", false, 0,
+     kValidReport + "warning: the plugin ignores what follows the JSON value at line 3, column 1\n"},
+    {"OnlyWhiteSpaceAfterTheObject", kValid + " \r\n\t\n", false, 0, kValidReport},
     {"ZoneWithItsDataVersion", Zone("\"Europe/Berlin\""), false, 0, ZoneReport("Europe/Berlin")},
     {"ZoneNobodyReads", With("\"TimeZone\": \"UTC\""), false, 0,
      Replaced(kValidReport, "none (the server's local time)", "UTC (tz database " + kVersion + ")") +
@@ -249,6 +258,48 @@ TEST_F(CheckTool, MissingFileAndUsage) {
   const Outcome help = Check("--help");
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_EQ(help.output.rfind("usage: morrowset-check", 0), 0u);
+}
+
+// What is no config a server could read in bounded time is refused before it is opened, in one
+// line, exit 1: a pipe, a device, a file over 1 MiB; and the checker stays small on each.
+TEST_F(CheckTool, WhatIsNoFileOrTooLargeIsRefusedUnread) {
+  namespace fs = std::filesystem;
+  const std::string big = serverDir + "/big.json";
+  std::ofstream(fs::u8path(big), std::ios::binary) << kValid;
+  fs::resize_file(fs::u8path(big), 1ull << 30);  // a valid file, then 1 GiB of NUL bytes
+  const std::string spaces = serverDir + "/spaces.json";
+  std::ofstream(fs::u8path(spaces), std::ios::binary)
+      << kValid << std::string((1 << 20) + 1 - kValid.size(), ' ');
+  std::vector<std::pair<std::string, std::string>> cases = {
+      {big, " is 1073741824 bytes, more than the 1024 KiB a config.json may be"},
+      {spaces, " is 1048577 bytes, more than the 1024 KiB a config.json may be"},
+  };
+#if !defined(_WIN32)
+  const std::string fifo = serverDir + "/fifo.json";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string device = serverDir + "/zero.json";
+  fs::create_symlink("/dev/zero", device);
+  const std::string notAFile = " is not a file but a pipe, a device or a socket";
+  cases.insert(cases.end(), {{fifo, notAFile}, {device, notAFile}, {"/dev/urandom", notAFile}});
+  const std::string limit = "ulimit -v 400000; ";  // as the framework's huge files are read
+#else
+  const std::string limit;
+#endif
+  for (const auto& [file, why] : cases) {
+    std::string output;
+#if defined(__SANITIZE_ADDRESS__)
+    EXPECT_EQ(RunCommand(Quote(ProgramPath("morrowset-check")) + " " + Quote(file), output), 1) << file;
+#else
+    EXPECT_EQ(RunCommand(limit + Quote(ProgramPath("morrowset-check")) + " " + Quote(file), output), 1)
+        << file;
+#endif
+    EXPECT_EQ(output.rfind(Shown(file) + why, 0), 0u) << output;
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+  }
+  // Exactly 1 MiB is read.
+  fs::resize_file(fs::u8path(spaces), 1 << 20);
+  EXPECT_EQ(Check(Quote(spaces)).exitCode, 0);
+  fs::remove(fs::u8path(big));
 }
 
 // --init writes only into a server folder (the framework's library beside TolvApi), or with

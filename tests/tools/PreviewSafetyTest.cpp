@@ -10,6 +10,7 @@
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -97,6 +98,29 @@ TEST(PreviewSafety, HtmlReplacesOnlyItsOwnPages) {
   EXPECT_EQ(fs::directory_iterator(fs::path(page).parent_path()) == fs::directory_iterator(), false);
   for (const auto& entry : fs::directory_iterator(fs::path(page).parent_path()))
     EXPECT_EQ(entry.path().filename().string().find(".writing"), std::string::npos) << entry.path();
+  fs::remove_all(dir);
+}
+
+// A config.json over 1 MiB, or one that is a pipe, is refused in one line before it is read.
+TEST(PreviewSafety, AConfigNoServerCouldReadIsRefusedUnread) {
+  const std::string dir = ServerFolder("preview-bad-config", kBerlinWeekdays);
+  const auto configOf = [](const std::string& server) {
+    return DevHost::PluginFolder(server, "MorrowsetVelde") + "/config.json";
+  };
+  const fs::path config = fs::u8path(configOf(dir));
+  fs::resize_file(config, 1ull << 30);
+  std::string out;
+  EXPECT_EQ(Preview(dir, "--for 1h", out), 1) << out;
+  EXPECT_EQ(
+      out, Shown(configOf(".")) +
+               " is 1073741824 bytes, more than the 1024 KiB a config.json may be (the default is well under "
+               "1 KiB); not read\n");
+#if !defined(_WIN32)
+  fs::remove(config);
+  ASSERT_EQ(mkfifo(config.c_str(), 0600), 0);
+  EXPECT_EQ(Preview(dir, "--for 1h", out), 1) << out;  // and it returns: the pipe is never opened
+  EXPECT_EQ(out.rfind(Shown(configOf(".")) + " is not a file but a pipe", 0), 0u) << out;
+#endif
   fs::remove_all(dir);
 }
 

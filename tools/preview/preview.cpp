@@ -181,9 +181,10 @@ std::string PluginBuild(const fs::path& library) {
 
 // The run's settings once the arguments, the config and the zone are read.
 struct Run {
-  fs::path library;   // the installed plugin
-  fs::path config;    // its config.json
-  std::string build;  // the build the plugin names
+  fs::path library;        // the installed plugin
+  fs::path config;         // its config.json
+  std::string configText;  // its bytes as the check read them: what the preview's copy holds
+  std::string build;       // the build the plugin names
   std::optional<cctz::time_zone> zone;
   Time from;
   std::chrono::seconds span{};
@@ -252,9 +253,13 @@ std::string LoadPluginCopy(const Run& run, const std::string& scratch) {
   const std::string library = folder + "/" + DevHost::LibraryFileName(kPlugin);
   std::error_code error;
   fs::create_directories(fs::u8path(folder), error);
-  if (error || !fs::copy_file(run.library, fs::u8path(library), error) ||
-      !fs::copy_file(run.config, fs::u8path(folder + "/config.json"), error))
+  if (error || !fs::copy_file(run.library, fs::u8path(library), error))
     return "cannot copy the plugin into " + morrowset::DisplayPath(scratch) + ": " + error.message();
+  // The config as checked, byte for byte: never read again from the server folder.
+  std::ofstream config(fs::u8path(folder + "/config.json"), std::ios::binary);
+  config << run.configText;
+  config.close();
+  if (!config) return "cannot copy the config into " + morrowset::DisplayPath(scratch);
   DevHost::SetServerDir(scratch);
   if (DevHost::LoadPlugin(kPlugin, library)) return "";
   return "the plugin failed to start: " + DevHost::LoadErrorOf(kPlugin);
@@ -268,7 +273,8 @@ int FindInstall(const Options& options, Run& run, morrowset::ConfigReport& repor
   run.library = fs::u8path(config.substr(0, config.rfind('/') + 1) + DevHost::LibraryFileName(kPlugin));
   run.config = fs::u8path(config);
   report = morrowset::Diagnose(run.config.u8string());
-  if (!report.failure.empty()) {
+  run.configText = report.text;
+  if (!report.Loads()) {
     std::cout << report.Text();
     return 1;
   }
