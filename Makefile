@@ -45,7 +45,8 @@ test: format-check build build-sanitize build-windows
 test-windows: build-windows
 	JOBS=$(JOBS) bash scripts/test-windows.sh
 
-# Release archives, laid out as an admin unpacks them into a server folder.
+# Release archives, laid out as an admin unpacks them into a server folder, gathered in release/
+# with their SHA256SUMS.
 # The binaries carry no debug information: their symbols go in an archive beside each, the
 # Windows PDBs by name, the Linux debug files by build ID.
 VERSION = $$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(CURDIR)/build/CMakeCache.txt)
@@ -54,6 +55,9 @@ package: build build-windows
 	bash scripts/linux-symbols.sh build $(CURDIR)/build/Morrowset-$(VERSION)-Linux-symbols.tar.gz
 	cd build-windows && cpack -G ZIP
 	bash scripts/windows-symbols.sh build-windows $(CURDIR)/build-windows/Morrowset-$(VERSION)-Windows-symbols.zip
+	rm -rf release && mkdir release
+	cp build/Morrowset-$(VERSION)-Linux*.tar.gz build-windows/Morrowset-$(VERSION)-Windows*.zip release/
+	bash scripts/release-sums.sh release
 
 # Each fuzz target under libFuzzer with ASan and UBSan for FUZZ_SECONDS, from its committed
 # corpus (the PE reader's also from the Windows build's own images); what it finds goes to
@@ -78,4 +82,4 @@ bench: build
 	build/bin/morrowset-bench
 
 clean:
-	rm -rf build build-sanitize build-windows build-fuzz
+	rm -rf build build-sanitize build-windows build-fuzz release

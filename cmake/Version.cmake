@@ -1,5 +1,6 @@
 # morrowset_version(TARGET DESCRIPTION): the release version for a target: MORROWSET_VERSION in
-# its code, and on Windows a version resource with DESCRIPTION as its file description.
+# its code, and on Windows a version resource with DESCRIPTION as its file description and
+# LICENSE's copyright line.
 function(morrowset_version target description)
   target_compile_definitions(${target} PRIVATE MORROWSET_VERSION="${PROJECT_VERSION}")
   if(NOT WIN32)
@@ -19,6 +20,8 @@ function(morrowset_version target description)
   endif()
   set(MORROWSET_RC_NAME ${target})
   set(MORROWSET_RC_DESCRIPTION "${description}")
+  # The copyright line of LICENSE, as Details shows it.
+  file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE MORROWSET_RC_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}.version.rc)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})

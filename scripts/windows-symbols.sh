@@ -1,9 +1,22 @@
 #!/usr/bin/env bash
-# Writes the PDBs of the Windows release binaries into a symbols zip: the release archive
-# carries the binaries without debug information, each naming its PDB by file name alone.
+# Writes the PDBs of the Windows release binaries into a symbols zip laid out as a symbol store,
+# NAME.pdb/<GUID><age>/NAME.pdb, so that a debugger given the unpacked folder as its symbol path
+# finds each one. The release archive carries the binaries without debug information, each
+# naming its PDB by file name alone.
 # usage: windows-symbols.sh BUILD-WINDOWS-DIR ARCHIVE
 set -euo pipefail
 build=$1 archive=$2
-cd "$build/bin"
-cmake -E tar cf "$archive" --format=zip MorrowsetVelde.pdb ZelApi.pdb morrowset-check.pdb morrowset-preview.pdb
+store=$(mktemp -d)
+trap 'rm -rf "$store"' EXIT
+for pdb in MorrowsetVelde.pdb ZelApi.pdb morrowset-check.pdb morrowset-preview.pdb; do
+  summary=$(llvm-pdbutil-16 dump --summary "$build/bin/$pdb")
+  guid=$(sed -n 's/.*GUID: {\([0-9A-F-]*\)}.*/\1/p' <<< "$summary" | tr -d -)
+  age=$(sed -n 's/.*Age: \([0-9]*\).*/\1/p' <<< "$summary")
+  [ -n "$guid" ] && [ -n "$age" ] || { echo "windows-symbols: no GUID and age in $pdb" >&2; exit 1; }
+  key=$guid$(printf '%X' "$age")
+  mkdir -p "$store/$pdb/$key"
+  cp "$build/bin/$pdb" "$store/$pdb/$key/$pdb"
+done
+rm -f "$archive"
+(cd "$store" && cmake -E tar cf "$archive" --format=zip -- *.pdb)
 echo "windows-symbols: $archive"

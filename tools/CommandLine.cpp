@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 
@@ -41,7 +42,21 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   return args;
 }
 
-void UseUtf8Console() { SetConsoleOutputCP(CP_UTF8); }
+namespace {
+UINT codePageBefore = 0;  // the console's output code page before UseUtf8Console, 0 when unchanged
+}  // namespace
+
+void UseUtf8Console() {
+  const UINT before = GetConsoleOutputCP();  // 0 without a console
+  if (before == 0 || before == CP_UTF8 || !SetConsoleOutputCP(CP_UTF8)) return;
+  codePageBefore = before;
+  std::atexit(RestoreConsole);
+}
+
+void RestoreConsole() {
+  if (codePageBefore != 0) SetConsoleOutputCP(codePageBefore);
+  codePageBefore = 0;
+}
 
 std::string DisplayPath(const std::string& utf8) {
   std::string path = utf8;
@@ -66,6 +81,8 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
 }
 
 void UseUtf8Console() {}
+
+void RestoreConsole() {}
 
 std::string DisplayPath(const std::string& utf8) { return utf8; }
 

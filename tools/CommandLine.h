@@ -12,8 +12,12 @@ namespace morrowset {
 // wide command line, whatever the ANSI code page; elsewhere they are argv as given.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
-// Makes the console show the UTF-8 the tools print (Windows); nothing elsewhere.
+// Makes the console show the UTF-8 the tools print (Windows), and gives it back the code page it
+// had when the program exits; nothing elsewhere.
 void UseUtf8Console();
+// Gives the console back its code page now, for an exit that skips the C library's exit
+// handlers (an interruption); nothing elsewhere.
+void RestoreConsole();
 
 // Returns a path as the tools print it: on Windows with backslashes throughout (.\TolvApi\...,
 // C:\srv\TolvApi\...), never a mix; elsewhere unchanged.

@@ -20,6 +20,18 @@ for file in TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.so Morrowset/stand-in/
             Morrowset/morrowset-preview; do
   if readelf -S "$tmp/unpacked/$file" | grep -q '\.debug_info'; then fail "$file carries debug information"; fi
 done
+# The licence and the notices travel with the binaries.
+for text in Morrowset/LICENSE Morrowset/THIRD-PARTY-NOTICES.txt; do
+  grep -qx "$text" <<< "$contents" || fail "the archive carries no $text"
+done
+# SHA256SUMS as make package writes it: sha256sum -c takes it, and a changed byte fails it.
+cp "$archive" "$tmp/package/Morrowset-$version-Windows.zip"
+bash "$(dirname "$0")/../../scripts/release-sums.sh" "$tmp/package" >/dev/null
+[ "$(cut -d' ' -f3 "$tmp/package/SHA256SUMS")" = "$(printf 'Morrowset-%s-Linux.tar.gz\nMorrowset-%s-Windows.zip' "$version" "$version")" ] ||
+  fail "SHA256SUMS does not list the two archives: $(cat "$tmp/package/SHA256SUMS")"
+(cd "$tmp/package" && sha256sum --quiet -c SHA256SUMS) || fail "sha256sum -c refuses SHA256SUMS"
+printf 'x' >> "$tmp/package/Morrowset-$version-Windows.zip"
+if (cd "$tmp/package" && sha256sum --quiet -c SHA256SUMS >/dev/null 2>&1); then fail "a changed archive passes"; fi
 # The preview's stand-in of the framework sits in Morrowset/stand-in/ and nowhere else.
 grep -qx 'Morrowset/stand-in/libZelApi.so' <<< "$contents" || fail "the archive carries no stand-in for the preview"
 if grep -i 'zelapi' <<< "$contents" | grep -qv '^Morrowset/stand-in/'; then

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""The Windows release zip as an admin gets it: its layout, no config.json, INSTALL.txt with CRLF
-line ends, the project's version in every binary's version resource, no debug information and
-no build path in them, their PDBs in the symbols zip matching them, and only the runtime DLLs of
-an allow-list imported.
+"""The Windows release zip as an admin gets it: its layout, no config.json, INSTALL.txt, LICENSE
+and THIRD-PARTY-NOTICES.txt with CRLF line ends, the project's version and copyright in every
+binary's version resource, no debug information and no build path in them, their PDBs in the
+symbols zip's symbol store matching them, and only the runtime DLLs README names imported.
 
 Then the zip's preview runs under Wine, from a server folder that holds a decoy ZelApi.dll, and
 its date lines must be the Linux preview's for the same zoned config.
@@ -22,14 +22,16 @@ LAYOUT = {
     "TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.dll",
     "TolvApi/Plugins/MorrowsetVelde/config.schema.json",
     "Morrowset/INSTALL.txt",
+    "Morrowset/LICENSE",
+    "Morrowset/THIRD-PARTY-NOTICES.txt",
     "Morrowset/CHANGELOG.md",
     "Morrowset/morrowset-check.exe",
     "Morrowset/morrowset-preview.exe",
     "Morrowset/stand-in/ZelApi.dll",
 }
-# What a machine with the Visual C++ 2015-2022 Redistributable (x64) has, and the framework.
-ALLOWED = re.compile(r"(kernel32|ucrtbase|vcruntime140(_1)?|msvcp140|shell32|api-ms-win-crt-[a-z0-9-]+)\.dll",
-                     re.IGNORECASE)
+# What the binaries import, as README states it: what a machine with the Visual C++ 2015-2022
+# Redistributable (x64) has.
+ALLOWED = re.compile(r"(kernel32|ucrtbase|vcruntime140|msvcp140)\.dll", re.IGNORECASE)
 # Only the plugin imports the framework; the preview loads its stand-in by full path.
 FRAMEWORK_USERS = {"MorrowsetVelde.dll"}
 
@@ -126,9 +128,10 @@ def main():
             z.extractall(tmp / "server")
         if files != LAYOUT:
             failures.append(f"layout: extra {sorted(files - LAYOUT)}, missing {sorted(LAYOUT - files)}")
-        install = (tmp / "server" / "Morrowset" / "INSTALL.txt").read_bytes()
-        if install.count(b"\n") != install.count(b"\r\n") or b"\r\n" not in install:
-            failures.append("INSTALL.txt has line ends other than CRLF")
+        for text in ("INSTALL.txt", "LICENSE", "THIRD-PARTY-NOTICES.txt"):
+            data = (tmp / "server" / "Morrowset" / text).read_bytes()
+            if data.count(b"\n") != data.count(b"\r\n") or b"\r\n" not in data:
+                failures.append(f"{text} has line ends other than CRLF")
         with zipfile.ZipFile(symbols) as z:
             z.extractall(tmp / "symbols")
         for name in sorted(f for f in files if f.endswith((".dll", ".exe"))):
@@ -138,6 +141,8 @@ def main():
             for key in ("ProductVersion", "FileVersion"):
                 if version_resource(data, key) != version:
                     failures.append(f"{base}: {key} is {version_resource(data, key)!r}, not {version}")
+            if not (version_resource(data, "LegalCopyright") or "").startswith("Copyright (c) "):
+                failures.append(f"{base}: no LegalCopyright in its version resource")
             sections = re.findall(r"Name: (\S+)", readobj("--sections", str(path)))
             if any(s.startswith(".debug") for s in sections):
                 failures.append(f"{base}: carries debug sections {sections}")
@@ -145,10 +150,12 @@ def main():
             pdb = re.search(r"PDBFileName: (.*)", debug).group(1).strip()
             if pdb != path.with_suffix(".pdb").name:
                 failures.append(f"{base}: names its PDB as {pdb!r}, not by file name alone")
-            symbol_file = tmp / "symbols" / path.with_suffix(".pdb").name
+            # Where a debugger looks for it in a symbol store: NAME.pdb/<GUID without dashes><age in hex>/.
+            guid, age = image_guid(debug)
+            symbol_file = tmp / "symbols" / pdb / f"{guid.replace('-', '')}{age:X}" / pdb
             if not symbol_file.exists():
-                failures.append(f"{base}: no {symbol_file.name} in the symbols zip")
-            elif pdb_guid(symbol_file) != image_guid(debug):
+                failures.append(f"{base}: no {symbol_file.relative_to(tmp / 'symbols')} in the symbols zip")
+            elif pdb_guid(symbol_file) != (guid, age):
                 failures.append(f"{base}: {symbol_file.name} in the symbols zip is of another build")
             for dll in re.findall(r"Name: (\S+\.dll)", readobj("--coff-imports", str(path)), re.IGNORECASE):
                 if not ALLOWED.fullmatch(dll) and not (dll == "ZelApi.dll" and base in FRAMEWORK_USERS):

@@ -127,6 +127,7 @@ int Interrupted() { return caught; }
 void Finish(int signal) {
 #if defined(_WIN32)
   SetEvent(done);
+  morrowset::RestoreConsole();
   std::_Exit(128 + signal);
 #else
   std::signal(signal, SIG_DFL);
