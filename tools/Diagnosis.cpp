@@ -31,6 +31,20 @@ std::string Held(const ConfigMember& member) {
   return ConfigTimeZone->Name() + " (tz database " + TimeZones::DataVersion() + ")";
 }
 
+// Returns what start-up holds for a member as a JSON value: true or false, a number, or the
+// zone's name (null for the server's local time).
+json HeldValue(const ConfigMember& member) {
+  switch (member.kind) {
+    case MemberKind::Switch:
+      return member.held() != 0;
+    case MemberKind::DayNumber:
+      return member.held();
+    case MemberKind::ZoneName:
+      break;
+  }
+  return ConfigTimeZone ? json(ConfigTimeZone->Name()) : json(nullptr);
+}
+
 // Starts as a freshly loaded library does: every setting false or 0, the document null.
 void ResetSettings() {
   Settings = SettingValues();
@@ -89,10 +103,13 @@ ConfigReport Diagnose(const std::string& path) {
   const std::string& text = report.text;
   const FileView view = ReadView(text);
   if (!report.failure.empty()) {
-    report.why = Explain(failure, path, text, view);
+    report.why = Explain(failure, path, text, view, report.problem);
   } else {
-    for (const ConfigMember& member : kConfigMembers)
+    report.held = json::object();
+    for (const ConfigMember& member : kConfigMembers) {
       report.settings.push_back(std::string(member.name) + "=" + Held(member));
+      report.held[member.name] = HeldValue(member);
+    }
   }
   report.warnings = Warnings(view, report.failure.empty());
   return report;

@@ -15,13 +15,26 @@ constexpr std::size_t kLargestConfig = std::size_t{1} << 20;
 // regular file (a pipe or a device), or it is larger than kLargestConfig. Empty otherwise.
 std::string RefusedConfig(const std::string& path);
 
+// What ended start-up, as a program reads it: its kind, the member, what the file has there, and
+// where in the file, where these are known.
+struct ConfigProblem {
+  // "unreadable", "missing-file", "missing-folder", "folder", "syntax", "not-an-object",
+  // "missing-member", "wrong-type", "number-too-large", "unknown-zone", or "other".
+  std::string kind = "other";
+  std::string member;  // empty for the file as a whole
+  std::string found;   // the member's value as the file has it (JSON text), or the path at fault
+  std::size_t line = 0, column = 0;  // from 1; 0 when not known
+};
+
 struct ConfigReport {
-  std::string path;     // the file read
-  std::string refused;  // why the file was not read at all (RefusedConfig); then nothing else is set
-  std::string text;     // the bytes read, as the plugin will read them
-  std::string failure;  // the error start-up would end with; empty when it loads
-  std::string why;      // under a failure: what to fix, one line (may be empty)
+  std::string path;       // the file read
+  std::string refused;    // why the file was not read at all (RefusedConfig); then nothing else is set
+  std::string text;       // the bytes read, as the plugin will read them
+  std::string failure;    // the error start-up would end with; empty when it loads
+  std::string why;        // under a failure: what to fix, one line (may be empty)
+  ConfigProblem problem;  // under a failure: what it is, for programs
   std::vector<std::string> settings;  // when it loads: "Member=value" for each member, in order
+  nlohmann::json held;                // when it loads: the same values by member name, as JSON values
   std::vector<std::string> policies;  // when it loads: the policies start-up registers, in order
   std::vector<std::string> warnings;  // what loads (or fails) but likely is not what was meant
 

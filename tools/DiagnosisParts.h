@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "Diagnosis.h"
 #include "config/Config.h"
 
 namespace morrowset::diagnosis {
@@ -55,9 +56,10 @@ struct Failure {
   std::size_t byte = 0;               // for a parse error: the byte it stopped at, from 1
 };
 
-// Explains a failed start-up in one line: the member, what was found, what is expected.
+// Explains a failed start-up in one line: the member, what was found, what is expected; sets
+// problem to the same, for programs.
 std::string Explain(const Failure& failure, const std::string& path, const std::string& text,
-                    const FileView& view);
+                    const FileView& view, ConfigProblem& problem);
 
 // Returns the warnings of a file: its text's, and when it loaded, its settings'.
 std::vector<std::string> Warnings(const FileView& view, bool loaded);

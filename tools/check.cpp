@@ -22,16 +22,19 @@
 #include "Diagnosis.h"
 #include "FrameworkCheck.h"
 #include "PeImage.h"
+#include "ReportJson.h"
 #include "ServerFolder.h"
 #include "config/Config.h"
 #include "config/zones/TimeZone.h"
 
 namespace {
 
+using nlohmann::json;
+
 void Usage(std::ostream& out) {
-  out << "usage: morrowset-check [--init [--force]] [--strict] PATH-TO-config.json\n"
-         "       morrowset-check [--init [--force]] [--strict] --server-dir DIR\n"
-         "       morrowset-check --framework ZELAPI-DLL (--server-dir DIR | --plugin PLUGIN-DLL)\n"
+  out << "usage: morrowset-check [--init [--force]] [--strict] [--json] PATH-TO-config.json\n"
+         "       morrowset-check [--init [--force]] [--strict] [--json] --server-dir DIR\n"
+         "       morrowset-check --framework ZELAPI-DLL (--server-dir DIR | --plugin PLUGIN-DLL) [--json]\n"
          "       morrowset-check --schema | --zones | --help | --version\n"
          "Checks a config.json with the plugin's own reading code: prints OK, the settings and\n"
          "the policies start-up will register (exit 0), or the error start-up would end with and\n"
@@ -43,6 +46,9 @@ void Usage(std::ostream& out) {
          "                    server folder (the framework's library beside TolvApi)\n"
          "  --force           with --init, write the default config.json wherever asked\n"
          "  --strict          exit 1 on warnings too\n"
+         "  --json            one JSON document on standard output instead of the text, with the\n"
+         "                    same exit codes (its schema: check-report.schema.json beside this\n"
+         "                    program)\n"
          "  --framework DLL   instead: checks that the framework DLL (the server's ZelApi.dll)\n"
          "                    exports every function the plugin DLL imports from it, so that\n"
          "                    Windows will load the plugin: OK (exit 0), or each missing import\n"
@@ -64,9 +70,10 @@ int BadUsage(const std::string& why) {
   return 2;
 }
 
-// Writes the default config.json at path unless a file is there; returns false when it cannot
-// or must not (outside a server folder, without force).
-bool WriteDefaultConfig(const std::string& path, const std::string& serverDir, bool force) {
+// Writes the default config.json at path unless a file is there, saying so in a line to out;
+// returns false when it cannot or must not (outside a server folder, without force).
+bool WriteDefaultConfig(const std::string& path, const std::string& serverDir, bool force,
+                        std::ostream& out) {
   namespace fs = std::filesystem;
   std::error_code error;
   if (fs::exists(fs::u8path(path), error)) return true;
@@ -83,25 +90,24 @@ bool WriteDefaultConfig(const std::string& path, const std::string& serverDir, b
                                                  shown + " anyway"
                                            : morrowset::NotAServerFolder(server);
     if (!why.empty()) {
-      std::cout << "nothing written: " << why << "\n";
+      out << "nothing written: " << why << "\n";
       return false;
     }
   }
   const fs::path folder = fs::u8path(path).parent_path();
   if (!folder.empty() && !fs::is_directory(folder, error)) {
-    std::cout << "cannot write the default config.json: the folder "
-              << morrowset::DisplayPath(folder.u8string())
-              << " does not exist (is the plugin installed there?)\n";
+    out << "cannot write the default config.json: the folder " << morrowset::DisplayPath(folder.u8string())
+        << " does not exist (is the plugin installed there?)\n";
     return false;
   }
   std::ofstream file(fs::u8path(path), std::ios::binary);
   file << kDefaultConfig;
   file.close();
   if (!file) {
-    std::cout << "cannot write the default config.json: " << shown << "\n";
+    out << "cannot write the default config.json: " << shown << "\n";
     return false;
   }
-  std::cout << "wrote the default config.json (every policy off): " << morrowset::DisplayPath(path) << "\n";
+  out << "wrote the default config.json (every policy off): " << morrowset::DisplayPath(path) << "\n";
   return true;
 }
 
@@ -110,18 +116,6 @@ std::string PluginPath(const std::string& serverDir) {
   const std::string config = ConfigPath(serverDir);
   const std::string folder = config.substr(0, config.rfind('/'));
   return folder + folder.substr(folder.rfind('/')) + ".dll";
-}
-
-// Checks that the framework exports what the plugin imports, printing to out; returns the exit code.
-int CheckFramework(const std::string& pluginPath, const std::string& frameworkPath, std::ostream& out) {
-  morrowset::pe::Image plugin, framework;
-  std::string why;
-  if (!morrowset::pe::Read(pluginPath, plugin, why) || !morrowset::pe::Read(frameworkPath, framework, why)) {
-    out << why << "\n";
-    return 1;
-  }
-  return morrowset::PrintFrameworkReport(morrowset::CompareWithFramework(plugin, framework), pluginPath,
-                                         frameworkPath, out);
 }
 
 // What the command line asks for.
@@ -133,7 +127,46 @@ struct Arguments {
   bool init = false;
   bool force = false;  // --init outside a server folder
   bool strict = false;
+  bool json = false;  // one JSON document instead of the text
 };
+
+// Checks that the framework exports what the plugin imports, printing to out and setting found
+// to the same; returns the exit code.
+int CheckFramework(const std::string& pluginPath, const std::string& frameworkPath, std::ostream& out,
+                   json& found) {
+  morrowset::pe::Image plugin, framework;
+  std::string why;
+  if (!morrowset::pe::Read(pluginPath, plugin, why) || !morrowset::pe::Read(frameworkPath, framework, why)) {
+    out << why << "\n";
+    found = morrowset::FrameworkJson({}, pluginPath, frameworkPath, why);
+    return 1;
+  }
+  const morrowset::FrameworkReport report = morrowset::CompareWithFramework(plugin, framework);
+  std::ostringstream text;
+  const int code = morrowset::PrintFrameworkReport(report, pluginPath, frameworkPath, text);
+  out << text.str();
+  found = morrowset::FrameworkJson(report, pluginPath, frameworkPath, morrowset::FirstLine(text.str()));
+  return code;
+}
+
+// Prints the run's answer: what --init did, then the text whose first line is the verdict; or
+// with --json one document with the verdict and the exit code added. Returns the exit code.
+int Answer(const Arguments& args, const std::string& init, const std::string& text, json document, int code) {
+  if (!args.json) {
+    std::cout << init << text;
+    return code;
+  }
+  json answer = {{"report", "morrowset-check"},
+                 {"reportVersion", morrowset::kReportVersion},
+                 {"programVersion", MORROWSET_VERSION},
+                 {"verdict", morrowset::FirstLine(text.empty() ? init : text)},
+                 {"exitCode", code}};
+  answer.update(
+      {{"init", nullptr}, {"config", nullptr}, {"warnings", json::array()}, {"framework", nullptr}});
+  answer.update(document);
+  std::cout << answer.dump(2) << "\n";
+  return code;
+}
 
 // Reads the command line; returns -1 to go on, or the exit code (after --help, --version,
 // --schema, --zones, or a bad argument).
@@ -160,6 +193,9 @@ int ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
     std::string dir;
     if (arg == "--init") {
       args.init = true;
+      continue;
+    } else if (arg == "--json") {
+      args.json = true;
       continue;
     } else if (arg == "--force") {
       args.force = true;
@@ -197,35 +233,41 @@ int FrameworkMode(const Arguments& args) {
   if (args.serverDir.empty() && !args.path.empty())
     return BadUsage("--framework checks DLLs, not a config.json");
   if (args.force) return BadUsage("--force goes with --init");
-  return CheckFramework(args.plugin.empty() ? PluginPath(args.serverDir) : args.plugin, args.framework,
-                        std::cout);
+  std::ostringstream text;
+  json found;
+  const int code = CheckFramework(args.plugin.empty() ? PluginPath(args.serverDir) : args.plugin,
+                                  args.framework, text, found);
+  return Answer(args, "", text.str(), {{"framework", found}}, code);
 }
 
 // With a server folder: whether it looks like one, and whether its framework will load the
-// plugin, or why that was not checked, printed to out; returns 1 when the framework lacks what
-// the plugin needs (out's first line then says so), else 0, and sets warned when a line warns.
-int CheckServerFolder(const std::string& serverDir, bool& warned, std::ostream& out) {
+// plugin, or why that was not checked, printed to out and set in found; returns 1 when the
+// framework lacks what the plugin needs (out's first line then says so), else 0, and adds what
+// it warns about to warnings.
+int CheckServerFolder(const std::string& serverDir, std::vector<std::string>& warnings, std::ostream& out,
+                      json& found) {
   namespace fs = std::filesystem;
   std::error_code error;
   if (!fs::is_directory(fs::u8path(serverDir), error)) return 0;  // the config's error names the folder
   const std::string framework = serverDir + "/ZelApi.dll";
   const bool hasFramework = fs::is_regular_file(fs::u8path(framework), error);
   if (!hasFramework && !fs::exists(fs::u8path(serverDir + "/libZelApi.so"), error)) {
-    out << "framework: not checked: no ZelApi.dll beside TolvApi in " << morrowset::DisplayPath(serverDir)
-        << "\n";
-    out << "warning: " << morrowset::DisplayPath(serverDir)
-        << " does not look like a server folder (no ZelApi.dll beside TolvApi): "
-        << "the server reads the config.json below its own folder\n";
-    warned = true;
+    const std::string why = "no ZelApi.dll beside TolvApi in " + morrowset::DisplayPath(serverDir);
+    warnings.push_back(morrowset::DisplayPath(serverDir) +
+                       " does not look like a server folder (no ZelApi.dll beside TolvApi): "
+                       "the server reads the config.json below its own folder");
+    out << "framework: not checked: " << why << "\nwarning: " << warnings.back() << "\n";
+    found = {{"checked", false}, {"why", why}};
     return 0;
   }
   if (!hasFramework) return 0;  // a Linux server: the check reads Windows images
   if (!fs::is_regular_file(fs::u8path(PluginPath(serverDir)), error)) {
-    out << "framework: not checked: no plugin DLL at " << morrowset::DisplayPath(PluginPath(serverDir))
-        << "\n";
+    const std::string why = "no plugin DLL at " + morrowset::DisplayPath(PluginPath(serverDir));
+    out << "framework: not checked: " << why << "\n";
+    found = {{"checked", false}, {"why", why}};
     return 0;
   }
-  return CheckFramework(PluginPath(serverDir), framework, out);
+  return CheckFramework(PluginPath(serverDir), framework, out, found);
 }
 
 // The program, step by step; main() adds only the last word on any exception.
@@ -242,26 +284,37 @@ int Main(int argc, char** argv) {
   // 3. The config check, after writing the default config where asked.
   if (args.path.empty()) return BadUsage("which config.json? give its path or --server-dir");
   if (args.force && !args.init) return BadUsage("--force goes with --init");
-  if (args.init && !WriteDefaultConfig(args.path, args.serverDir, args.force)) return 1;
+  std::ostringstream init;
+  if (args.init && !WriteDefaultConfig(args.path, args.serverDir, args.force, init))
+    return Answer(args, "", init.str(),
+                  {{"init", {{"written", false}, {"text", morrowset::FirstLine(init.str())}}}}, 1);
+  json document = {{"init", nullptr}};
+  if (!init.str().empty()) document["init"] = {{"written", true}, {"text", morrowset::FirstLine(init.str())}};
   const morrowset::ConfigReport report = morrowset::Diagnose(args.path);
+  document["config"] = morrowset::ConfigJson(report);
 
   // 4. A server folder: whether it is one, and whether its framework will load the plugin.
-  bool warned = false;
+  std::vector<std::string> warnings = report.warnings;
   std::ostringstream framework;
+  document["framework"] = nullptr;
   const int frameworkResult =
-      args.serverDir.empty() ? 0 : CheckServerFolder(args.serverDir, warned, framework);
+      args.serverDir.empty() ? 0
+                             : CheckServerFolder(args.serverDir, warnings, framework, document["framework"]);
+  document["warnings"] = warnings;
 
   // 5. The verdict of the whole run first: a framework that refuses the plugin outranks a good config.
   const std::string frameworkText = framework.str();
   if (frameworkResult != 0 && report.Loads()) {
     const std::size_t verdictEnd = frameworkText.find('\n') + 1;
-    std::cout << frameworkText.substr(0, verdictEnd) << "config.json: " << report.Text()
-              << frameworkText.substr(verdictEnd);
-    return 1;
+    return Answer(args, init.str(),
+                  frameworkText.substr(0, verdictEnd) + "config.json: " + report.Text() +
+                      frameworkText.substr(verdictEnd),
+                  document, 1);
   }
-  std::cout << report.Text() << frameworkText;
-  if (frameworkResult != 0) return 1;
-  return warned && args.strict && report.Loads() ? 1 : report.ExitCode(args.strict);
+  const int code = frameworkResult != 0               ? 1
+                   : args.strict && !warnings.empty() ? 1
+                                                      : report.ExitCode(args.strict);
+  return Answer(args, init.str(), report.Text() + frameworkText, document, code);
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ LAYOUT = {
     "TolvApi/Plugins/MorrowsetVelde/config.schema.json",
     "Morrowset/INSTALL.txt",
     "Morrowset/LICENSE",
+    "Morrowset/check-report.schema.json",
+    "Morrowset/preview-report.schema.json",
     "Morrowset/THIRD-PARTY-NOTICES.txt",
     "Morrowset/CHANGELOG.md",
     "Morrowset/morrowset-check.exe",

@@ -29,6 +29,8 @@
 #include "GameLoop.h"
 #include "LocalCalendar.h"
 #include "PageFile.h"
+#include "PreviewJson.h"
+#include "ReportJson.h"
 #include "Scratch.h"
 #include "WallClock.h"
 #include "config/Config.h"
@@ -52,11 +54,32 @@ struct Options {
   std::optional<int32_t> day;  // the day players see now, when the admin knows it
   std::string html;
   bool timeline = false;
+  bool json = false;  // one JSON document instead of the text
 };
+
+// Prints why a run ends without its days: one line on standard error (or the checker's report
+// on standard output), or with --json one document with that line as its verdict; returns 1.
+int Stop(const Options& options, const std::string& line, const morrowset::ConfigReport* report = nullptr) {
+  if (!options.json) {
+    if (report)
+      std::cout << report->Text();
+    else
+      std::cerr << "morrowset-preview: " << line << "\n";
+    return 1;
+  }
+  nlohmann::json answer = {{"report", "morrowset-preview"},
+                           {"reportVersion", morrowset::kReportVersion},
+                           {"programVersion", MORROWSET_VERSION},
+                           {"verdict", line},
+                           {"exitCode", 1},
+                           {"config", report ? morrowset::ConfigJson(*report) : nlohmann::json(nullptr)}};
+  std::cout << answer.dump(2) << "\n";
+  return 1;
+}
 
 void Usage(std::ostream& out) {
   out << "usage: morrowset-preview --server-dir DIR [--from \"YYYY-MM-DD HH:MM\"] [--for DURATION]\n"
-         "                         [--day N] [--day-length S] [--html FILE] [--timeline]\n"
+         "                         [--day N] [--day-length S] [--html FILE] [--timeline | --json]\n"
          "Runs the plugin installed in DIR/TolvApi/Plugins/MorrowsetVelde/, as it is, with a copy of\n"
          "its config.json, over the coming days on a simulated clock, and prints what players will\n"
          "see: one line per local date, in the zone of the config's \"TimeZone\" (else the machine's).\n"
@@ -73,6 +96,8 @@ void Usage(std::ostream& out) {
          "  --html FILE        also write the preview as a calendar page (one HTML file; never\n"
          "                     below DIR/TolvApi, never over a file that is not such a page)\n"
          "  --timeline         print every change of the day instead of a line per date\n"
+         "  --json             one JSON document instead of the text, with the same exit codes\n"
+         "                     (its schema: preview-report.schema.json beside this program)\n"
          "  --help, --version  this text; the version\n";
 }
 
@@ -151,6 +176,8 @@ int ParseOptions(const std::vector<std::string>& argv, Options& options) {
       options.html = argv[++i];
     } else if (arg == "--timeline") {
       options.timeline = true;
+    } else if (arg == "--json") {
+      options.json = true;
     } else {
       return BadUsage("bad argument: " + arg);
     }
@@ -158,6 +185,7 @@ int ParseOptions(const std::vector<std::string>& argv, Options& options) {
   if (options.serverDir.empty()) return BadUsage("--server-dir is required");
   if (options.html.empty() == false && options.timeline)
     return BadUsage("--html goes with the date lines, not --timeline");
+  if (options.json && options.timeline) return BadUsage("--json goes with the date lines, not --timeline");
   return 0;
 }
 
@@ -274,23 +302,15 @@ int FindInstall(const Options& options, Run& run, morrowset::ConfigReport& repor
   run.config = fs::u8path(config);
   report = morrowset::Diagnose(run.config.u8string());
   run.configText = report.text;
-  if (!report.Loads()) {
-    std::cout << report.Text();
-    return 1;
-  }
+  if (!report.Loads()) return Stop(options, morrowset::FirstLine(report.Text()), &report);
   std::error_code error;
-  if (!fs::is_regular_file(run.library, error)) {
-    std::cerr << "morrowset-preview: no plugin installed at "
-              << morrowset::DisplayPath(run.library.u8string()) << "\n";
-    return 1;
-  }
+  if (!fs::is_regular_file(run.library, error))
+    return Stop(options, "no plugin installed at " + morrowset::DisplayPath(run.library.u8string()));
   run.build = PluginBuild(run.library);
-  if (run.build.empty()) {
-    std::cerr
-        << "morrowset-preview: " << morrowset::DisplayPath(run.library.u8string())
-        << " is not a Morrowset build (it names no Morrowset release); install the plugin from a release\n";
-    return 1;
-  }
+  if (run.build.empty())
+    return Stop(options, morrowset::DisplayPath(run.library.u8string()) +
+                             " is not a Morrowset build (it names no Morrowset release); install the plugin "
+                             "from a release");
   return 0;
 }
 
@@ -316,6 +336,27 @@ void CheckFramework(const Options& options, Run& run) {
   run.framework.push_back(
       "framework: the server's framework will NOT load this plugin, as morrowset-check says:");
   for (std::string line; std::getline(verdict, line);) run.framework.push_back("  " + line);
+}
+
+// Returns the header's facts, for --json.
+PreviewFacts Facts(const Options& options, const Run& run, const morrowset::ConfigReport& report,
+                   const LocalCalendar& calendar, const std::vector<std::string>& header) {
+  PreviewFacts facts;
+  facts.plugin = morrowset::DisplayPath(run.library.u8string());
+  facts.build = run.build;
+  facts.config = morrowset::ConfigJson(report);
+  facts.framework = run.framework;
+  const char* format = "%Y-%m-%d %H:%M:%S %Z";
+  facts.from = calendar.Format(run.from, format);
+  facts.to = calendar.Format(run.from + run.span, format);
+  facts.seconds = run.span.count();
+  facts.round = kTimerInterval.count();
+  facts.dayLength = options.dayLength;
+  facts.dayLengthGiven = options.dayLengthGiven;
+  facts.startDay = DevHost::ReplicatedDay();
+  facts.startDayKnown = options.day.has_value();
+  facts.headerLines = header;
+  return facts;
 }
 
 // Moves the clock over the span unless an interruption comes; returns whether it ran to the end.
@@ -344,6 +385,7 @@ int RunSpan(const Options& options, const Run& run, const LocalCalendar& calenda
   }
   if (!Advance(clock, run.span)) return 1;
   record.Finish();
+  if (options.json) return record.Faults().empty() && !run.frameworkRefuses ? 0 : 1;
   for (const DateSummary& date : record.Dates())
     std::cout << SummaryLine(date, record.WriterNames(), calendar) << "\n";
   PrintFooter(std::cout, record);
@@ -360,11 +402,9 @@ int Main(int argc, char** argv) {
 
   // 2. The stand-in of the framework, by its full path beside this program, and only it.
   const fs::path standIn = DevHost::ProgramFolder() / "stand-in" / DevHost::StandInFileName();
-  if (const std::string why = DevHost::Bind(standIn.u8string()); !why.empty()) {
-    std::cerr << "morrowset-preview: " << morrowset::DisplayPath(why) << " (it ships in "
-              << morrowset::DisplayPath("Morrowset/stand-in/") << ": unpack the release again)\n";
-    return 1;
-  }
+  if (const std::string why = DevHost::Bind(standIn.u8string()); !why.empty())
+    return Stop(options, morrowset::DisplayPath(why) + " (it ships in " +
+                             morrowset::DisplayPath("Morrowset/stand-in/") + ": unpack the release again)");
 
   // 3. The installed plugin, its config as the plugin reads it, the zone, the span, where the
   //    page goes, and the server's framework.
@@ -379,10 +419,7 @@ int Main(int argc, char** argv) {
   if (!options.html.empty()) {
     if (const std::string why = page.Check(); !why.empty()) return BadUsage(why);
   }
-  if (!WallClock::Available()) {
-    std::cerr << "morrowset-preview: the clock cannot be simulated on this platform\n";
-    return 1;
-  }
+  if (!WallClock::Available()) return Stop(options, "the clock cannot be simulated on this platform");
   CheckFramework(options, run);
 
   // 4. The plugin, a copy of it in a folder of our own, on the stand-in, its clock at the start.
@@ -393,6 +430,7 @@ int Main(int argc, char** argv) {
   if (run.zone)
     DevHost::SetTimeFormatter([&calendar](Time t, const char* format) { return calendar.Format(t, format); });
   const std::vector<std::string> header = Header(options, run, report, calendar);
+  const PreviewFacts facts = Facts(options, run, report, calendar, header);
   const std::string title = "Morrowset preview: " + calendar.Name() + ", " +
                             calendar.Format(run.from, "%Y-%m-%d %H:%M") + " up to " +
                             calendar.Format(run.from + run.span, "%Y-%m-%d %H:%M %Z");
@@ -409,13 +447,12 @@ int Main(int argc, char** argv) {
       else
         record.OnEvent(event);
     });
-    if (const std::string failed = LoadPluginCopy(run, scratch.EightBitName()); !failed.empty()) {
-      std::cerr << "morrowset-preview: " << failed << "\n";
-      return 1;
-    }
+    if (const std::string failed = LoadPluginCopy(run, scratch.EightBitName()); !failed.empty())
+      return Stop(options, failed);
 
     // 5. The coming days, as fast as they run, unless interrupted.
-    for (const std::string& line : header) std::cout << line << "\n";
+    if (!options.json)
+      for (const std::string& line : header) std::cout << line << "\n";
     code = RunSpan(options, run, calendar, record, timeline);
     DevHost::SetListener(nullptr);
     DevHost::UnloadAllPlugins();
@@ -426,11 +463,24 @@ int Main(int argc, char** argv) {
       const std::string failed = page.Write([&](std::ostream& out) {
         WriteCalendarPage(out, title, header, run.framework.size(), record, calendar);
       });
-      if (!failed.empty()) {
-        std::cerr << "morrowset-preview: " << failed << "\n";
-        return 1;
-      }
-      std::cout << "page: " << morrowset::DisplayPath(options.html) << "\n";
+      if (!failed.empty()) return Stop(options, failed);
+      if (!options.json) std::cout << "page: " << morrowset::DisplayPath(options.html) << "\n";
+    }
+
+    // 7. With --json, the whole answer in one document.
+    if (options.json && !Interruption::Interrupted()) {
+      nlohmann::json answer = {
+          {"report", "morrowset-preview"},
+          {"reportVersion", morrowset::kReportVersion},
+          {"programVersion", MORROWSET_VERSION},
+          {"verdict", run.frameworkRefuses      ? facts.framework.front()
+                      : record.Faults().empty() ? std::string("OK")
+                                                : record.Faults().front()},
+          {"exitCode", code},
+          {"page", options.html.empty() ? nlohmann::json(nullptr)
+                                        : nlohmann::json(morrowset::DisplayPath(options.html))}};
+      answer.update(PreviewJson(facts, record, calendar));
+      std::cout << answer.dump(2) << "\n";
     }
   }
   if (const int signal = Interruption::Interrupted()) Interruption::Finish(signal);

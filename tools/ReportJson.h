@@ -1,0 +1,30 @@
+// The JSON forms of the tools' findings, for --json: what the text says, for programs. Their
+// shape is published as JSON Schemas beside the programs; kReportVersion changes with it.
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "Diagnosis.h"
+#include "FrameworkCheck.h"
+
+namespace morrowset {
+
+// The version of the reports' shape: a new member keeps it, a changed or removed one raises it.
+constexpr int kReportVersion = 1;
+
+// Returns the config part of a check: whether it loads, why it was refused, the error start-up
+// ends with (its kind, member, what was found, where, what to fix), the settings as the plugin
+// holds them, the policies that will run, and the zone with its tz release.
+nlohmann::json ConfigJson(const ConfigReport& report);
+
+// Returns the framework check's findings: whether the framework takes the plugin, the verdict
+// line, both files, and each import the framework lacks.
+nlohmann::json FrameworkJson(const FrameworkReport& report, const std::string& pluginPath,
+                             const std::string& frameworkPath, const std::string& verdict);
+
+// Returns the first line of text, without its line end.
+std::string FirstLine(const std::string& text);
+
+}  // namespace morrowset
