@@ -29,9 +29,12 @@ json ConfigJson(const ConfigReport& report) {
                  {"zone", nullptr}};
   if (!report.failure.empty()) {
     const ConfigProblem& problem = report.problem;
-    config["error"] = {{"text", report.failure},      {"kind", problem.kind},
-                       {"member", TextOrNull(problem.member)}, {"found", TextOrNull(problem.found)},
-                       {"line", PlaceOrNull(problem.line)},     {"column", PlaceOrNull(problem.column)},
+    config["error"] = {{"text", report.failure},
+                       {"kind", problem.kind},
+                       {"member", TextOrNull(problem.member)},
+                       {"found", TextOrNull(problem.found)},
+                       {"line", PlaceOrNull(problem.line)},
+                       {"column", PlaceOrNull(problem.column)},
                        {"fix", TextOrNull(report.why)}};
   }
   if (report.Loads() && ConfigTimeZone)
@@ -39,8 +42,8 @@ json ConfigJson(const ConfigReport& report) {
   return config;
 }
 
-json FrameworkJson(const FrameworkReport& report, const std::string& pluginPath, const std::string& frameworkPath,
-                   const std::string& verdict) {
+json FrameworkJson(const FrameworkReport& report, const std::string& pluginPath,
+                   const std::string& frameworkPath, const std::string& verdict) {
   json missing = json::array();
   for (const MissingImport& import : report.missing)
     missing.push_back({{"name", import.name},

@@ -109,21 +109,23 @@ TEST_F(GameLoop, RoundsKeepTheirCadenceWhenTheClockIsSetBack) {
   WallClock::UseRealTime();
 }
 
+// Returns the job of an RCON connection's command line.
+Job RconJob(uint64_t source, const char* line) {
+  Job job;
+  job.origin = Origin::Rcon;
+  job.source = source;
+  job.line = line;
+  return job;
+}
+
 TEST(JobQueueTurns, AnotherConnectionGoesBeforeTheNextSliceOfABusyOne) {
   JobQueue queue;
-  auto rcon = [](uint64_t source, const char* line) {
-    Job job;
-    job.origin = Origin::Rcon;
-    job.source = source;
-    job.line = line;
-    return job;
-  };
   const auto now = std::chrono::steady_clock::now();
-  queue.Push(rcon(1, "advance 9d"));
-  queue.Push(rcon(1, "status"));
+  queue.Push(RconJob(1, "advance 9d"));
+  queue.Push(RconJob(1, "status"));
   Job job;
   ASSERT_TRUE(queue.PopUntil(now, job));
-  queue.Push(rcon(2, "day.set 3"));  // arrives while the first slice runs
+  queue.Push(RconJob(2, "day.set 3"));  // arrives while the first slice runs
   queue.Resume(std::move(job));
   std::vector<std::string> order;
   while (queue.PopUntil(now, job)) order.push_back(job.line);
@@ -152,26 +154,19 @@ TEST(JobQueueTurns, AClosedConnectionsJobsAreDroppedTheRunningOneWhenItComesBack
 // only in turns no open connection wants.
 TEST(JobQueueTurns, AClosedConnectionKeepsItsFirstJobForIdleTurns) {
   JobQueue queue;
-  auto rcon = [](uint64_t source, const char* line) {
-    Job job;
-    job.origin = Origin::Rcon;
-    job.source = source;
-    job.line = line;
-    return job;
-  };
   const auto now = std::chrono::steady_clock::now();
-  for (const char* line : {"advance 9d", "status", "day.set 2"}) queue.Push(rcon(7, line));
-  for (const char* line : {"advance 1d", "status"}) queue.Push(rcon(8, line));
+  for (const char* line : {"advance 9d", "status", "day.set 2"}) queue.Push(RconJob(7, line));
+  for (const char* line : {"advance 1d", "status"}) queue.Push(RconJob(8, line));
   Job job;
   ASSERT_TRUE(queue.PopUntil(now, job));  // 7's advance runs
   EXPECT_EQ(queue.KeepFirstOnly(7), 2u);  // the running one is its first
   EXPECT_EQ(queue.KeepFirstOnly(8), 1u);  // the next one is its first
-  queue.Push(rcon(9, "day.set 4"));
+  queue.Push(RconJob(9, "day.set 4"));
   queue.Resume(std::move(job));
   std::vector<std::string> order;
   while (queue.PopUntil(now, job)) {
     order.push_back(std::to_string(job.source) + " " + job.line);
-    if (job.line == "day.set 4") queue.Push(rcon(9, "status"));  // an open one's next comes first
+    if (job.line == "day.set 4") queue.Push(RconJob(9, "status"));  // an open one's next comes first
   }
   EXPECT_EQ(order, (std::vector<std::string>{"9 day.set 4", "9 status", "8 advance 1d", "7 advance 9d"}));
   EXPECT_EQ(queue.TakeDropped(), 3u);

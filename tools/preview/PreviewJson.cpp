@@ -12,28 +12,30 @@ json DateJson(const DateSummary& d, const Writers& writers, const LocalCalendar&
   json writes = json::object();
   for (int w = 0; w < writers.Count(); ++w)
     if (d.writes[w] > 0) writes[writers.Name(w)] = d.writes[w];
-  return {{"date", DateText(d.date)},
-          {"weekday", WeekdayText(d.date)},
-          {"line", SummaryLine(d, writers, calendar)},
-          {"partial", d.Partial()},
-          {"from", d.shownFrom != d.start ? json(calendar.Format(d.shownFrom, "%H:%M:%S")) : json(nullptr)},
-          {"to", d.shownTo != d.end ? json(calendar.Format(d.shownTo, "%H:%M:%S")) : json(nullptr)},
-          {"lengthMinutes", d.LengthMinutes()},
-          {"daylightSaving", d.OddLength() ? json(LengthText(d, calendar)) : json(nullptr)},
-          {"daysSeen", d.daysSeen},
-          {"moreDaysSeen", d.moreDays},
-          {"changes", d.changeCount},
-          {"writes", writes},
-          {"fight", d.overwrites > 1 ? json(FightText(d, writers)) : json(nullptr)},
-          {"longestDaySetHoldSeconds", d.longestHold.count() >= 0 ? json(d.longestHold.count()) : json(nullptr)},
-          {"dayAtTheEnd", d.endDay}};
+  return {
+      {"date", DateText(d.date)},
+      {"weekday", WeekdayText(d.date)},
+      {"line", SummaryLine(d, writers, calendar)},
+      {"partial", d.Partial()},
+      {"from", d.shownFrom != d.start ? json(calendar.Format(d.shownFrom, "%H:%M:%S")) : json(nullptr)},
+      {"to", d.shownTo != d.end ? json(calendar.Format(d.shownTo, "%H:%M:%S")) : json(nullptr)},
+      {"lengthMinutes", d.LengthMinutes()},
+      {"daylightSaving", d.OddLength() ? json(LengthText(d, calendar)) : json(nullptr)},
+      {"daysSeen", d.daysSeen},
+      {"moreDaysSeen", d.moreDays},
+      {"changes", d.changeCount},
+      {"writes", writes},
+      {"fight", d.overwrites > 1 ? json(FightText(d, writers)) : json(nullptr)},
+      {"longestDaySetHoldSeconds", d.longestHold.count() >= 0 ? json(d.longestHold.count()) : json(nullptr)},
+      {"dayAtTheEnd", d.endDay}};
 }
 
 }  // namespace
 
 json PreviewJson(const PreviewFacts& facts, const DayRecorder& record, const LocalCalendar& calendar) {
   json dates = json::array();
-  for (const DateSummary& date : record.Dates()) dates.push_back(DateJson(date, record.WriterNames(), calendar));
+  for (const DateSummary& date : record.Dates())
+    dates.push_back(DateJson(date, record.WriterNames(), calendar));
   json writes = json::array();
   for (int w = 0; w < record.WriterNames().Count(); ++w)
     if (const std::string text = WriterText(record, w); !text.empty())

@@ -26,4 +26,5 @@ struct PreviewFacts {
 
 // Returns the document: the header's facts, one object per date with its text line, the writes
 // over the span, the day at its end, and the host's faults.
-nlohmann::json PreviewJson(const PreviewFacts& facts, const DayRecorder& record, const LocalCalendar& calendar);
+nlohmann::json PreviewJson(const PreviewFacts& facts, const DayRecorder& record,
+                           const LocalCalendar& calendar);

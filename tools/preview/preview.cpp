@@ -189,7 +189,7 @@ int ParseOptions(const std::vector<std::string>& argv, Options& options) {
   return 0;
 }
 
-// Returns the build a plugin file names for itself ("Morrowset 1.2.0"), looked for in its first
+// Returns the build a plugin file names for itself ("Morrowset 1.3.0"), looked for in its first
 // 64 MiB; empty when it names none.
 std::string PluginBuild(const fs::path& library) {
   static const std::string kMark = "@(#)";
