@@ -7,7 +7,7 @@
 #include "BenchHost.h"
 #include "DaySummary.h"
 #include "DevHost.h"
-#include "GameLoop.h"
+#include "GameClock.h"
 #include "WallClock.h"
 #include "config/zones/TimeZone.h"
 

@@ -23,7 +23,7 @@
 #include "FrameworkCheck.h"
 #include "PeImage.h"
 #include "ReportJson.h"
-#include "ServerFolder.h"
+#include "ServerLayout.h"
 #include "config/Config.h"
 #include "config/zones/TimeZone.h"
 

@@ -26,7 +26,7 @@
 #include "Diagnosis.h"
 #include "Forecast.h"
 #include "FrameworkCheck.h"
-#include "GameLoop.h"
+#include "GameClock.h"
 #include "LocalCalendar.h"
 #include "PageFile.h"
 #include "PreviewJson.h"

@@ -1,5 +1,5 @@
 // What makes a folder a server folder, and where the one an admin meant probably is.
-#include "ServerFolder.h"
+#include "ServerLayout.h"
 
 #include <filesystem>
 

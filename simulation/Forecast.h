@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "DevHost.h"
-#include "GameLoop.h"
+#include "GameClock.h"
 
 // Collects the host's events during a forecast and prints its timeline and summary.
 class Forecast {
