@@ -153,6 +153,9 @@ class RconProtocol : public PluginTest {
     return answer->body;
   }
 
+  // The RCON server's clock, for the tests that hand it over: it stands still until a test moves
+  // it (so that no grace or timeout frees a place by itself), and it outlives the server.
+  TestClock clock_;
   JobQueue queue_;
   std::unique_ptr<RconServer> rcon_;
   std::thread game_;
@@ -378,8 +381,7 @@ TEST_F(RconProtocol, RepliesKeepRequestOrderAndAllComeBeforeTheClose) {
 }
 
 TEST_F(RconProtocol, ClientsThatNeverLogInGiveWayToAnAdminOnceTheirGraceIsOver) {
-  TestClock clock;
-  RconOptions options = clock.Options();
+  RconOptions options = clock_.Options();
   options.maxWaiting = 16;
   options.loginGrace = 500ms;
   Start(options);
@@ -388,7 +390,7 @@ TEST_F(RconProtocol, ClientsThatNeverLogInGiveWayToAnAdminOnceTheirGraceIsOver) 
   // A newcomer within their grace is refused: so all sixteen have been accepted.
   RawClient early = Client();
   EXPECT_TRUE(early.Closed());
-  clock.Advance(500ms);  // their grace is over
+  clock_.Advance(500ms);  // their grace is over
   RawClient admin = Client();
   admin.Login();
   EXPECT_EQ(Command(admin, "day.set 3"), "");
@@ -398,8 +400,7 @@ TEST_F(RconProtocol, ClientsThatNeverLogInGiveWayToAnAdminOnceTheirGraceIsOver) 
 // One local process opens connections as fast as it can and holds 200 of them, while admins
 // connect and log in after 1, 10 and 50 ms: every login gets in.
 TEST_F(RconProtocol, ConnectionChurnLocksNoAdminOut) {
-  TestClock clock;  // stands still: no newcomer's grace runs out, whatever the machine's load
-  Start(clock.Options());
+  Start(clock_.Options());
   std::atomic<bool> stop{false};
   std::atomic<int> opened{0};
   std::thread churn([&] {
@@ -519,8 +520,7 @@ TEST_F(RconProtocol, CommandsOfAClosedConnectionAreDroppedTheRunningOneAtItsNext
 // its command's. Clients that log in, send 64 of the longest advances and close give up their
 // admin places at once and keep one advance each, which runs only when no admin has work.
 TEST_F(RconProtocol, AClientThatClosesItsSideIsAnsweredOnceAndGivesUpItsPlace) {
-  TestClock clock;  // stands still: no timeout frees a place
-  Start(clock.Options(), kEveryPolicy);
+  Start(clock_.Options(), kEveryPolicy);
   RawClient oneShot = Client();
   oneShot.Write(EncodeRconPacket(1, RconType::Auth, "pw") +
                 EncodeRconPacket(5, RconType::ExecCommand, "day.set 5"));
@@ -561,8 +561,7 @@ TEST_F(RconProtocol, AClientThatClosesItsSideIsAnsweredOnceAndGivesUpItsPlace) {
 }
 
 TEST_F(RconProtocol, IdleAndNeverLoggedInClientsAreDropped) {
-  TestClock clock;
-  RconOptions options = clock.Options();
+  RconOptions options = clock_.Options();
   options.idleTimeout = 300s;
   options.loginTimeout = 10s;
   Start(options);
@@ -571,10 +570,10 @@ TEST_F(RconProtocol, IdleAndNeverLoggedInClientsAreDropped) {
   RawClient silent = Client();
   silent.Packet(4, RconType::ExecCommand, "status");  // answered as not logged in: it is accepted
   ASSERT_TRUE(silent.Read());
-  clock.Advance(10s + 1ms);  // past the login deadline: the silent one goes, the admin stays
+  clock_.Advance(10s + 1ms);  // past the login deadline: the silent one goes, the admin stays
   EXPECT_TRUE(silent.Closed());
   EXPECT_EQ(Command(idle, "day.set 4"), "");
-  clock.Advance(301s);  // the admin's idle timeout passes too
+  clock_.Advance(301s);  // the admin's idle timeout passes too
   EXPECT_TRUE(idle.Closed());
 }
 
