@@ -37,6 +37,10 @@ std::chrono::milliseconds Milliseconds(double seconds) {
 static_assert(WallClock::kFirstYear == 1970 && WallClock::kLastYear == 2261,
               "--clock's refusal names the years");
 
+// What --forecast answers to a duration it cannot read.
+const std::string kForecastUsage =
+    std::string("--forecast takes a duration (") + WallClock::kDurationExamples + ")";
+
 const OptionRow kOptions[] = {
     {"--server-dir", Value::Text, nullptr, nullptr, nullptr,
      [](ServerOptions& o, const std::string& t, double) { o.serverDir = t; }},
@@ -57,8 +61,7 @@ const OptionRow kOptions[] = {
     {"--tz", Value::Text, nullptr, nullptr, nullptr,
      [](ServerOptions& o, const std::string& t, double) { o.zone = t; }},
     {"--forecast", Value::Text, [](double, const std::string& t) { return !t.empty(); },
-     "--forecast takes a duration (90s, 5m, 2h, 3d, 1d12h)", nullptr,
-     [](ServerOptions& o, const std::string& t, double) { o.forecast = t; }},
+     kForecastUsage.c_str(), nullptr, [](ServerOptions& o, const std::string& t, double) { o.forecast = t; }},
     {"--verbose", Value::None, nullptr, nullptr, nullptr,
      [](ServerOptions& o, const std::string&, double) { o.verbose = true; }},
     {"--no-rcon", Value::None, nullptr, nullptr, nullptr,

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "DevHost.h"
+#include "GameClock.h"
 #include "WallClock.h"
 #include "config/Config.h"
 #include "config/zones/TimeZone.h"
@@ -77,9 +78,11 @@ int SetUpClock(const ServerOptions& options, std::chrono::seconds forecast,
               << TimeZones::kFirstYear << " on: " << options.clock << "\n";
     return 2;
   }
-  if (forecast > WallClock::Last() - start) {  // compared so, as the sum could overflow
-    std::cerr << "morrowset-devserver: --forecast: it would run past the end of " << WallClock::kLastYear
-              << ", the last year the server's clock shows: " << options.forecast << "\n";
+  std::string tooFar;
+  if (const auto reach = GameClock::CanRun(start, forecast, options.TimerInterval(), tooFar);
+      reach != GameClock::Reach::Within) {
+    std::cerr << "morrowset-devserver: --forecast: " << tooFar
+              << (reach == GameClock::Reach::PastLastYear ? ": " + options.forecast : "") << "\n";
     return 2;
   }
   // A forecast's clock stands still between the rounds it runs; a server's runs on.

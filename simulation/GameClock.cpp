@@ -32,12 +32,21 @@ void GameClock::FollowSteps() {
   seenReal_ = real;
 }
 
-bool GameClock::CanAdvance(std::chrono::nanoseconds d, std::chrono::nanoseconds interval, std::string& why) {
+GameClock::Reach GameClock::CanRun(std::chrono::system_clock::time_point start, std::chrono::nanoseconds d,
+                                   std::chrono::nanoseconds interval, std::string& why) {
   const long long rounds = d / interval;
-  if (rounds <= kMostRounds) return true;
-  why = "that is " + std::to_string(rounds) + " timer rounds at this timer interval; at most " +
-        std::to_string(kMostRounds) + " at a time";
-  return false;
+  if (rounds > kMostRounds) {
+    why = "that is " + std::to_string(rounds) + " timer rounds at this timer interval; at most " +
+          std::to_string(kMostRounds) + " at a time";
+    return Reach::TooManyRounds;
+  }
+  // Compared so, as the sum could overflow.
+  if (start > WallClock::Last() || d > WallClock::Last() - start) {
+    why = "it would run past the end of " + std::to_string(WallClock::kLastYear) +
+          ", the last year the server's clock shows";
+    return Reach::PastLastYear;
+  }
+  return Reach::Within;
 }
 
 void GameClock::RunDue() {

@@ -22,9 +22,13 @@ class GameClock {
   std::chrono::nanoseconds Advance(std::chrono::nanoseconds d, std::chrono::steady_clock::duration budget);
   std::chrono::nanoseconds Interval() const { return interval_; }
 
-  // Returns whether moving the clock by d at this interval stays within kMostRounds timer
-  // rounds (a few seconds of work); otherwise says why not.
-  static bool CanAdvance(std::chrono::nanoseconds d, std::chrono::nanoseconds interval, std::string& why);
+  // What stops the clock from running a span: nothing, more than kMostRounds timer rounds (a few
+  // seconds of work), or the end of the last year the wall clock shows.
+  enum class Reach { Within, TooManyRounds, PastLastYear };
+  // Returns whether the clock may run d from start at this interval; otherwise says why not, in
+  // words that follow "advance: " or "--forecast: ". The one place each limit is checked.
+  static Reach CanRun(std::chrono::system_clock::time_point start, std::chrono::nanoseconds d,
+                      std::chrono::nanoseconds interval, std::string& why);
   static constexpr long long kMostRounds = 100'000'000;
 
  private:

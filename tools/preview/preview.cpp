@@ -227,7 +227,7 @@ int ReadSpan(const Options& options, const LocalCalendar& calendar, Run& run) {
     return BadUsage(why.empty() ? "--for takes a duration (" + std::string(WallClock::kDurationExamples) +
                                       "): " + options.span
                                 : "--for " + options.span + ": " + why);
-  if (!GameClock::CanAdvance(run.span, kTimerInterval, why))
+  if (GameClock::CanRun(WallClock::Time{}, run.span, kTimerInterval, why) == GameClock::Reach::TooManyRounds)
     return BadUsage("--for " + options.span + ": the preview runs at most " +
                     WallClock::DurationText(std::chrono::seconds(GameClock::kMostRounds)) + " (" + why + ")");
   run.from = std::chrono::time_point_cast<std::chrono::minutes>(std::chrono::system_clock::now());
@@ -237,7 +237,7 @@ int ReadSpan(const Options& options, const LocalCalendar& calendar, Run& run) {
   if (calendar.DateOf(run.from).year() < firstYear)
     return BadUsage("--from: the preview starts in " + std::to_string(firstYear) +
                     " or later: " + options.from);
-  if (run.from > WallClock::Last() || run.span > WallClock::Last() - run.from)
+  if (GameClock::CanRun(run.from, run.span, kTimerInterval, why) != GameClock::Reach::Within)
     return BadUsage("--for: the preview would run past the end of " + std::to_string(WallClock::kLastYear));
   return 0;
 }
