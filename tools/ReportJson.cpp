@@ -19,6 +19,15 @@ json PlaceOrNull(std::size_t place) { return place == 0 ? json(nullptr) : json(p
 
 }  // namespace
 
+json ReportHead(const std::string& report, const std::string& programVersion, const std::string& verdict,
+                int exitCode) {
+  return {{"report", report},
+          {"reportVersion", kReportVersion},
+          {"programVersion", programVersion},
+          {"verdict", verdict},
+          {"exitCode", exitCode}};
+}
+
 json ConfigJson(const ConfigReport& report) {
   json config = {{"file", DisplayPath(report.path)},
                  {"loads", report.Loads()},

@@ -14,6 +14,11 @@ namespace morrowset {
 // The version of the reports' shape: a new member keeps it, a changed or removed one raises it.
 constexpr int kReportVersion = 1;
 
+// Returns the members every report opens with: which report it is, the version of its shape,
+// the program's release, the run's verdict and its exit code.
+nlohmann::json ReportHead(const std::string& report, const std::string& programVersion,
+                          const std::string& verdict, int exitCode);
+
 // Returns the config part of a check: whether it loads, why it was refused, the error start-up
 // ends with (its kind, member, what was found, where, what to fix), the settings as the plugin
 // holds them, the policies that will run, and the zone with its tz release.

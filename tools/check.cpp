@@ -156,11 +156,8 @@ int Answer(const Arguments& args, const std::string& init, const std::string& te
     std::cout << init << text;
     return code;
   }
-  json answer = {{"report", "morrowset-check"},
-                 {"reportVersion", morrowset::kReportVersion},
-                 {"programVersion", MORROWSET_VERSION},
-                 {"verdict", morrowset::FirstLine(text.empty() ? init : text)},
-                 {"exitCode", code}};
+  json answer = morrowset::ReportHead("morrowset-check", MORROWSET_VERSION,
+                                      morrowset::FirstLine(text.empty() ? init : text), code);
   answer.update(
       {{"init", nullptr}, {"config", nullptr}, {"warnings", json::array()}, {"framework", nullptr}});
   answer.update(document);

@@ -67,12 +67,8 @@ int Stop(const Options& options, const std::string& line, const morrowset::Confi
       std::cerr << "morrowset-preview: " << line << "\n";
     return 1;
   }
-  nlohmann::json answer = {{"report", "morrowset-preview"},
-                           {"reportVersion", morrowset::kReportVersion},
-                           {"programVersion", MORROWSET_VERSION},
-                           {"verdict", line},
-                           {"exitCode", 1},
-                           {"config", report ? morrowset::ConfigJson(*report) : nlohmann::json(nullptr)}};
+  nlohmann::json answer = morrowset::ReportHead("morrowset-preview", MORROWSET_VERSION, line, 1);
+  answer["config"] = report ? morrowset::ConfigJson(*report) : nlohmann::json(nullptr);
   std::cout << answer.dump(2) << "\n";
   return 1;
 }
@@ -469,16 +465,12 @@ int Main(int argc, char** argv) {
 
     // 7. With --json, the whole answer in one document.
     if (options.json && !Interruption::Interrupted()) {
-      nlohmann::json answer = {
-          {"report", "morrowset-preview"},
-          {"reportVersion", morrowset::kReportVersion},
-          {"programVersion", MORROWSET_VERSION},
-          {"verdict", run.frameworkRefuses      ? facts.framework.front()
-                      : record.Faults().empty() ? std::string("OK")
-                                                : record.Faults().front()},
-          {"exitCode", code},
-          {"page", options.html.empty() ? nlohmann::json(nullptr)
-                                        : nlohmann::json(morrowset::DisplayPath(options.html))}};
+      const std::string verdict = run.frameworkRefuses      ? facts.framework.front()
+                                  : record.Faults().empty() ? std::string("OK")
+                                                            : record.Faults().front();
+      nlohmann::json answer = morrowset::ReportHead("morrowset-preview", MORROWSET_VERSION, verdict, code);
+      answer["page"] = options.html.empty() ? nlohmann::json(nullptr)
+                                            : nlohmann::json(morrowset::DisplayPath(options.html));
       answer.update(PreviewJson(facts, record, calendar));
       std::cout << answer.dump(2) << "\n";
     }
