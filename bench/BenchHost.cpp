@@ -1,4 +1,4 @@
-// Loads the built plugin into the development host, on a server folder of its own.
+// Loads the built plugin into a simulated session, on a server folder of its own.
 #include "BenchHost.h"
 
 #include <cstdio>
@@ -6,27 +6,29 @@
 #include <filesystem>
 #include <fstream>
 
-#include "DevHost.h"
-
 void EnsurePluginLoaded() {
   EnsurePluginLoadedWith(R"({"ForceDay": true, "DayToForce": 5, "FollowWeekCycle": false,
                              "ResetWhenReachDay": false, "DayToReset": 100, "DayToSetWhenReset": 1})");
 }
 
-void EnsurePluginLoadedWith(const std::string& config) {
+Simulation& EnsurePluginLoadedWith(const std::string& config) {
   static std::string loaded;
-  if (loaded == config) return;
+  // Never destroyed: the host's own statics may be gone when the program's end would unload it.
+  static Simulation* session = nullptr;
+  if (session && loaded == config) return *session;
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / "morrowset-bench";
   const fs::path plugin = DevHost::PluginFolder(dir.string(), "MorrowsetVelde");
   fs::create_directories(plugin);
   std::ofstream(plugin / "config.json") << config;
-  DevHost::UnloadAllPlugins();
-  DevHost::Reset();
-  DevHost::SetServerDir(dir.string());
-  if (!DevHost::LoadPlugin("MorrowsetVelde", MORROWSET_PLUGIN_PATH)) {
-    std::fprintf(stderr, "plugin failed: %s\n", DevHost::LoadErrorOf("MorrowsetVelde").c_str());
+  delete session;
+  Simulation::Setup setup;
+  setup.serverDir = dir.string();
+  session = new Simulation(setup);
+  if (const std::string why = session->LoadPlugin("MorrowsetVelde", MORROWSET_PLUGIN_PATH); !why.empty()) {
+    std::fprintf(stderr, "plugin failed: %s\n", why.c_str());
     std::abort();
   }
   loaded = config;
+  return *session;
 }

@@ -19,26 +19,27 @@ const char* kAllFour = R"({"ForceDay": true, "DayToForce": 5, "FollowWeekCycle":
                            "FollowMonthDayNumber": true})";
 const char* kTimers[] = {"forceday", "forceweekday", "resetdays", "forcemonthday"};
 
-// The four policies loaded, the clock standing still, every policy just run.
-void StartStill() {
+// The four policies loaded, the clock standing still, every policy just run; returns the session.
+Simulation& StartStill() {
   if (!WallClock::Available()) std::abort();
-  EnsurePluginLoadedWith(kAllFour);
+  Simulation& session = EnsurePluginLoadedWith(kAllFour);
   WallClock::Set(WallClock::Utc(2027, 1, 1), false);
   DevHost::RunTimers();
+  return session;
 }
 
 // As `morrowset-devserver --forecast 30d`: 2,592,000 rounds at a 1 s cadence, day cycle on.
 void BM_Forecast30DaysAllPolicies(benchmark::State& state) {
-  StartStill();
+  Simulation& session = StartStill();
   DevHost::SetDayLength(1800);
   for (auto _ : state) {
     std::ostringstream out;
     Forecast forecast(out);
-    DevHost::SetListener([&forecast](const DevHost::Event& event) { forecast.OnEvent(event); });
+    session.Listen([&forecast](const DevHost::Event& event) { forecast.OnEvent(event); });
     GameClock clock(1s);
     benchmark::DoNotOptimize(RunForecast(forecast, clock, std::chrono::hours(24 * 30), 1800));
   }
-  DevHost::SetListener(nullptr);
+  session.Listen(nullptr);
   DevHost::SetDayLength(0);
   WallClock::UseRealTime();
 }

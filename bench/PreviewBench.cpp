@@ -19,7 +19,7 @@ const char* kAllFour = R"({"ForceDay": true, "DayToForce": 5, "FollowWeekCycle":
 
 void BM_PreviewAllPolicies(benchmark::State& state) {
   if (!WallClock::Available()) std::abort();
-  EnsurePluginLoadedWith(kAllFour);
+  Simulation& session = EnsurePluginLoadedWith(kAllFour);
   cctz::time_zone berlin;
   if (!TimeZones::Load("Europe/Berlin", berlin)) std::abort();
   const LocalCalendar calendar(berlin);
@@ -31,14 +31,14 @@ void BM_PreviewAllPolicies(benchmark::State& state) {
     DevHost::SetDayLength(1800);
     DayRecorder record(calendar, from, from + span, std::chrono::seconds(1), DevHost::ReplicatedDay(),
                        {"forceday", "forceweekday", "resetdays", "forcemonthday"});
-    DevHost::SetListener([&record](const DevHost::Event& event) { record.OnEvent(event); });
+    session.Listen([&record](const DevHost::Event& event) { record.OnEvent(event); });
     GameClock clock(std::chrono::seconds(1));
     clock.Advance(span);
     record.Finish();
     dates = record.Dates().size();
   }
   state.counters["dates"] = static_cast<double>(dates);
-  DevHost::SetListener(nullptr);
+  session.Listen(nullptr);
   DevHost::SetDayLength(0);
   WallClock::UseRealTime();
 }

@@ -5,33 +5,26 @@
 
 #include "DevHost.h"
 #include "Forecast.h"
-#include "GameLoop.h"
+#include "GameClock.h"
+#include "Simulation.h"
 #include "WallClock.h"
 
-// Loads the plugins and prints the forecast; returns the exit code.
-int ForecastMain(const ServerOptions& options, std::chrono::seconds duration) {
+int ForecastMain(const ServerOptions& options, std::chrono::seconds duration,
+                 std::optional<WallClock::Time> start, const LocalCalendar& times) {
   Forecast forecast(std::cout);
-  DevHost::SetListener([&forecast](const DevHost::Event& event) { forecast.OnEvent(event); });
-  DevHost::Reset();
-  DevHost::SetServerDir(options.serverDir);
-  DevHost::SetDayLength(options.dayLength);
-  DevHost::LoadServerPlugins();
-  std::string failure;
-  if (DevHost::PluginNames().empty()) failure = "no plugins in " + options.serverDir;
-  for (const auto& name : DevHost::PluginNames()) {
-    if (failure.empty() && DevHost::StateOf(name) != DevHost::PluginState::Loaded)
-      failure = "plugin " + name + " failed: " + DevHost::LoadErrorOf(name);
-  }
-  int code = 1;
-  if (failure.empty()) {
-    GameClock clock(options.TimerInterval());
-    code = RunForecast(forecast, clock, duration, options.dayLength);
-  } else {
+  Simulation::Setup setup;
+  setup.serverDir = options.serverDir;
+  setup.start = start;
+  setup.dayLengthSeconds = options.dayLengthSeconds;
+  setup.times = &times;
+  setup.listener = [&forecast](const DevHost::Event& event) { forecast.OnEvent(event); };
+  Simulation session(setup);
+  if (const std::string failure = session.LoadServerPlugins(); !failure.empty()) {
     std::cout << "forecast: " << failure << std::endl;
+    return 1;
   }
-  DevHost::SetListener(nullptr);
-  DevHost::UnloadAllPlugins();
-  return code;
+  GameClock clock(options.TimerInterval());
+  return RunForecast(forecast, clock, duration, options.dayLengthSeconds);
 }
 
 // Reads the --forecast duration and checks it against the timer interval; 0 or an exit code.

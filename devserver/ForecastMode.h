@@ -2,10 +2,15 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 
+#include "LocalCalendar.h"
 #include "Options.h"
+#include "WallClock.h"
 
 // Reads the --forecast duration and checks it against the timer interval; 0 or an exit code.
 int ReadForecast(const ServerOptions& options, std::chrono::seconds& duration);
-// Loads the plugins and prints the forecast; returns the exit code.
-int ForecastMain(const ServerOptions& options, std::chrono::seconds duration);
+// Loads the plugins on a clock that stands still at start, between the rounds it runs, and prints
+// the forecast with times in times' zone; returns the exit code.
+int ForecastMain(const ServerOptions& options, std::chrono::seconds duration,
+                 std::optional<WallClock::Time> start, const LocalCalendar& times);

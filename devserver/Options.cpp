@@ -47,7 +47,7 @@ const OptionRow kOptions[] = {
     {"--day-length", Value::Seconds, [](double n, const std::string&) { return n == 0 || n >= 1; },
      "--day-length must be 0 (no day cycle) or at least 1 (s)",
      "--day-length takes a plain number of seconds",
-     [](ServerOptions& o, const std::string&, double n) { o.dayLength = n; }},
+     [](ServerOptions& o, const std::string&, double n) { o.dayLengthSeconds = n; }},
     {"--timer-interval", Value::Seconds, [](double n, const std::string&) { return n >= 0.001; },
      "--timer-interval must be at least 0.001 (1 ms)", "--timer-interval takes a plain number of seconds",
      [](ServerOptions& o, const std::string&, double n) { o.timerSeconds = n; }},

@@ -11,7 +11,7 @@
 // What the command line asks of the server.
 struct ServerOptions {
   std::string serverDir;
-  double dayLength = 1800;
+  double dayLengthSeconds = 1800;
   double timerSeconds = 1;
   bool verbose = false;
   bool rcon = true;

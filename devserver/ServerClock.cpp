@@ -4,25 +4,10 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "DevHost.h"
 #include "GameClock.h"
 #include "WallClock.h"
 #include "config/Config.h"
 #include "config/zones/TimeZone.h"
-
-namespace {
-
-// Reads "YYYY-MM-DD HH:MM[:SS]" as a time in zone, with the grammar of every --clock. A time
-// the zone skips or repeats takes the offset before the change: a skipped one moves on by the
-// hour skipped, a repeated one is the first of the two.
-bool ParseInZone(const std::string& text, const cctz::time_zone& zone, WallClock::Time& out) {
-  WallClock::Civil c;
-  if (!WallClock::ParseCivil(text, c)) return false;
-  out = TimeZones::Instant(cctz::civil_second(c.year, c.month, c.day, c.hour, c.minute, c.second), zone);
-  return true;
-}
-
-}  // namespace
 
 // Returns the zone the plugin will hold, from its config.json read by the plugin's own reading
 // code (the one reader of "TimeZone"). The server then prints its times in it and reads --clock
@@ -39,18 +24,14 @@ std::optional<cctz::time_zone> PluginZone(const std::string& serverDir) {
   return zone;
 }
 
-// Prints the host's times in zone from now on, and says so.
-void ShowTimesIn(const cctz::time_zone& zone) {
-  DevHost::SetTimeFormatter([zone](std::chrono::system_clock::time_point t, const char* format) {
-    return cctz::format(format, t, zone);
-  });
-  std::cout << "[host] times in " << zone.name() << ", the plugin's \"TimeZone\" (tz database "
+void SayTimesIn(const LocalCalendar& times) {
+  if (!times.FromData()) return;
+  std::cout << "[host] times in " << times.Name() << ", the plugin's \"TimeZone\" (tz database "
             << TimeZones::DataVersion() << "); --clock is read in it too" << std::endl;
 }
 
-// Sets the time zone and the wall clock from the options; returns 0 or an exit code.
-int SetUpClock(const ServerOptions& options, std::chrono::seconds forecast,
-               const std::optional<cctz::time_zone>& pluginZone) {
+int ReadClock(const ServerOptions& options, std::chrono::seconds forecast, const LocalCalendar& times,
+              std::optional<WallClock::Time>& start) {
   std::string why;
   if (!options.zone.empty() && !WallClock::SetZone(options.zone, why)) {
     std::cerr << "morrowset-devserver: --tz: " << why << "\n";
@@ -63,29 +44,27 @@ int SetUpClock(const ServerOptions& options, std::chrono::seconds forecast,
     }
     return 0;
   }
-  WallClock::Time start = WallClock::Now();
-  const bool parsed = options.clock.empty() || (pluginZone ? ParseInZone(options.clock, *pluginZone, start)
-                                                           : WallClock::ParseLocal(options.clock, start));
-  if (!parsed) {
+  WallClock::Time from = WallClock::Now();
+  if (!options.clock.empty() && !times.Parse(options.clock, from)) {
     std::cerr << "morrowset-devserver: --clock takes a local time \"YYYY-MM-DD HH:MM[:SS]\": "
               << options.clock << "\n";
     return 2;
   }
   // The zone data compiled in starts in 2000, by the zone's own calendar: before it, a zone
   // would show its offset of 2000.
-  if (pluginZone && !options.clock.empty() && std::atoi(options.clock.c_str()) < TimeZones::kFirstYear) {
+  if (times.FromData() && !options.clock.empty() &&
+      std::atoi(options.clock.c_str()) < TimeZones::kFirstYear) {
     std::cerr << "morrowset-devserver: --clock: the plugin's \"TimeZone\" is known from "
               << TimeZones::kFirstYear << " on: " << options.clock << "\n";
     return 2;
   }
   std::string tooFar;
-  if (const auto reach = GameClock::CanRun(start, forecast, options.TimerInterval(), tooFar);
+  if (const auto reach = GameClock::CanRun(from, forecast, options.TimerInterval(), tooFar);
       reach != GameClock::Reach::Within) {
     std::cerr << "morrowset-devserver: --forecast: " << tooFar
               << (reach == GameClock::Reach::PastLastYear ? ": " + options.forecast : "") << "\n";
     return 2;
   }
-  // A forecast's clock stands still between the rounds it runs; a server's runs on.
-  WallClock::Set(start, options.forecast.empty());
+  start = from;
   return 0;
 }

@@ -7,14 +7,17 @@
 
 #include <cctz/time_zone.h>
 
+#include "LocalCalendar.h"
 #include "Options.h"
+#include "WallClock.h"
 
 // Returns the zone the plugin will hold, read by the plugin's own reading code; none when the
 // file names none or would not load.
 std::optional<cctz::time_zone> PluginZone(const std::string& serverDir);
-// Prints the host's times in zone from now on, and says so.
-void ShowTimesIn(const cctz::time_zone& zone);
-// Sets the time zone and the wall clock from the options (a forecast of the given length stands
-// still); returns 0 or an exit code.
-int SetUpClock(const ServerOptions& options, std::chrono::seconds forecast,
-               const std::optional<cctz::time_zone>& pluginZone);
+// Says that the host's times are shown in the plugin's zone, when it names one.
+void SayTimesIn(const LocalCalendar& times);
+// Sets the process's time zone from --tz and reads where the clock starts from --clock, in times'
+// zone (a forecast of the given length must fit after it); start stays none where the clock
+// cannot be set. Returns 0 or an exit code.
+int ReadClock(const ServerOptions& options, std::chrono::seconds forecast, const LocalCalendar& times,
+              std::optional<WallClock::Time>& start);

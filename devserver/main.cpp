@@ -1,5 +1,6 @@
 // morrowset-devserver: a stand-in game server that loads plugins and reads console commands.
 #include <csignal>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -12,46 +13,30 @@
 #include "Rcon.h"
 #include "ServerClock.h"
 #include "ServerFolder.h"
+#include "Simulation.h"
 #include "WallClock.h"
 
 namespace {
 
-// Turns a host event into the line an admin reads: the day's changes in words, the rest by name.
-std::string Describe(const DevHost::Event& event) {
-  using Kind = DevHost::Event::Kind;
-  switch (event.kind) {
-    case Kind::Day:
-      return "day written: " + std::to_string(event.day);
-    case Kind::Update:
-      return "replicated to clients: day " + std::to_string(event.day);
-    case Kind::Dawn:
-      return "a new day dawns: day " + std::to_string(event.day);
-    default:
-      return event.Name();
-  }
-}
-
-// Prints each host event with the server's local time and its source; a new date gets a line first.
-void PrintEvents(bool verbose) {
-  DevHost::SetListener([verbose, shownDate = std::string()](const DevHost::Event& event) mutable {
+// Returns a listener that prints each host event with the server's local time and its source;
+// a new date gets a line first.
+std::function<void(const DevHost::Event&)> PrintEvents(bool verbose) {
+  return [verbose, shownDate = std::string()](const DevHost::Event& event) mutable {
     if (event.kind == DevHost::Event::Kind::Free && !verbose) return;
     const std::string date = DevHost::LocalTime(event.at, "%A %Y-%m-%d");
     if (date != shownDate) std::cout << "[host] date: " << date << std::endl;
     shownDate = date;
-    std::cout << DevHost::LocalTime(event.at, "%H:%M:%S") << " " << event.source << ": " << Describe(event)
+    std::cout << DevHost::LocalTime(event.at, "%H:%M:%S") << " " << event.source << ": " << event.Sentence()
               << std::endl;
-  });
+  };
 }
 
-// Starts the host on the server folder and loads the plugins found there.
-void StartHost(const ServerOptions& options) {
-  DevHost::Reset();
-  DevHost::SetServerDir(options.serverDir);
-  DevHost::SetDayLength(options.dayLength);
+// Loads the plugins found in the server folder, and says where it runs and when.
+void StartHost(const ServerOptions& options, Simulation& session) {
   std::cout << "[host] server folder: " << options.serverDir << std::endl;
   std::cout << "[host] clock: " << DevHost::LocalTime(WallClock::Now(), "%Y-%m-%d %H:%M:%S %Z")
             << (options.clock.empty() ? "" : " (set by --clock)") << std::endl;
-  DevHost::LoadServerPlugins();
+  session.LoadServerPlugins();
   if (DevHost::PluginNames().empty()) std::cout << "[host] no plugins found" << std::endl;
 }
 
@@ -91,11 +76,11 @@ void StartInput(JobQueue& queue) {
 }
 
 // After quit: stops RCON, says what it dropped, unloads the plugins and prints the last status.
-void ShutDown(RconServer* rcon, JobQueue& queue) {
+void ShutDown(RconServer* rcon, JobQueue& queue, Simulation& session) {
   if (rcon) rcon->Stop();
   if (const std::size_t dropped = queue.Size())
     std::cout << "[host] quit: " << dropped << " queued RCON commands dropped" << std::endl;
-  DevHost::UnloadAllPlugins();
+  session.UnloadPlugins();
   std::cout << "[host] " << DevHost::StatusLine() << std::endl;
 }
 
@@ -134,27 +119,35 @@ int main(int argc, char** argv) {
   // 2. The server folder, and the clock in the plugin's zone if it names one.
   bool freshFolder = false;
   if (const int code = PrepareServerFolder(options, freshFolder)) return code;
-  const std::optional<cctz::time_zone> pluginZone = PluginZone(options.serverDir);
-  if (const int code = SetUpClock(options, forecast, pluginZone)) {
+  const LocalCalendar times(PluginZone(options.serverDir));
+  std::optional<WallClock::Time> start;
+  if (const int code = ReadClock(options, forecast, times, start)) {
     RemoveFreshFolder(options, freshFolder);
     return code;
   }
-  if (pluginZone) ShowTimesIn(*pluginZone);
+  SayTimesIn(times);
 
   // 3. A forecast runs on its own and ends the program.
   if (!options.forecast.empty()) {
-    const int code = ForecastMain(options, forecast);
+    const int code = ForecastMain(options, forecast, start, times);
     RemoveFreshFolder(options, freshFolder);
     return code;
   }
 
-  // 4. The host and its plugins, RCON and the input thread, all feeding one queue. A peer that
-  //    goes away makes a write fail, never the process end.
+  // 4. The host and its plugins on a clock that runs on, RCON and the input thread, all feeding
+  //    one queue. A peer that goes away makes a write fail, never the process end.
 #if defined(SIGPIPE)
   std::signal(SIGPIPE, SIG_IGN);
 #endif
-  PrintEvents(options.verbose);
-  StartHost(options);
+  Simulation::Setup setup;
+  setup.serverDir = options.serverDir;
+  setup.start = start;
+  setup.clockRuns = true;
+  setup.dayLengthSeconds = options.dayLengthSeconds;
+  setup.times = &times;
+  setup.listener = PrintEvents(options.verbose);
+  Simulation session(setup);
+  StartHost(options, session);
   static JobQueue& queue = *new JobQueue;  // outlives main: the input thread may still be reading
   const std::unique_ptr<RconServer> rcon = StartRcon(options, queue);
   std::cout << "[host] ready; type help, status, day.set N, advance DURATION or quit" << std::endl;
@@ -165,7 +158,7 @@ int main(int argc, char** argv) {
   loop.timerInterval = options.TimerInterval();
   loop.report = [](const std::string& text) { std::cout << "[host] " << text << std::endl; };
   RunGameLoop(queue, loop);
-  ShutDown(rcon.get(), queue);
+  ShutDown(rcon.get(), queue, session);
   RemoveFreshFolder(options, freshFolder);
   std::cout << "[host] bye" << std::endl;
   return 0;

@@ -6,14 +6,14 @@
 #include "DevHost.h"
 #include "WallClock.h"
 
-void Forecast::Start(std::chrono::seconds duration, const GameClock& clock, double dayLength) {
+void Forecast::Start(std::chrono::seconds duration, const GameClock& clock, double dayLengthSeconds) {
   const auto start = WallClock::Now();
   const char* format = "%Y-%m-%d %H:%M:%S %Z";
   char settings[128];
   int used = std::snprintf(settings, sizeof settings, "timer round every %g s, ",
                            std::chrono::duration<double>(clock.Interval()).count());
-  if (dayLength > 0)
-    std::snprintf(settings + used, sizeof settings - used, "in-game day every %g s", dayLength);
+  if (dayLengthSeconds > 0)
+    std::snprintf(settings + used, sizeof settings - used, "in-game day every %g s", dayLengthSeconds);
   else
     std::snprintf(settings + used, sizeof settings - used, "day cycle off");
   out_ << "forecast " << WallClock::DurationText(duration) << ": " << DevHost::LocalTime(start, format)
@@ -59,8 +59,9 @@ int Forecast::Finish() {
   return faults_.empty() ? 0 : 1;
 }
 
-int RunForecast(Forecast& forecast, GameClock& clock, std::chrono::seconds duration, double dayLength) {
-  forecast.Start(duration, clock, dayLength);
+int RunForecast(Forecast& forecast, GameClock& clock, std::chrono::seconds duration,
+                double dayLengthSeconds) {
+  forecast.Start(duration, clock, dayLengthSeconds);
   clock.Advance(duration);
   return forecast.Finish();
 }

@@ -16,7 +16,7 @@ class Forecast {
  public:
   explicit Forecast(std::ostream& out) : out_(out) {}
   // Prints the heading and the day at the start; the wall clock must stand at the start.
-  void Start(std::chrono::seconds duration, const GameClock& clock, double dayLength);
+  void Start(std::chrono::seconds duration, const GameClock& clock, double dayLengthSeconds);
   // Takes one host event, from the host's listener.
   void OnEvent(const DevHost::Event& event);
   // Prints the last change, the writes per source and the day at the end; returns the exit
@@ -42,4 +42,4 @@ class Forecast {
 // Prints the forecast of duration: moves the wall clock forward at the host's cadence from the
 // start where it stands. The plugin is loaded and the host's listener passes events to
 // forecast. Returns the exit code.
-int RunForecast(Forecast& forecast, GameClock& clock, std::chrono::seconds duration, double dayLength);
+int RunForecast(Forecast& forecast, GameClock& clock, std::chrono::seconds duration, double dayLengthSeconds);

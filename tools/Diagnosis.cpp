@@ -106,6 +106,8 @@ ConfigReport Diagnose(const std::string& path) {
     report.why = Explain(failure, path, text, view, report.problem);
   } else {
     report.held = json::object();
+    cctz::time_zone zone;
+    if (ConfigTimeZone && TimeZones::Load(ConfigTimeZone->Name(), zone)) report.zone = zone;
     for (const ConfigMember& member : kConfigMembers) {
       report.settings.push_back(std::string(member.name) + "=" + Held(member));
       report.held[member.name] = HeldValue(member);

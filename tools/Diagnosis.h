@@ -1,9 +1,11 @@
 // What morrowset-check finds in a config.json, apart from how the command line prints it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include <cctz/time_zone.h>
 #include <nlohmann/json.hpp>
 
 namespace morrowset {
@@ -33,10 +35,11 @@ struct ConfigReport {
   std::string failure;    // the error start-up would end with; empty when it loads
   std::string why;        // under a failure: what to fix, one line (may be empty)
   ConfigProblem problem;  // under a failure: what it is, for programs
-  std::vector<std::string> settings;  // when it loads: "Member=value" for each member, in order
-  nlohmann::json held;                // when it loads: the same values by member name, as JSON values
-  std::vector<std::string> policies;  // when it loads: the policies start-up registers, in order
-  std::vector<std::string> warnings;  // what loads (or fails) but likely is not what was meant
+  std::vector<std::string> settings;    // when it loads: "Member=value" for each member, in order
+  nlohmann::json held;                  // when it loads: the same values by member name, as JSON values
+  std::vector<std::string> policies;    // when it loads: the policies start-up registers, in order
+  std::optional<cctz::time_zone> zone;  // when it loads: the zone of its "TimeZone"; none: the server's
+  std::vector<std::string> warnings;    // what loads (or fails) but likely is not what was meant
 
   // Returns whether start-up would read the file and go on.
   bool Loads() const { return refused.empty() && failure.empty(); }

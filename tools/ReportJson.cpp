@@ -46,8 +46,7 @@ json ConfigJson(const ConfigReport& report) {
                        {"column", PlaceOrNull(problem.column)},
                        {"fix", TextOrNull(report.why)}};
   }
-  if (report.Loads() && ConfigTimeZone)
-    config["zone"] = {{"name", ConfigTimeZone->Name()}, {"tzRelease", TimeZones::DataVersion()}};
+  if (report.zone) config["zone"] = {{"name", report.zone->name()}, {"tzRelease", TimeZones::DataVersion()}};
   return config;
 }
 

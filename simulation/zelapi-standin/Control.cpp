@@ -4,13 +4,14 @@
 namespace {
 
 std::string EventName(const DevHost::Event& event) { return event.Name(); }
+std::string EventSentence(const DevHost::Event& event) { return event.Sentence(); }
 
 }  // namespace
 
 extern "C" const DevHost::Control* MorrowsetStandInControl() {
 #define DEVHOST_ENTRY(call) &DevHost::call,
   static const DevHost::Control control = {sizeof(DevHost::Control), MORROWSET_VERSION, &EventName,
-                                           DEVHOST_CALLS(DEVHOST_ENTRY)};
+                                           &EventSentence, DEVHOST_CALLS(DEVHOST_ENTRY)};
 #undef DEVHOST_ENTRY
   return &control;
 }

@@ -60,9 +60,10 @@ namespace DevHost {
 
 // The table: its own size and release first, so that a driver refuses another build's table.
 struct Control {
-  std::size_t size;                        // sizeof(Control) in the stand-in's build
-  const char* release;                     // the stand-in's release, "1.3.0"
-  std::string (*EventName)(const Event&);  // Event::Name
+  std::size_t size;                            // sizeof(Control) in the stand-in's build
+  const char* release;                         // the stand-in's release, "1.3.0"
+  std::string (*EventName)(const Event&);      // Event::Name
+  std::string (*EventSentence)(const Event&);  // Event::Sentence
 #define DEVHOST_MEMBER(call) decltype(&DevHost::call) call;
   DEVHOST_CALLS(DEVHOST_MEMBER)
 #undef DEVHOST_MEMBER

@@ -2,7 +2,8 @@
 //
 // Everything here runs on the game thread (the caller's), one call at a time, like the framework.
 // What the plugin does is recorded as events (Event, below), in order, each with what was
-// running and the time; Event::Name words each as one line, and is the only place that does.
+// running and the time; Event::Name and Event::Sentence word each as one line, for tests and for
+// admins, and are the only places that do.
 // Events go to the listener as they happen; they are kept only when asked (KeepEvents).
 // Anything that breaks the host contract (double or foreign free, a member looked up on the
 // wrong object, a callback left registered after unload, ...) is recorded as a fault.
@@ -25,6 +26,7 @@ namespace DevHost {
 // One thing the host saw happen, when it happened.
 struct Event {
   enum class Kind {
+    None,        // not an event: what a default Event holds until it is given a kind
     Register,    // a registry operation: text "console day.set", "timer forceday", ...
     Unregister,  // the same, removed
     Day,         // a plugin wrote day to the game state's day counter: seen as a changed value, or
@@ -36,7 +38,7 @@ struct Event {
     Plugin,      // a plugin loaded, failed, was skipped or unloaded: text "<name> loaded", ...
     Fault,       // the host contract was broken: text says how
   };
-  Kind kind = Kind::Free;
+  Kind kind = Kind::None;
   // What was running: the timer id while a timer callback runs, "console" or "rcon" while a
   // command runs, "dawn" while the day cycle advances, "load" or "unload" while a plugin starts
   // or stops, and "host" otherwise.
@@ -45,8 +47,12 @@ struct Event {
   int32_t day = 0;                           // for Day, Update and Dawn
   std::string text;                          // for the kinds above that name something
 
-  // Returns the event as one line: "day 12", "register console day.set", "fault: ...".
+  // Returns the event as one short line, as tests compare it: "day 12", "register console
+  // day.set", "fault: ...".
   std::string Name() const;
+  // Returns the event as an admin reads it: the day's changes in words ("day written: 12",
+  // "replicated to clients: day 12", "a new day dawns: day 13"), the rest as Name does.
+  std::string Sentence() const;
 };
 using Events = std::vector<Event>;
 // Returns the Name of each event, in order.

@@ -101,6 +101,7 @@ std::string Bind(const std::string& path) {
 }
 
 std::string Event::Name() const { return Bound().EventName(*this); }
+std::string Event::Sentence() const { return Bound().EventSentence(*this); }
 std::vector<std::string> Names(const Events& events) { return Bound().Names(events); }
 void Reset() { Bound().Reset(); }
 void SetServerDir(const std::string& dir) { Bound().SetServerDir(dir); }

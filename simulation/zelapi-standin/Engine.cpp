@@ -129,6 +129,8 @@ void SetListener(std::function<void(const Event&)> callback) { listener = std::m
 
 std::string Event::Name() const {
   switch (kind) {
+    case Kind::None:
+      return "none";
     case Kind::Register:
       return "register " + text;
     case Kind::Unregister:
@@ -149,6 +151,19 @@ std::string Event::Name() const {
       return "fault: " + text;
   }
   return "?";
+}
+
+std::string Event::Sentence() const {
+  switch (kind) {
+    case Kind::Day:
+      return "day written: " + std::to_string(day);
+    case Kind::Update:
+      return "replicated to clients: day " + std::to_string(day);
+    case Kind::Dawn:
+      return "a new day dawns: day " + std::to_string(day);
+    default:
+      return Name();
+  }
 }
 
 std::vector<std::string> Names(const Events& list) {

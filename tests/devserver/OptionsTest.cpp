@@ -98,7 +98,7 @@ TEST(Options, EachRowSetsItsOptionAndHelpAndVersionStopTheReading) {
                                          "60"};
   ASSERT_EQ(ParseOptions(args, options, error, usage), Parsed::Run) << error;
   EXPECT_EQ(options.serverDir, "/srv/game");
-  EXPECT_EQ(options.dayLength, 0);
+  EXPECT_EQ(options.dayLengthSeconds, 0);
   EXPECT_EQ(options.timerSeconds, 0.25);
   EXPECT_EQ(options.clock, "2027-03-27 00:00");
   EXPECT_EQ(options.zone, "UTC0");

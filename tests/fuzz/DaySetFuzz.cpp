@@ -8,10 +8,11 @@
 #include <string>
 
 #include "DevHost.h"
+#include "Simulation.h"
 
 namespace {
 
-// Loads the plugin once, into a server folder of its own with every policy off.
+// Loads the plugin once, into a session on a server folder of its own with every policy off.
 void LoadPluginOnce() {
   static const bool loaded = [] {
     namespace fs = std::filesystem;
@@ -21,13 +22,13 @@ void LoadPluginOnce() {
     std::ofstream(plugin / "config.json")
         << R"({"ForceDay": false, "DayToForce": 1, "FollowWeekCycle": false, "ResetWhenReachDay": false,
               "DayToReset": 100, "DayToSetWhenReset": 1})";
-    DevHost::Reset();
-    DevHost::SetServerDir(dir.string());
-    const bool ok = DevHost::LoadPlugin("MorrowsetVelde", MORROWSET_PLUGIN_PATH);
-    // Unloaded before the statics the host made while loading it go, as a server unloads its
-    // plugins before it ends.
-    std::atexit(DevHost::UnloadAllPlugins);
-    return ok;
+    Simulation::Setup setup;
+    setup.serverDir = dir.string();
+    // Never destroyed; its plugin is unloaded before the statics the host made while loading it
+    // go, as a server unloads its plugins before it ends.
+    static Simulation& session = *new Simulation(setup);
+    std::atexit([] { session.UnloadPlugins(); });
+    return session.LoadPlugin("MorrowsetVelde", MORROWSET_PLUGIN_PATH).empty();
   }();
   if (!loaded) std::abort();
 }

@@ -52,8 +52,6 @@ long ProcessId() {
 }  // namespace
 
 void PluginTest::SetUp() {
-  DevHost::Reset();
-  DevHost::KeepEvents(true);
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string(info->test_suite_name()) + "." + info->name();
   for (char& c : name)
@@ -65,15 +63,19 @@ void PluginTest::SetUp() {
   const fs::path plugin = DevHost::PluginFolder(serverDir, "MorrowsetVelde");
   fs::create_directories(plugin);
   configPath = (plugin / "config.json").string();
-  DevHost::SetServerDir(serverDir);
+  Simulation::Setup setup;
+  setup.serverDir = serverDir;
+  setup.keepEvents = true;
+  session.emplace(setup);
   WriteConfig(ConfigJson(false, false, false));
 }
 
 void PluginTest::TearDown() {
-  DevHost::UnloadAllPlugins();
+  session->UnloadPlugins();
   EXPECT_EQ(DevHost::Faults(), Seq{});
   EXPECT_EQ(DevHost::OutstandingBuffers(), 0u);
   EXPECT_EQ(DevHost::SinkLines(), Seq{});
+  session.reset();
   fs::remove_all(serverDir);
   std::error_code ignored;
   fs::remove(fs::path(serverDir).parent_path(), ignored);  // the process's folder, once empty

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "DevHost.h"
+#include "Simulation.h"
 
 namespace morrowset::test {
 
@@ -53,6 +55,7 @@ class PluginTest : public ::testing::Test {
 
   std::string serverDir;
   std::string configPath;
+  std::optional<Simulation> session;  // open from SetUp to TearDown, events kept
 };
 
 // Asserts the day as the server holds it and as clients see it.

@@ -47,7 +47,7 @@ json PreviewJson(const PreviewFacts& facts, const DayRecorder& record, const Loc
           {"zone", {{"name", calendar.Name()}, {"text", calendar.Describe()}}},
           {"span", {{"from", facts.from}, {"to", facts.to}, {"seconds", facts.seconds}}},
           {"timerRoundSeconds", facts.round},
-          {"dayLengthSeconds", facts.dayLength},
+          {"dayLengthSeconds", facts.dayLengthSeconds},
           {"dayLengthGiven", facts.dayLengthGiven},
           {"startDay", facts.startDay},
           {"startDayKnown", facts.startDayKnown},

@@ -17,7 +17,7 @@ struct PreviewFacts {
   std::string from, to;                  // the span's start and end, local time with the zone
   long long seconds = 0;                 // the span's length
   long long round = 0;                   // seconds between timer rounds
-  double dayLength = 0;                  // seconds per in-game day; 0: none
+  double dayLengthSeconds = 0;           // seconds per in-game day; 0: none
   bool dayLengthGiven = false;           // by --day-length, not the default
   int32_t startDay = 0;                  // the day players see at the start
   bool startDayKnown = false;            // given by --day

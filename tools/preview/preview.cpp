@@ -32,6 +32,7 @@
 #include "PreviewJson.h"
 #include "ReportJson.h"
 #include "Scratch.h"
+#include "Simulation.h"
 #include "WallClock.h"
 #include "config/Config.h"
 #include "config/zones/TimeZone.h"
@@ -49,7 +50,7 @@ struct Options {
   std::string serverDir;
   std::string from;  // empty: now
   std::string span = "14d";
-  double dayLength = kDefaultDayLength;
+  double dayLengthSeconds = kDefaultDayLength;
   bool dayLengthGiven = false;
   std::optional<int32_t> day;  // the day players see now, when the admin knows it
   std::string html;
@@ -162,8 +163,9 @@ int ParseOptions(const std::vector<std::string>& argv, Options& options) {
       options.day = day;
       ++i;
     } else if (arg == "--day-length" && hasValue) {
-      if (!ParseSeconds(argv[i + 1], options.dayLength) ||
-          (options.dayLength != 0 && (options.dayLength < 1 || options.dayLength > kLongestDayLength)))
+      if (!ParseSeconds(argv[i + 1], options.dayLengthSeconds) ||
+          (options.dayLengthSeconds != 0 &&
+           (options.dayLengthSeconds < 1 || options.dayLengthSeconds > kLongestDayLength)))
         return BadUsage("--day-length takes 0 (none) or seconds from 1 to " + SecondsText(kLongestDayLength) +
                         ", with at most 3 decimals: " + argv[i + 1]);
       options.dayLengthGiven = true;
@@ -209,7 +211,6 @@ struct Run {
   fs::path config;         // its config.json
   std::string configText;  // its bytes as the check read them: what the preview's copy holds
   std::string build;       // the build the plugin names
-  std::optional<cctz::time_zone> zone;
   Time from;
   std::chrono::seconds span{};
   std::vector<std::string> framework;  // the server framework's verdict, when it holds one
@@ -256,9 +257,9 @@ std::vector<std::string> Header(const Options& options, const Run& run, const mo
   lines.push_back("span: " + calendar.Format(run.from, format) + " up to " +
                   calendar.Format(run.from + run.span, format) + " (" + WallClock::DurationText(run.span) +
                   "), a timer round every 1 s");
-  if (options.dayLength > 0)
+  if (options.dayLengthSeconds > 0)
     lines.push_back(
-        "day cycle: an in-game day every " + SecondsText(options.dayLength) + " s" +
+        "day cycle: an in-game day every " + SecondsText(options.dayLengthSeconds) + " s" +
         (options.dayLengthGiven ? "" : " (the default; --day-length S for your game's, 0 for none)"));
   else
     lines.push_back("day cycle: none (--day-length 0)");
@@ -270,9 +271,9 @@ std::vector<std::string> Header(const Options& options, const Run& run, const mo
   return lines;
 }
 
-// Copies the installed plugin and its config into a server folder of the preview's own and
-// loads that plugin alone; returns an empty text or why it failed.
-std::string LoadPluginCopy(const Run& run, const std::string& scratch) {
+// Copies the installed plugin and its config into the session's server folder, a folder of the
+// preview's own, and loads that plugin alone; returns an empty text or why it failed.
+std::string LoadPluginCopy(const Run& run, Simulation& session, const std::string& scratch) {
   const std::string folder = DevHost::PluginFolder(scratch, kPlugin);
   const std::string library = folder + "/" + DevHost::LibraryFileName(kPlugin);
   std::error_code error;
@@ -284,9 +285,9 @@ std::string LoadPluginCopy(const Run& run, const std::string& scratch) {
   config << run.configText;
   config.close();
   if (!config) return "cannot copy the config into " + morrowset::DisplayPath(scratch);
-  DevHost::SetServerDir(scratch);
-  if (DevHost::LoadPlugin(kPlugin, library)) return "";
-  return "the plugin failed to start: " + DevHost::LoadErrorOf(kPlugin);
+  if (const std::string why = session.LoadPlugin(kPlugin, library); !why.empty())
+    return "the plugin failed to start: " + why;
+  return "";
 }
 
 // Finds the installed plugin and its config, reads the config as the plugin does, and checks
@@ -347,7 +348,7 @@ PreviewFacts Facts(const Options& options, const Run& run, const morrowset::Conf
   facts.to = calendar.Format(run.from + run.span, format);
   facts.seconds = run.span.count();
   facts.round = kTimerInterval.count();
-  facts.dayLength = options.dayLength;
+  facts.dayLengthSeconds = options.dayLengthSeconds;
   facts.dayLengthGiven = options.dayLengthGiven;
   facts.startDay = DevHost::ReplicatedDay();
   facts.startDayKnown = options.day.has_value();
@@ -375,7 +376,7 @@ int RunSpan(const Options& options, const Run& run, const LocalCalendar& calenda
             Forecast& timeline) {
   GameClock clock(kTimerInterval);
   if (options.timeline) {
-    timeline.Start(run.span, clock, options.dayLength);
+    timeline.Start(run.span, clock, options.dayLengthSeconds);
     if (!Advance(clock, run.span)) return 1;
     return std::max(timeline.Finish(), run.frameworkRefuses ? 1 : 0);
   }
@@ -407,9 +408,7 @@ int Main(int argc, char** argv) {
   Run run;
   morrowset::ConfigReport report;
   if (const int code = FindInstall(options, run, report)) return code;
-  cctz::time_zone zone;
-  if (ConfigTimeZone && TimeZones::Load(ConfigTimeZone->Name(), zone)) run.zone = zone;
-  const LocalCalendar calendar(run.zone);
+  const LocalCalendar calendar(report.zone);
   if (const int code = ReadSpan(options, calendar, run)) return code;
   const PageFile page(options.html, options.serverDir);
   if (!options.html.empty()) {
@@ -419,40 +418,39 @@ int Main(int argc, char** argv) {
   CheckFramework(options, run);
 
   // 4. The plugin, a copy of it in a folder of our own, on the stand-in, its clock at the start.
-  WallClock::Set(run.from, false);  // first: the game's day cycle starts where the host is reset
-  DevHost::Reset();
-  if (options.day) DevHost::SetGameDay(*options.day);
-  DevHost::SetDayLength(options.dayLength);
-  if (run.zone)
-    DevHost::SetTimeFormatter([&calendar](Time t, const char* format) { return calendar.Format(t, format); });
-  const std::vector<std::string> header = Header(options, run, report, calendar);
-  const PreviewFacts facts = Facts(options, run, report, calendar, header);
-  const std::string title = "Morrowset preview: " + calendar.Name() + ", " +
-                            calendar.Format(run.from, "%Y-%m-%d %H:%M") + " up to " +
-                            calendar.Format(run.from + run.span, "%Y-%m-%d %H:%M %Z");
   Interruption::Catch();
   int code = 1;
   {
     const ScratchFolder scratch;
+    Simulation::Setup setup;
+    setup.serverDir = scratch.EightBitName();
+    setup.start = run.from;
+    setup.dayLengthSeconds = options.dayLengthSeconds;
+    setup.day = options.day;
+    setup.times = &calendar;
+    std::optional<Simulation> session(std::in_place, setup);
+    const std::vector<std::string> header = Header(options, run, report, calendar);
+    const PreviewFacts facts = Facts(options, run, report, calendar, header);
+    const std::string title = "Morrowset preview: " + calendar.Name() + ", " +
+                              calendar.Format(run.from, "%Y-%m-%d %H:%M") + " up to " +
+                              calendar.Format(run.from + run.span, "%Y-%m-%d %H:%M %Z");
     DayRecorder record(calendar, run.from, run.from + run.span, kTimerInterval, DevHost::ReplicatedDay(),
                        report.policies);
     Forecast timeline(std::cout);
-    DevHost::SetListener([&](const DevHost::Event& event) {
+    session->Listen([&](const DevHost::Event& event) {
       if (options.timeline)
         timeline.OnEvent(event);
       else
         record.OnEvent(event);
     });
-    if (const std::string failed = LoadPluginCopy(run, scratch.EightBitName()); !failed.empty())
+    if (const std::string failed = LoadPluginCopy(run, *session, scratch.EightBitName()); !failed.empty())
       return Stop(options, failed);
 
     // 5. The coming days, as fast as they run, unless interrupted.
     if (!options.json)
       for (const std::string& line : header) std::cout << line << "\n";
     code = RunSpan(options, run, calendar, record, timeline);
-    DevHost::SetListener(nullptr);
-    DevHost::UnloadAllPlugins();
-    WallClock::UseRealTime();
+    session.reset();  // the plugin unloaded, the clock back to the real time
 
     // 6. The page, where the admin asked for it.
     if (!options.html.empty() && !Interruption::Interrupted()) {

@@ -1,0 +1,47 @@
+// The simulated session's set-up order, and its reverse.
+#include "Simulation.h"
+
+#include "WallClock.h"
+
+Simulation::Simulation(Setup setup) : setup_(std::move(setup)) {
+  if (setup_.start) WallClock::Set(*setup_.start, setup_.clockRuns);
+  DevHost::Reset();
+  DevHost::KeepEvents(setup_.keepEvents);
+  DevHost::SetServerDir(setup_.serverDir);
+  if (setup_.day) DevHost::SetGameDay(*setup_.day);
+  DevHost::SetDayLength(setup_.dayLengthSeconds);
+  if (setup_.times && setup_.times->FromData()) {
+    const LocalCalendar* times = setup_.times;
+    DevHost::SetTimeFormatter([times](std::chrono::system_clock::time_point t, const char* format) {
+      return times->Format(t, format);
+    });
+  }
+  DevHost::SetListener(setup_.listener);
+}
+
+Simulation::~Simulation() {
+  DevHost::SetListener(nullptr);
+  DevHost::UnloadAllPlugins();
+  DevHost::SetTimeFormatter(nullptr);
+  if (setup_.start) WallClock::UseRealTime();
+}
+
+void Simulation::Listen(std::function<void(const DevHost::Event&)> listener) {
+  DevHost::SetListener(std::move(listener));
+}
+
+std::string Simulation::LoadServerPlugins() {
+  DevHost::LoadServerPlugins();
+  if (DevHost::PluginNames().empty()) return "no plugins in " + setup_.serverDir;
+  for (const std::string& name : DevHost::PluginNames())
+    if (DevHost::StateOf(name) != DevHost::PluginState::Loaded)
+      return "plugin " + name + " failed: " + DevHost::LoadErrorOf(name);
+  return "";
+}
+
+std::string Simulation::LoadPlugin(const std::string& name, const std::string& libraryPath) {
+  if (DevHost::LoadPlugin(name, libraryPath)) return "";
+  return DevHost::LoadErrorOf(name);
+}
+
+void Simulation::UnloadPlugins() { DevHost::UnloadAllPlugins(); }
