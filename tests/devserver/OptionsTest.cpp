@@ -1,7 +1,11 @@
-// The development server's options in-process: each row's effect, range and refusal.
+// The development server's options in-process: what they come to, their refusals and --help.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <sstream>
+
 #include "Options.h"
+#include "WallClock.h"
 
 namespace {
 
@@ -67,53 +71,64 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"Unknown", {"--colour"}, "bad argument: --colour", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Options, EachRowSetsItsOptionAndHelpAndVersionStopTheReading) {
+// What the options come to: numbers as durations, an empty password as one given, the last of
+// a repeated option, and --help or --version ending the reading wherever they stand.
+TEST(Options, ValuesBecomeWhatTheServerRunsWith) {
   ServerOptions options;
   std::string error;
   bool usage = false;
-  const std::vector<std::string> args = {"--server-dir",
-                                         "/srv/game",
-                                         "--day-length",
-                                         "0",
-                                         "--timer-interval",
-                                         "0.25",
-                                         "--clock",
-                                         "2027-03-27 00:00",
-                                         "--tz",
-                                         "UTC0",
-                                         "--forecast",
-                                         "2d",
-                                         "--verbose",
-                                         "--no-rcon",
-                                         "--rcon-valve-auth",
-                                         "--rcon-password",
-                                         "",
-                                         "--rcon-port",
-                                         "0",
-                                         "--rcon-max-clients",
-                                         "3",
-                                         "--rcon-login-timeout",
-                                         "2.5",
-                                         "--rcon-idle-timeout",
-                                         "60"};
-  ASSERT_EQ(ParseOptions(args, options, error, usage), Parsed::Run) << error;
-  EXPECT_EQ(options.serverDir, "/srv/game");
-  EXPECT_EQ(options.dayLengthSeconds, 0);
-  EXPECT_EQ(options.timerSeconds, 0.25);
-  EXPECT_EQ(options.clock, "2027-03-27 00:00");
-  EXPECT_EQ(options.zone, "UTC0");
-  EXPECT_EQ(options.forecast, "2d");
-  EXPECT_TRUE(options.verbose);
-  EXPECT_FALSE(options.rcon);
-  EXPECT_TRUE(options.rconOptions.valveAuthPrelude);
+  ASSERT_EQ(ParseOptions({"--timer-interval", "0.25", "--rcon-login-timeout", "2.5", "--rcon-idle-timeout",
+                          "1e2", "--rcon-password", "", "--day-length", "5", "--day-length", "0"},
+                         options, error, usage),
+            Parsed::Run)
+      << error;
+  EXPECT_EQ(options.TimerInterval(), std::chrono::milliseconds(250));
+  EXPECT_EQ(options.rconOptions.loginTimeout, std::chrono::milliseconds(2500));
+  EXPECT_EQ(options.rconOptions.idleTimeout, std::chrono::seconds(100));
   EXPECT_TRUE(options.passwordGiven);
   EXPECT_EQ(options.rconOptions.password, "");
-  EXPECT_EQ(options.rconOptions.port, 0);
-  EXPECT_EQ(options.rconOptions.maxClients, 3);
-  EXPECT_EQ(options.rconOptions.loginTimeout, std::chrono::milliseconds(2500));
-  EXPECT_EQ(options.rconOptions.idleTimeout, std::chrono::seconds(60));
+  EXPECT_EQ(options.dayLengthSeconds, 0);
   EXPECT_EQ(ParseOptions({"--day-length", "5", "--help", "--colour"}, options, error, usage), Parsed::Help);
-  EXPECT_EQ(ParseOptions({"--version"}, options, error, usage), Parsed::Version);
+  EXPECT_EQ(ParseOptions({"--colour", "--version"}, options, error, usage), Parsed::Bad);
+  EXPECT_EQ(ParseOptions({"--version", "--colour"}, options, error, usage), Parsed::Version);
+}
+
+// --help shows every option the server reads, and only those, each with a line of its own; the
+// durations it gives as examples are ones --forecast reads.
+TEST(Options, HelpShowsEveryOptionTheServerReads) {
+  std::ostringstream help;
+  PrintUsage(help);
+  std::set<std::string> shown;
+  std::istringstream lines(help.str());
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_LE(line.size(), 96u) << line;
+    if (line.rfind("  --", 0) != 0) continue;
+    std::istringstream words(line);
+    std::string name;
+    words >> name;
+    shown.insert(name.substr(0, name.find(',')));
+  }
+  shown.erase("--help");
+  EXPECT_EQ(shown.size(), 14u);
+  for (const std::string& name : shown) {
+    ServerOptions options;
+    std::string error;
+    bool usage = false;
+    ParseOptions({name, "1"}, options, error, usage);
+    EXPECT_NE(error, "bad argument: " + name) << "--help shows an option the server does not read";
+    EXPECT_NE(help.str().find("[" + name), std::string::npos) << name << " is missing from the synopsis";
+  }
+  std::string flat;  // the help as one line, wrapping undone
+  for (const char c : help.str())
+    if (!(c == ' ' || c == '\n') || (!flat.empty() && flat.back() != ' ')) flat += c == '\n' ? ' ' : c;
+  const std::string examples = WallClock::kDurationExamples;
+  EXPECT_NE(flat.find(examples), std::string::npos);
+  for (std::size_t at = 0; at < examples.size();) {
+    const std::size_t end = std::min(examples.find(", ", at), examples.size());
+    std::chrono::seconds d{};
+    EXPECT_TRUE(WallClock::ParseDuration(examples.substr(at, end - at), d)) << examples.substr(at, end - at);
+    at = end + 2;
+  }
 }
 
 }  // namespace
