@@ -19,17 +19,13 @@ void Forecast::Start(std::chrono::seconds duration, const GameClock& clock, doub
   out_ << "forecast " << WallClock::DurationText(duration) << ": " << DevHost::LocalTime(start, format)
        << " to " << DevHost::LocalTime(start + duration, format) << ", " << settings << "\n";
   shown_ = {start, "start", DevHost::ReplicatedDay(), 0};
+  seen_.StartAt(shown_.day);
 }
 
 void Forecast::OnEvent(const DevHost::Event& event) {
-  using Kind = DevHost::Event::Kind;
-  if (event.kind == Kind::Fault) faults_.push_back(event.Name());
-  if (event.kind == Kind::Day || event.kind == Kind::Dawn) {
-    if (writes_[event.source]++ == 0) sources_.push_back(event.source);
-  }
-  // Clients see the day through a network update; the day cycle replicates its own.
-  if (event.kind != Kind::Update && event.kind != Kind::Dawn) return;
-  if (event.day == shown_.day) {
+  const SeenDay::Seen seen = seen_.Take(event);
+  if (!seen.shown) return;
+  if (!seen.changed) {
     ++shown_.rewrites;
     return;
   }
@@ -50,13 +46,12 @@ void Forecast::Print(const Change& change) {
 
 int Forecast::Finish() {
   Print(shown_);
-  out_ << "writes:";
-  if (sources_.empty()) out_ << " none";
-  for (std::size_t i = 0; i < sources_.size(); ++i)
-    out_ << (i ? ", " : " ") << sources_[i] << " " << writes_[sources_[i]];
-  out_ << "\nday at the end: " << DevHost::ReplicatedDay() << "\n";
-  for (const auto& fault : faults_) out_ << fault << "\n";
-  return faults_.empty() ? 0 : 1;
+  std::string writes;
+  for (const SeenDay::Writer& writer : seen_.Writers())
+    writes += (writes.empty() ? "" : ", ") + writer.source + " " + std::to_string(writer.writes);
+  out_ << SeenDayFooter(writes, seen_.Day());
+  for (const auto& fault : seen_.Faults()) out_ << fault << "\n";
+  return seen_.Faults().empty() ? 0 : 1;
 }
 
 int RunForecast(Forecast& forecast, GameClock& clock, std::chrono::seconds duration,

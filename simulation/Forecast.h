@@ -3,13 +3,13 @@
 #pragma once
 
 #include <chrono>
-#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "DevHost.h"
 #include "GameClock.h"
+#include "SeenDay.h"
 
 // Collects the host's events during a forecast and prints its timeline and summary.
 class Forecast {
@@ -34,9 +34,7 @@ class Forecast {
 
   std::ostream& out_;
   Change shown_;
-  std::vector<std::string> sources_;         // in the order of their first write
-  std::map<std::string, long long> writes_;  // writes per source
-  std::vector<std::string> faults_;
+  SeenDay seen_{0};
 };
 
 // Prints the forecast of duration: moves the wall clock forward at the host's cadence from the

@@ -46,7 +46,7 @@ DayRecorder::DayRecorder(const LocalCalendar& calendar, Time from, Time to, std:
       to_(to),
       round_(round),
       policies_(std::move(policies)),
-      visible_(day),
+      seen_(day),
       heldSince_(from),
       lastPolicyWrite_(from) {
   Open(calendar_.DateOf(from), from);
@@ -59,8 +59,8 @@ void DayRecorder::Open(const cctz::civil_day& date, Time from) {
   current_.end = calendar_.StartOf(date + 1);
   current_.shownFrom = from;
   current_.shownTo = current_.end;
-  current_.startDay = visible_;
-  current_.daysSeen.push_back(visible_);
+  current_.startDay = seen_.Day();
+  current_.daysSeen.push_back(seen_.Day());
   for (auto& slot : held_) slot.fill(0);
   heldSince_ = from;
   policyWrote_ = false;
@@ -86,7 +86,7 @@ void DayRecorder::Close(Time to) {
   Hold(to);
   DateSummary& d = current_;
   d.shownTo = to;
-  d.endDay = visible_;
+  d.endDay = seen_.Day();
   if (policyWrote_)
     d.longestHold =
         std::max(d.longestHold,
@@ -115,13 +115,14 @@ void DayRecorder::SettleShortEnd(Time change) {
 
 void DayRecorder::OnEvent(const DevHost::Event& event) {
   using Kind = DevHost::Event::Kind;
-  if (event.kind == Kind::Fault) faults_.push_back(event.Name());
-  if (event.kind != Kind::Day && event.kind != Kind::Update && event.kind != Kind::Dawn) return;
-  if (event.at >= to_) return;
+  if (event.at >= to_ && event.kind != Kind::Fault) return;
+  const int32_t before = seen_.Day();
+  const SeenDay::Seen seen = seen_.Take(event);
+  if (!seen.write && !seen.shown) return;
   CloseUntil(event.at);
   DateSummary& d = current_;
   const int writer = writers_.IndexOf(event.source);
-  if (event.kind == Kind::Day || event.kind == Kind::Dawn) {
+  if (seen.write) {
     ++d.writes[writer];
     ++totals_[writer];
     if (writers_.IsPolicy(writer)) {
@@ -132,11 +133,10 @@ void DayRecorder::OnEvent(const DevHost::Event& event) {
       policyWrote_ = true;
     }
   }
-  // Players see the day through a network update; the day cycle replicates its own. A writer
-  // that rewrites the day they see holds it from then on, without a change.
-  if (event.kind == Kind::Day) return;
+  // A writer that rewrites the day players see holds it from then on, without a change.
+  if (!seen.shown) return;
   Hold(event.at);
-  if (event.day == visible_) {
+  if (!seen.changed) {
     holder_ = writer;
     return;
   }
@@ -146,8 +146,7 @@ void DayRecorder::OnEvent(const DevHost::Event& event) {
   if (length > 0)
     d.holders[std::min<long long>((event.at - d.start).count() * DateSummary::kStripSlots / length,
                                   DateSummary::kStripSlots - 1)] |= static_cast<uint16_t>(1u << writer);
-  beforeLast_ = visible_;
-  visible_ = event.day;
+  beforeLast_ = before;
   holder_ = writer;
   const DateSummary::Change change{event.at, writer, event.day};
   if (d.changes.size() < DateSummary::kKeptChanges) d.changes.push_back(change);

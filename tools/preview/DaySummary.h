@@ -10,6 +10,7 @@
 
 #include "DevHost.h"
 #include "LocalCalendar.h"
+#include "SeenDay.h"
 
 // Who wrote the day players see: the day of the game before any write, each policy by its timer
 // id in registration order, the game's own dawn, and a manual day.set from either path.
@@ -84,7 +85,7 @@ class DayRecorder {
   // Closes the last date at the end of the span.
   void Finish();
   // Returns the day players see at the end of the span.
-  int32_t EndDay() const { return visible_; }
+  int32_t EndDay() const { return seen_.Day(); }
   // Returns the policies that are on, by timer id.
   const std::vector<std::string>& PoliciesOn() const { return policies_; }
 
@@ -93,7 +94,7 @@ class DayRecorder {
   // Returns the writes of each writer over the whole span.
   const std::array<long long, Writers::kMost>& Totals() const { return totals_; }
   // Returns the faults the host recorded.
-  const std::vector<std::string>& Faults() const { return faults_; }
+  const std::vector<std::string>& Faults() const { return seen_.Faults(); }
 
  private:
   void Open(const cctz::civil_day& date, Time from);
@@ -121,14 +122,13 @@ class DayRecorder {
   DateSummary current_;
   std::array<std::array<int64_t, Writers::kMost>, DateSummary::kStripSlots>
       held_{};                    // ms per slot and writer
-  int32_t visible_ = 0;           // the day players see
+  SeenDay seen_;                  // the day players see
   int holder_ = Writers::kStart;  // who wrote it
   Time heldSince_;
   int lastChanger_ = Writers::kStart;
   Time lastPolicyWrite_;
   bool policyWrote_ = false;
   std::array<long long, Writers::kMost> totals_{};
-  std::vector<std::string> faults_;
 };
 
 // Returns a date's summary line: the date and weekday, the days seen with the changes that

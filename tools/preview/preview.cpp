@@ -364,12 +364,6 @@ bool Advance(GameClock& clock, std::chrono::seconds span) {
   return left.count() == 0;
 }
 
-// Prints the writes per writer (every policy that is on, with why it never wrote where that is
-// known) and the day at the end.
-void PrintFooter(std::ostream& out, const DayRecorder& record) {
-  out << "writes: " << WritesText(record) << "\nday at the end: " << record.EndDay() << "\n";
-}
-
 // Runs the span on the loaded plugin and prints the date lines (or the timeline); returns the
 // exit code: 1 when the plugin broke the host contract or the server's framework refuses it.
 int RunSpan(const Options& options, const Run& run, const LocalCalendar& calendar, DayRecorder& record,
@@ -385,7 +379,7 @@ int RunSpan(const Options& options, const Run& run, const LocalCalendar& calenda
   if (options.json) return record.Faults().empty() && !run.frameworkRefuses ? 0 : 1;
   for (const DateSummary& date : record.Dates())
     std::cout << SummaryLine(date, record.WriterNames(), calendar) << "\n";
-  PrintFooter(std::cout, record);
+  std::cout << SeenDayFooter(WritesText(record), record.EndDay());
   for (const std::string& fault : record.Faults()) std::cout << fault << "\n";
   return record.Faults().empty() && !run.frameworkRefuses ? 0 : 1;
 }
