@@ -1,52 +1,21 @@
 // The development server's game thread: timer callbacks at the host cadence, commands between.
-#include <condition_variable>
-#include <mutex>
-#include <optional>
 #include <thread>
 
-#include "GameLoop.h"
+#include "GameThread.h"
 #include "WallClock.h"
-#include "support/PluginHost.h"
 
 namespace morrowset::test {
 namespace {
 
 using namespace std::chrono_literals;
 
-class GameLoop : public PluginTest {
+class GameLoop : public GameThreadTest {
  protected:
   void Start(std::chrono::milliseconds timerInterval) {
     LoopOptions options;
     options.timerInterval = timerInterval;
-    game_ = std::thread([this, options] { RunGameLoop(queue_, options); });
+    StartGame(options);
   }
-  void TearDown() override {
-    if (game_.joinable()) {
-      queue_.Push(ConsoleJob("quit"));
-      game_.join();
-    }
-    PluginTest::TearDown();
-  }
-  // Runs a console line on the game thread and returns its answer.
-  std::string Run(const std::string& line) {
-    struct Answer {
-      std::mutex lock;
-      std::condition_variable given;
-      std::optional<std::string> text;
-    };
-    auto answer = std::make_shared<Answer>();
-    queue_.Push(ConsoleJob(line, [answer](const std::string& text) {
-      const std::lock_guard<std::mutex> hold(answer->lock);
-      answer->text = text;
-      answer->given.notify_one();
-    }));
-    std::unique_lock<std::mutex> hold(answer->lock);
-    answer->given.wait(hold, [&] { return answer->text.has_value(); });
-    return *answer->text;
-  }
-
-  JobQueue queue_;
-  std::thread game_;
 };
 
 // The test moves the server's clock on with advance: no round comes by waiting.
