@@ -42,15 +42,15 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kPlugin = "MorrowsetVelde";
-constexpr double kDefaultDayLength = 1800;        // the development server's
-constexpr double kLongestDayLength = 31'536'000;  // a year of real time per in-game day
+constexpr double kDefaultDayLengthSeconds = 1800;        // the development server's
+constexpr double kLongestDayLengthSeconds = 31'536'000;  // a year of real time per in-game day
 constexpr auto kTimerInterval = std::chrono::seconds(1);
 
 struct Options {
   std::string serverDir;
   std::string from;  // empty: now
   std::string span = "14d";
-  double dayLengthSeconds = kDefaultDayLength;
+  double dayLengthSeconds = kDefaultDayLengthSeconds;
   bool dayLengthGiven = false;
   std::optional<int32_t> day;  // the day players see now, when the admin knows it
   std::string html;
@@ -165,9 +165,9 @@ int ParseOptions(const std::vector<std::string>& argv, Options& options) {
     } else if (arg == "--day-length" && hasValue) {
       if (!ParseSeconds(argv[i + 1], options.dayLengthSeconds) ||
           (options.dayLengthSeconds != 0 &&
-           (options.dayLengthSeconds < 1 || options.dayLengthSeconds > kLongestDayLength)))
-        return BadUsage("--day-length takes 0 (none) or seconds from 1 to " + SecondsText(kLongestDayLength) +
-                        ", with at most 3 decimals: " + argv[i + 1]);
+           (options.dayLengthSeconds < 1 || options.dayLengthSeconds > kLongestDayLengthSeconds)))
+        return BadUsage("--day-length takes 0 (none) or seconds from 1 to " +
+                        SecondsText(kLongestDayLengthSeconds) + ", with at most 3 decimals: " + argv[i + 1]);
       options.dayLengthGiven = true;
       ++i;
     } else if (arg == "--html" && hasValue) {
