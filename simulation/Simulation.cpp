@@ -1,9 +1,17 @@
 // The simulated session's set-up order, and its reverse.
 #include "Simulation.h"
 
+#include <stdexcept>
+
 #include "WallClock.h"
 
+namespace {
+bool open = false;  // whether a session is open: the host has one state, so at most one
+}  // namespace
+
 Simulation::Simulation(Setup setup) : setup_(std::move(setup)) {
+  if (open) throw std::logic_error("a simulated session is open already: close it before opening another");
+  open = true;
   if (setup_.start) WallClock::Set(*setup_.start, setup_.clockRuns);
   DevHost::Reset();
   DevHost::KeepEvents(setup_.keepEvents);
@@ -24,6 +32,7 @@ Simulation::~Simulation() {
   DevHost::UnloadAllPlugins();
   DevHost::SetTimeFormatter(nullptr);
   if (setup_.start) WallClock::UseRealTime();
+  open = false;
 }
 
 void Simulation::Listen(std::function<void(const DevHost::Event&)> listener) {

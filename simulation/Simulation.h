@@ -28,6 +28,7 @@ class Simulation {
     bool keepEvents = false;                              // keeps them too, for AllEvents and TakeEvents
   };
 
+  // Opens the session; throws std::logic_error while another is open.
   explicit Simulation(Setup setup);
   // Stops listening, unloads what is still loaded, and gives the clock its real time back.
   ~Simulation();

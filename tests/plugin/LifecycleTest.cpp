@@ -150,11 +150,11 @@ TEST_F(Lifecycle, LoggerSharesTheHostSinksUntilTeardownAfterUnload) {
   EXPECT_EQ(sink.use_count(), before + 1);
 
   long duringUnload = 0;
-  DevHost::SetListener([&](const DevHost::Event& event) {
+  session->Listen([&](const DevHost::Event& event) {
     if (event.Name() == "unregister console day.set") duringUnload = sink.use_count();
   });
   Unload();
-  DevHost::SetListener(nullptr);
+  session->Listen(nullptr);
   EXPECT_EQ(duringUnload, before + 1);  // Unload runs while the logger still exists
   EXPECT_EQ(sink.use_count(), before);  // then teardown destroys it
 }
