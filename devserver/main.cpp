@@ -2,6 +2,7 @@
 #include <csignal>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,6 +30,19 @@ std::function<void(const DevHost::Event&)> PrintEvents(bool verbose) {
     std::cout << DevHost::LocalTime(event.at, "%H:%M:%S") << " " << event.source << ": " << event.Sentence()
               << std::endl;
   };
+}
+
+// Returns the live server's session: its clock runs on from start, every event is printed.
+Simulation::Setup LiveSession(const ServerOptions& options, std::optional<WallClock::Time> start,
+                              const LocalCalendar& times) {
+  Simulation::Setup setup;
+  setup.serverDir = options.serverDir;
+  setup.start = start;
+  setup.clockRuns = true;
+  setup.dayLengthSeconds = options.dayLengthSeconds;
+  setup.times = &times;
+  setup.listener = PrintEvents(options.verbose);
+  return setup;
 }
 
 // Loads the plugins found in the server folder, and says where it runs and when.
@@ -139,14 +153,7 @@ int main(int argc, char** argv) {
 #if defined(SIGPIPE)
   std::signal(SIGPIPE, SIG_IGN);
 #endif
-  Simulation::Setup setup;
-  setup.serverDir = options.serverDir;
-  setup.start = start;
-  setup.clockRuns = true;
-  setup.dayLengthSeconds = options.dayLengthSeconds;
-  setup.times = &times;
-  setup.listener = PrintEvents(options.verbose);
-  Simulation session(setup);
+  Simulation session(LiveSession(options, start, times));
   StartHost(options, session);
   static JobQueue& queue = *new JobQueue;  // outlives main: the input thread may still be reading
   const std::unique_ptr<RconServer> rcon = StartRcon(options, queue);

@@ -24,11 +24,12 @@ void LoadPluginOnce() {
               "DayToReset": 100, "DayToSetWhenReset": 1})";
     Simulation::Setup setup;
     setup.serverDir = dir.string();
-    // Never destroyed; its plugin is unloaded before the statics the host made while loading it
-    // go, as a server unloads its plugins before it ends.
-    static Simulation& session = *new Simulation(setup);
+    static Simulation& session = *new Simulation(setup);  // never destroyed
+    const bool ok = session.LoadPlugin("MorrowsetVelde", MORROWSET_PLUGIN_PATH).empty();
+    // Unloaded before the statics the host made while loading it go (registered after them), as
+    // a server unloads its plugins before it ends.
     std::atexit([] { session.UnloadPlugins(); });
-    return session.LoadPlugin("MorrowsetVelde", MORROWSET_PLUGIN_PATH).empty();
+    return ok;
   }();
   if (!loaded) std::abort();
 }
