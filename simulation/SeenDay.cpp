@@ -3,6 +3,11 @@
 
 #include <algorithm>
 
+bool SeenDay::Concerns(const DevHost::Event& event) {
+  using Kind = DevHost::Event::Kind;
+  return event.kind == Kind::Day || event.kind == Kind::Update || event.kind == Kind::Dawn;
+}
+
 SeenDay::Seen SeenDay::Take(const DevHost::Event& event) {
   using Kind = DevHost::Event::Kind;
   Seen seen;

@@ -25,6 +25,8 @@ class SeenDay {
   };
   // Takes one host event, in the order the host recorded them.
   Seen Take(const DevHost::Event& event);
+  // Returns whether an event writes or shows a day (a Day, an Update or a Dawn).
+  static bool Concerns(const DevHost::Event& event);
 
   // Returns the day players see.
   int32_t Day() const { return day_; }

@@ -123,8 +123,10 @@ TEST(Preview, FightingPoliciesAreNamedAndTheTimelineListsEveryChange) {
 }
 
 // The span is [from, from + for): London's 25-hour date ends the span at 23:00, when the game's
-// dawn comes; that dawn is not part of it, and the date says it was seen only to 23:00.
-TEST(Preview, TheSpanEndsBeforeItsLastInstantAndAPartialDateSaysSo) {
+// dawn comes; that dawn is not part of it, and the date says it was seen only to 23:00. A date
+// is [midnight, next midnight) too: a dawn at midnight belongs to the next date, and the date
+// before ends on the day players saw until then.
+TEST(Preview, TheSpanAndEachDateEndBeforeTheirLastInstant) {
   const std::string dir = ServerFolder(
       "preview-half-open", WithMember(ConfigJson(false, true, false), "TimeZone", "\"Europe/London\""));
   std::string out;
@@ -135,6 +137,15 @@ TEST(Preview, TheSpanEndsBeforeItsLastInstantAndAPartialDateSaysSo) {
   EXPECT_EQ(lines[0].substr(lines[0].size() - 7), "  day=7") << lines[0];
   EXPECT_NE(lines[0].find("25-hour date (BST to GMT)"), std::string::npos) << lines[0];
   EXPECT_NE(out.find("\nday at the end: 7\n"), std::string::npos) << out;
+
+  // A game day of 1000 s from Monday's midnight: its 432nd dawn comes at Saturday's midnight.
+  ASSERT_EQ(Preview(dir, "--from \"2027-10-25 00:00\" --for 6d --day-length 1000", out), kExitOnServerFolder)
+      << out;
+  const auto friday = LinesStartingWith(out, "2027-10-29 Fri");
+  const auto saturday = LinesStartingWith(out, "2027-10-30 Sat");
+  ASSERT_EQ(friday.size() + saturday.size(), 2u) << out;
+  EXPECT_EQ(friday[0].substr(friday[0].size() - 7), "  day=5") << friday[0];
+  EXPECT_NE(saturday[0].find("  5 -> 6 at 00:00:00 dawn"), std::string::npos) << saturday[0];
   fs::remove_all(dir);
 }
 

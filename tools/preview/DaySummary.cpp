@@ -114,12 +114,13 @@ void DayRecorder::SettleShortEnd(Time change) {
 }
 
 void DayRecorder::OnEvent(const DevHost::Event& event) {
-  using Kind = DevHost::Event::Kind;
-  if (event.at >= to_ && event.kind != Kind::Fault) return;
+  if (SeenDay::Concerns(event)) {
+    if (event.at >= to_) return;
+    CloseUntil(event.at);  // the dates that end before it close on the day players saw until then
+  }
   const int32_t before = seen_.Day();
   const SeenDay::Seen seen = seen_.Take(event);
   if (!seen.write && !seen.shown) return;
-  CloseUntil(event.at);
   DateSummary& d = current_;
   const int writer = writers_.IndexOf(event.source);
   if (seen.write) {
