@@ -10,6 +10,9 @@ using Clock = std::chrono::steady_clock;
 // What one connection's reads take per round, and what may wait unparsed behind its in-flight
 // limit, so that a close behind a full limit is still seen.
 constexpr std::size_t kShare = 64 * 1024;
+// The same for a connection not logged in: two packets of the largest size, so that all waiting
+// connections together hold a few megabytes at most.
+constexpr std::size_t kWaitingShare = 2 * kRconMaxSize;
 }  // namespace
 
 bool SecretsEqual(const std::string& a, const std::string& b) {
@@ -40,6 +43,7 @@ struct RconServer::Connection {
   bool closing = false;   // after the last failed login: reads nothing more, closes once answered
   bool peerDone = false;  // the peer sends no more: its first request not answered is, then it closes
   bool released = false;  // since the peer closed: its admin place is free, the rest of its work dropped
+  bool backlog = false;   // bytes read wait unparsed behind the in-flight limit
   Clock::time_point connectedAt;
   Clock::time_point lastActivity;
 
@@ -51,7 +55,19 @@ struct RconServer::Connection {
   }
 };
 
-RconServer::RconServer(JobQueue& queue, RconOptions options) : queue_(queue), options_(std::move(options)) {}
+RconServer::RconServer(JobQueue& queue, RconOptions options)
+    : queue_(queue),
+      options_(std::move(options)),
+      loginAnswerBytes_(
+          EncodeRconPacket(-1, RconType::AuthResponse, "").size() +
+          (options_.valveAuthPrelude ? EncodeRconPacket(-1, RconType::ResponseValue, "").size() : 0)) {}
+
+bool RconServer::Full(const Connection& c) const {
+  return c.slots.size() >= options_.maxInFlight ||
+         (!c.authenticated && c.Pending() >= options_.maxInFlight * loginAnswerBytes_);
+}
+
+std::size_t RconServer::Share(const Connection& c) const { return c.authenticated ? kShare : kWaitingShare; }
 
 RconServer::~RconServer() { Stop(); }
 
@@ -126,11 +142,14 @@ void RconServer::Run() {
     ids.clear();
     fds.push_back({wake_.read, POLLIN, 0});
     fds.push_back({listener_, POLLIN, 0});
+    int timeout = 200;  // milliseconds; none while a backlog may be parsed
     for (auto& [id, c] : connections_) {
-      // A connection with its in-flight limit reached is read no further than a share, until
-      // replies come back; where the platform tells a close apart, that is heard all the same.
+      // A connection holds at most a share unparsed: one at its in-flight limit is read no
+      // further until replies come back or go out, and its backlog is parsed first; where the
+      // platform tells a close apart, that is heard all the same.
       const bool open = !c->closing && !c->peerDone;
-      const bool reading = open && (c->slots.size() < options_.maxInFlight || c->Unparsed() < kShare);
+      const bool reading = open && c->Unparsed() < Share(*c);
+      if (c->backlog && !Full(*c)) timeout = 0;
       const short events = (reading ? POLLIN
                             : open  ? Sockets::kPeerClosed
                                     : 0) |
@@ -138,7 +157,7 @@ void RconServer::Run() {
       fds.push_back({c->fd, events, 0});
       ids.push_back(id);
     }
-    Sockets::Poll(fds.data(), fds.size(), 200);
+    Sockets::Poll(fds.data(), fds.size(), timeout);
 
     if (fds[0].revents & POLLIN) Sockets::DrainWake(wake_);
     posted.clear();
@@ -221,7 +240,7 @@ bool RconServer::ReadFrom(Connection& c) {
   }
   // A share per round, so that one busy client cannot keep the others waiting.
   char buffer[8192];
-  for (std::size_t taken = 0; taken < kShare;) {
+  for (std::size_t taken = 0; taken < Share(c);) {
     const long n = Sockets::Receive(c.fd, buffer, sizeof buffer);
     if (n == 0) {
       c.peerDone = true;
@@ -239,7 +258,12 @@ bool RconServer::Parse(Connection& c) {
   RconPacket packet;
   std::size_t used = 0;
   // A peer that has closed its side gets one command answered at most.
-  while (c.slots.size() < options_.maxInFlight && !(c.peerDone && c.CommandInFlight())) {
+  c.backlog = false;
+  while (!(c.peerDone && c.CommandInFlight())) {
+    if (Full(c)) {
+      c.backlog = c.Unparsed() > 0;
+      break;
+    }
     const RconRead read = ReadRconPacket(c.in.data() + c.inStart, c.in.size() - c.inStart, packet, used);
     if (read == RconRead::Malformed) return false;
     if (read == RconRead::Incomplete) break;

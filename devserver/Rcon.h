@@ -34,8 +34,9 @@ struct RconOptions {
   std::chrono::milliseconds loginTimeout{10'000};
   std::chrono::milliseconds idleTimeout{300'000};
   std::size_t maxPendingOutput = 1 << 20;  // a client that reads slower than this is dropped
-  std::size_t maxInFlight =
-      64;  // requests of one connection not answered yet, logins too; then it is not read
+  // Requests of one connection not answered yet, logins too; then it is not read. Before a login
+  // every answer is ready at once, and those it has not read count instead.
+  std::size_t maxInFlight = 64;
   // The clock of the login grace and the login and idle timeouts: real time, or a test's.
   std::function<std::chrono::steady_clock::time_point()> now = [] {
     return std::chrono::steady_clock::now();
@@ -66,6 +67,11 @@ class RconServer {
   void Accept();
   // Returns whether a newcomer may be accepted, closing a connection to make room if need be.
   bool MakeRoom();
+  // Returns whether a connection has as many requests unanswered as it may: queued or running
+  // commands, or before a login the answers it has not read.
+  bool Full(const Connection& c) const;
+  // Returns what a connection's reads take per round: less before a login.
+  std::size_t Share(const Connection& c) const;
   // Reads what the socket has, up to a share per round; returns false when the peer is gone.
   bool ReadFrom(Connection& c);
   // Handles every complete packet buffered, as far as the in-flight limit allows; returns false
@@ -92,6 +98,7 @@ class RconServer {
 
   JobQueue& queue_;
   RconOptions options_;
+  std::size_t loginAnswerBytes_;  // the answer to a request before a login, its prelude included
   SocketHandle listener_ = kNoSocket;
   int port_ = 0;
   Sockets::WakePair wake_;

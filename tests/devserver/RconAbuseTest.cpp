@@ -1,11 +1,70 @@
 // The RCON listener under abuse: many clients, churn, floods, long commands, closes and idlers.
 #include <deque>
+#include <fstream>
 #include <thread>
 
 #include "RconFixture.h"
 
+#if defined(_WIN32)
+#include <psapi.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace morrowset::test {
 namespace {
+
+// Returns the memory this process holds in RAM, in bytes.
+std::size_t ResidentBytes() {
+#if defined(_WIN32)
+  PROCESS_MEMORY_COUNTERS counters{};
+  K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.WorkingSetSize;
+#else
+  std::size_t pages = 0, resident = 0;
+  std::ifstream("/proc/self/statm") >> pages >> resident;
+  return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+#endif
+}
+
+// A client that connects with small socket buffers, so that what the server cannot send it
+// stays in the server, and sends without ever waiting or reading.
+SocketHandle FloodingClient(int port) {
+  const SocketHandle s = Sockets::Tcp();
+  const int buffer = 4096;
+  setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&buffer), sizeof buffer);
+  setsockopt(s, SOL_SOCKET, SO_SNDBUF, reinterpret_cast<const char*>(&buffer), sizeof buffer);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  Sockets::SetNonBlocking(s);
+  return s;
+}
+
+// Sends each client up to bytes of requests, in turns, until every one has sent them all, has
+// been closed, or the server reads none of them any more.
+void Flood(const std::vector<SocketHandle>& clients, const std::string& requests, std::size_t bytes) {
+  std::vector<std::size_t> sent(clients.size(), 0);
+  for (;;) {
+    bool moved = false;
+    std::vector<pollfd_t> waiting;
+    for (std::size_t i = 0; i < clients.size(); ++i) {
+      if (sent[i] >= bytes) continue;
+      const std::size_t at = sent[i] % requests.size();
+      const long n =
+          Sockets::Send(clients[i], requests.data() + at, std::min(requests.size() - at, bytes - sent[i]));
+      if (n > 0)
+        sent[i] += static_cast<std::size_t>(n), moved = true;
+      else if (Sockets::WouldBlock())
+        waiting.push_back({clients[i], POLLOUT, 0});
+      else
+        sent[i] = bytes;  // closed by the server
+    }
+    if (!moved && (waiting.empty() || Sockets::Poll(waiting.data(), waiting.size(), 200) <= 0)) return;
+  }
+}
 
 TEST_F(RconProtocol, ManyClientsAtOnceLoseNoCommandAndRunNoneTwice) {
   Start();
@@ -245,6 +304,26 @@ TEST_F(RconProtocol, IdleAndNeverLoggedInClientsAreDropped) {
   EXPECT_EQ(Command(idle, "day.set 4"), "");
   clock_.Advance(301s);  // the admin's idle timeout passes too
   EXPECT_TRUE(idle.Closed());
+}
+
+// Clients that never log in and never read, each sending a megabyte of commands: every answer
+// they do not read counts against their in-flight limit, so the server stops reading them and
+// holds a few kilobytes for each (it held up to its 1 MiB output cap, 250 MB in all), and an
+// admin is answered meanwhile.
+TEST_F(RconProtocol, ClientsThatNeitherLogInNorReadHoldLittleMemory) {
+  Start(clock_.Options());
+  RawClient admin = Client();
+  admin.Login();
+  std::string requests;
+  for (int i = 0; i < 4096; ++i) requests += EncodeRconPacket(i, RconType::ExecCommand, "");
+  std::vector<SocketHandle> flood;
+  for (int i = 0; i < 250; ++i) flood.push_back(FloodingClient(rcon_->Port()));
+  const std::size_t before = ResidentBytes();
+  Flood(flood, requests, 1u << 20);
+  const std::size_t grown = ResidentBytes() - std::min(before, ResidentBytes());
+  EXPECT_LT(grown, 24u << 20) << "the server kept the answers nobody reads";
+  EXPECT_NE(Command(admin, "status").find("day"), std::string::npos);
+  for (const SocketHandle s : flood) Sockets::Close(s);
 }
 
 }  // namespace
