@@ -31,14 +31,20 @@ std::string ConfigPath(const std::string& serverDir) {
   return serverDir + "/TolvApi/Plugins/MorrowsetVelde/config.json";
 }
 
+ConfigError UnreadableConfig(const std::string& path) {
+  return ConfigError(ConfigError::Kind::Unreadable, "", path, "Can't open config.json");
+}
+
 void ReadConfigFile(const std::string& path) {
   std::ifstream file(path);
   // A directory opens as a stream on some platforms but can never be read as the file.
   std::error_code ignored;
-  if (!file.is_open() || std::filesystem::is_directory(path, ignored))
-    throw ConfigError(ConfigError::Kind::Unreadable, "", path, "Can't open config.json");
+  if (!file.is_open() || std::filesystem::is_directory(path, ignored)) throw UnreadableConfig(path);
+  ReadConfigStream(file);
+}
+
+void ReadConfigStream(std::istream& file) {
   file >> ConfigDocument;
-  file.close();
 
   Settings.ForceDay = ConfigDocument["ForceDay"].get<bool>();
   Settings.DayToForce = ReadDayNumber(ConfigDocument["DayToForce"]);

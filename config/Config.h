@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -56,6 +57,13 @@ void ReadConfig();
 // Reads the config.json at path into ConfigDocument, Settings and ConfigTimeZone; throws on
 // any failure.
 void ReadConfigFile(const std::string& path);
+
+// Reads config.json's text from a stream opened on it, as ReadConfigFile does once it has
+// opened the file; throws on any failure.
+void ReadConfigStream(std::istream& file);
+
+// Returns the start-up error of a config.json that cannot be opened or is a folder.
+ConfigError UnreadableConfig(const std::string& path);
 
 // Returns the start-up error of a "TimeZone" that names no zone of the data compiled in.
 std::string UnknownTimeZoneText(const std::string& name);

@@ -75,6 +75,15 @@ std::string EightBitPath(const std::string& utf8) {
   const bool ascii = std::all_of(narrow.begin(), narrow.end(), [](unsigned char c) { return c < 0x80; });
   return ascii ? narrow : utf8;
 }
+
+std::filesystem::path EightBitOpened(const std::string& utf8) {
+  // The C library turns an 8-bit name into the wide one through the ANSI code page.
+  const std::string narrow = EightBitPath(utf8);
+  const int size = MultiByteToWideChar(CP_ACP, 0, narrow.c_str(), -1, nullptr, 0);
+  std::wstring wide(size > 0 ? size - 1 : 0, L'\0');
+  if (size > 1) MultiByteToWideChar(CP_ACP, 0, narrow.c_str(), -1, wide.data(), size);
+  return wide;
+}
 #else
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   return std::vector<std::string>(argv, argv + argc);
@@ -87,6 +96,8 @@ void RestoreConsole() {}
 std::string DisplayPath(const std::string& utf8) { return utf8; }
 
 std::string EightBitPath(const std::string& utf8) { return utf8; }
+
+std::filesystem::path EightBitOpened(const std::string& utf8) { return utf8; }
 #endif
 
 int RunGuarded(const char* program, int (*run)(int argc, char** argv), int argc, char** argv) {

@@ -3,6 +3,7 @@
 // separator style, and a path the plugin's own 8-bit file code can open.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ std::string DisplayPath(const std::string& utf8);
 // the path itself where it is ASCII or the platform is not Windows, else its short (8.3) form
 // when the volume keeps one, else the path (which then fails to open as the plugin would).
 std::string EightBitPath(const std::string& utf8);
+// Returns the file the C library's 8-bit file functions open for EightBitPath(utf8).
+std::filesystem::path EightBitOpened(const std::string& utf8);
 
 // Runs a tool's main; whatever a file or an argument holds, no exception ends the program: it is
 // said in one line after the program's name, exit 1.

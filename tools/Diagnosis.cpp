@@ -2,12 +2,13 @@
 // and the warnings for what loads but likely does not do what the admin meant.
 #include "Diagnosis.h"
 
+#include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <sstream>
 
 #include "CommandLine.h"
 #include "DiagnosisParts.h"
+#include "SafeFiles.h"
 #include "config/ConfigMembers.h"
 #include "config/zones/TimeZone.h"
 #include "day/PolicyTable.h"
@@ -52,37 +53,43 @@ void ResetSettings() {
   ConfigTimeZone.reset();
 }
 
-}  // namespace
-
-std::string RefusedConfig(const std::string& path) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::file_status status = fs::status(fs::u8path(path), error);
-  // What is missing or a folder, the plugin's own reading says so.
-  if (error || !fs::exists(status) || fs::is_directory(status)) return "";
+// Returns why the tools do not read a file at all, in one line naming it: it is no regular file
+// (a pipe or a device), or it is larger than kLargestConfig. Empty otherwise.
+std::string Refused(const ReadOnce& file, const std::string& path) {
   const std::string shown = DisplayPath(path);
-  if (!fs::is_regular_file(status))
+  if (file.outcome == ReadOnce::Outcome::NotAFile)
     return shown +
            " is not a file but a pipe, a device or a socket: the server would wait on it or read it "
            "without end; make config.json a plain file";
-  const std::uintmax_t size = fs::file_size(fs::u8path(path), error);
-  if (!error && size > kLargestConfig)
-    return shown + " is " + std::to_string(size) + " bytes, more than the " +
-           std::to_string(kLargestConfig >> 10) +
+  if (file.outcome == ReadOnce::Outcome::Read && file.bytes.size() > kLargestConfig)
+    return shown + " is " + std::to_string(std::max<std::uintmax_t>(file.size, file.bytes.size())) +
+           " bytes, more than the " + std::to_string(kLargestConfig >> 10) +
            " KiB a config.json may be (the default is well under 1 KiB); not read";
   return "";
 }
 
-ConfigReport Diagnose(const std::string& path) {
-  ConfigReport report;
-  report.path = path;
-  report.refused = RefusedConfig(path);
-  if (!report.refused.empty()) return report;
-  // The plugin's own reading, then the policies in start-up's order.
+// Returns the text the plugin's own stream reads from the file's bytes: on Windows it opens the
+// file in text mode, where the C library reads CR LF as LF and ends the file at a Ctrl-Z.
+std::string AsThePluginReads(std::string bytes) {
+#if defined(_WIN32)
+  bytes.erase(std::min(bytes.find('\x1a'), bytes.size()));
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) bytes[kept++] = bytes[i];
+  bytes.resize(kept);
+#endif
+  return bytes;
+}
+
+// Reads the config's text with the plugin's own code, as start-up would; returns what failed.
+Failure ReadAsThePlugin(const ReadOnce& file, const std::string& path, const std::string& text,
+                        ConfigReport& report) {
   ResetSettings();
   Failure failure;
   try {
-    ReadConfigFile(EightBitPath(path));  // the plugin's own code opens it by an 8-bit name
+    if (file.outcome != ReadOnce::Outcome::Read) throw UnreadableConfig(path);
+    std::istringstream stream(text);
+    ReadConfigStream(stream);
     for (const DayPolicy& policy : kDayPolicies)
       if (policy.switchedOn()) report.policies.push_back(policy.timer);
   } catch (const ConfigError& error) {
@@ -99,8 +106,21 @@ ConfigReport Diagnose(const std::string& path) {
     report.failure = error.what();
   }
   if (!report.failure.empty()) report.policies.clear();
-  report.text = ReadAll(path);
-  const std::string& text = report.text;
+  return failure;
+}
+
+}  // namespace
+
+ConfigReport Diagnose(const std::string& path) {
+  ConfigReport report;
+  report.path = path;
+  // One open, by the name the plugin's own 8-bit code opens: all that follows reads these bytes.
+  const ReadOnce file = ReadFileOnce(EightBitOpened(path), kLargestConfig + 1);
+  report.refused = Refused(file, path);
+  if (!report.refused.empty()) return report;
+  report.text = file.bytes;
+  const std::string text = AsThePluginReads(file.bytes);
+  const Failure failure = ReadAsThePlugin(file, path, text, report);
   const FileView view = ReadView(text);
   if (!report.failure.empty()) {
     report.why = Explain(failure, path, text, view, report.problem);

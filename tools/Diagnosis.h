@@ -13,10 +13,6 @@ namespace morrowset {
 // The largest config.json the tools read: far above any real one, which is a few hundred bytes.
 constexpr std::size_t kLargestConfig = std::size_t{1} << 20;
 
-// Returns why the tools do not read the file at path at all, in one line naming it: it is no
-// regular file (a pipe or a device), or it is larger than kLargestConfig. Empty otherwise.
-std::string RefusedConfig(const std::string& path);
-
 // What ended start-up, as a program reads it: its kind, the member, what the file has there, and
 // where in the file, where these are known.
 struct ConfigProblem {
@@ -29,12 +25,13 @@ struct ConfigProblem {
 };
 
 struct ConfigReport {
-  std::string path;       // the file read
-  std::string refused;    // why the file was not read at all (RefusedConfig); then nothing else is set
-  std::string text;       // the bytes read, as the plugin will read them
-  std::string failure;    // the error start-up would end with; empty when it loads
-  std::string why;        // under a failure: what to fix, one line (may be empty)
-  ConfigProblem problem;  // under a failure: what it is, for programs
+  std::string path;  // the file read
+  std::string
+      refused;  // why the file was not read at all (a pipe or a device, too large); then nothing else is set
+  std::string text;                     // the bytes read, as the plugin will read them
+  std::string failure;                  // the error start-up would end with; empty when it loads
+  std::string why;                      // under a failure: what to fix, one line (may be empty)
+  ConfigProblem problem;                // under a failure: what it is, for programs
   std::vector<std::string> settings;    // when it loads: "Member=value" for each member, in order
   nlohmann::json held;                  // when it loads: the same values by member name, as JSON values
   std::vector<std::string> policies;    // when it loads: the policies start-up registers, in order
@@ -51,9 +48,9 @@ struct ConfigReport {
   }
 };
 
-// Reads the config.json at path with the plugin's own code, as a freshly loaded library does
-// (Settings and ConfigDocument start empty), and says what it finds; a file RefusedConfig
-// refuses is not opened.
+// Opens the config.json at path once, reads at most kLargestConfig + 1 bytes of it (a pipe or a
+// device is refused unread) and reads those with the plugin's own code, as a freshly loaded
+// library does (Settings and ConfigDocument start empty); says what it finds.
 ConfigReport Diagnose(const std::string& path);
 
 // Returns the JSON Schema of config.json, made from the table of members.

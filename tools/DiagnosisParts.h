@@ -21,6 +21,10 @@ using nlohmann::json;
 std::string Quoted(const std::string& name);
 // Returns "null", "an object", "an array", "a string", "a boolean" or "a number".
 const char* TypeName(const json& value);
+// Returns a value as JSON text for one line: as dump() writes it, but never nested deeper than a
+// few levels (deeper ones show as [...] or {...}) nor longer than a few hundred characters
+// (then cut, ending in "..."), so that no value in a file can exhaust the stack or the line.
+std::string Excerpt(const json& value);
 // Returns the edit distance of two names, case ignored.
 std::size_t Distance(const std::string& a, const std::string& b);
 // Returns the member a key not read by the plugin was likely meant to be, if any.
@@ -38,9 +42,6 @@ struct FileView {
 
 // Returns the file's view of a config.json's text.
 FileView ReadView(const std::string& text);
-// Returns the bytes of the file at a UTF-8 path, at most kLargestConfig of them; empty when it
-// cannot be read.
-std::string ReadAll(const std::string& path);
 // Returns the line and column (from 1) of a byte position (from 1), as the JSON library counts them.
 std::pair<std::size_t, std::size_t> LineAndColumn(const std::string& text, std::size_t byte);
 

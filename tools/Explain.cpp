@@ -25,6 +25,29 @@ std::string Expected(MemberKind kind) {
   return "it takes a time zone name as the tz database spells it, such as \"Europe/Berlin\"";
 }
 
+// What follows "the file holds ..." when it holds no object.
+constexpr const char* kNotAnObject = ", not an object { } with the members \"ForceDay\", \"DayToForce\", ...";
+
+// Returns a line as shown under a syntax error: whole when short, else the part around the
+// column; control characters (a NUL of UTF-16 text) as "?".
+std::string AroundColumn(const std::string& line, std::size_t column) {
+  constexpr std::size_t kShown = 120;
+  const std::size_t start =
+      line.size() <= kShown || column <= kShown / 2 ? 0 : std::min(column - kShown / 2, line.size() - kShown);
+  std::string shown = line.substr(start, kShown);
+  for (char& c : shown)
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') c = '?';
+  return (start > 0 ? "..." : "") + shown + (start + kShown < line.size() ? "..." : "");
+}
+
+// Returns what to do about a file that is not UTF-8 text at all, or an empty text.
+std::string EncodingAdvice(const std::string& text) {
+  const bool utf16 = text.rfind("\xff\xfe", 0) == 0 || text.rfind("\xfe\xff", 0) == 0;
+  if (!utf16 && text.find('\0') == std::string::npos) return "";
+  return std::string("; the file is ") + (utf16 ? "UTF-16 text" : "not UTF-8 text (it holds NUL bytes)") +
+         ", and the plugin reads UTF-8: save it as UTF-8 (in Notepad: Save As, Encoding UTF-8)";
+}
+
 }  // namespace
 
 // Explains a failed start-up in one line: the member, what was found, what is expected.
@@ -58,7 +81,7 @@ std::string Explain(const Failure& failure, const std::string& path, const std::
     return "the file cannot be read (permissions?): " + DisplayPath(path);
   }
   if (failure.config && failure.config->kind == ConfigError::Kind::UnknownZone) {
-    problem = {"unknown-zone", failure.config->member, json(failure.config->found).dump()};
+    problem = {"unknown-zone", failure.config->member, Excerpt(json(failure.config->found))};
     return ZoneAdvice(failure.config->found);
   }
   if (failure.jsonId == 101) {
@@ -71,21 +94,21 @@ std::string Explain(const Failure& failure, const std::string& path, const std::
     for (std::size_t i = 0; i < lineNumber && std::getline(lines, line); ++i) {
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    return "line " + std::to_string(lineNumber) + ", column " + std::to_string(column) + ": " + line;
+    return "line " + std::to_string(lineNumber) + ", column " + std::to_string(column) + ": " +
+           AroundColumn(line, column) + EncodingAdvice(text);
   }
   if (failure.jsonId == 406) {
     problem.kind = "number-too-large";
     return "a number is too large for any number type; day numbers run from -2147483648 to 2147483647";
   }
   if (failure.jsonId == 305) {
-    problem = {"not-an-object", "", view.document.dump()};
-    return "the file holds " + std::string(TypeName(view.document)) +
-           ", not an object { } with the members \"ForceDay\", \"DayToForce\", ...";
+    problem = {"not-an-object", "", Excerpt(view.document)};
+    return "the file holds " + std::string(TypeName(view.document)) + kNotAnObject;
   }
   if (!view.parsed || !view.document.is_object()) {
     if (!view.document.is_null()) return "";
     problem = {"not-an-object", "", "null"};
-    return "the file holds null, not an object { } with the members";
+    return std::string("the file holds null") + kNotAnObject;
   }
   // The first member, in start-up's order, that is missing or of the wrong type.
   for (const ConfigMember& member : kConfigMembers) {
@@ -104,8 +127,8 @@ std::string Explain(const Failure& failure, const std::string& path, const std::
                       : member.kind == MemberKind::ZoneName ? found->is_string()
                                                             : found->is_number() || found->is_boolean();
     if (!fits) {
-      problem = {"wrong-type", member.name, found->dump()};
-      std::string line = Quoted(member.name) + " is " + found->dump();
+      problem = {"wrong-type", member.name, Excerpt(*found)};
+      std::string line = Quoted(member.name) + " is " + Excerpt(*found);
       if (!found->is_null()) line += std::string(" (") + TypeName(*found) + ")";
       line += ": " + expected;
       if (!member.required) line += ", or leave it out";

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
@@ -82,6 +80,40 @@ const char* TypeName(const json& value) {
   }
 }
 
+namespace {
+
+constexpr int kExcerptDepth = 8;             // levels of nesting shown; deeper ones as [...] or {...}
+constexpr std::size_t kExcerptLength = 200;  // characters shown; then "..."
+
+void AppendExcerpt(const json& value, int depth, std::string& out) {
+  if (out.size() > kExcerptLength) return;
+  if (!value.is_structured()) {
+    out += value.dump(-1, ' ', false, json::error_handler_t::replace);
+    return;
+  }
+  const bool array = value.is_array();
+  if (depth == kExcerptDepth) {
+    out += array ? "[...]" : "{...}";
+    return;
+  }
+  out += array ? '[' : '{';
+  for (auto it = value.begin(); it != value.end() && out.size() <= kExcerptLength; ++it) {
+    if (it != value.begin()) out += ',';
+    if (!array) out += json(it.key()).dump(-1, ' ', false, json::error_handler_t::replace) + ":";
+    AppendExcerpt(*it, depth + 1, out);
+  }
+  out += array ? ']' : '}';
+}
+
+}  // namespace
+
+std::string Excerpt(const json& value) {
+  std::string out;
+  AppendExcerpt(value, 0, out);
+  if (out.size() > kExcerptLength) out.replace(kExcerptLength, std::string::npos, "...");
+  return out;
+}
+
 // Returns the member a key not read by the plugin was likely meant to be, if any: the same name
 // in another case or with stray white space, or one or two letters off.
 std::optional<std::string> NearMiss(const std::string& key) {
@@ -122,14 +154,6 @@ FileView ReadView(const std::string& text) {
     if (after != std::string::npos) view.trailingAt = LineAndColumn(text, after + 1);
   }
   return view;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
-  std::string text(kLargestConfig, '\0');
-  file.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<std::size_t>(file.gcount()));
-  return text;
 }
 
 }  // namespace morrowset::diagnosis

@@ -22,8 +22,9 @@ namespace fs = std::filesystem;
 ReadOnce ReadFileOnce(const fs::path& path, std::size_t limit) {
   ReadOnce result;
   // Shared as the server's own reading shares it: an editor may hold the file open.
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     result.outcome = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
@@ -44,8 +45,8 @@ ReadOnce ReadFileOnce(const fs::path& path, std::size_t limit) {
     result.bytes.resize(limit);
     std::size_t got = 0;
     DWORD n = 0;
-    while (got < limit && ReadFile(file, result.bytes.data() + got, static_cast<DWORD>(limit - got), &n, nullptr) &&
-           n > 0)
+    while (got < limit &&
+           ReadFile(file, result.bytes.data() + got, static_cast<DWORD>(limit - got), &n, nullptr) && n > 0)
       got += n;
     result.bytes.resize(got);
     result.outcome = ReadOnce::Outcome::Read;
@@ -62,8 +63,8 @@ std::string CreateNewFile(const fs::path& path, const std::string& bytes) {
   std::size_t put = 0;
   DWORD n = 0;
   while (put < bytes.size() &&
-         WriteFile(file, bytes.data() + put, static_cast<DWORD>(std::min<std::size_t>(bytes.size() - put, 1u << 20)),
-                   &n, nullptr) &&
+         WriteFile(file, bytes.data() + put,
+                   static_cast<DWORD>(std::min<std::size_t>(bytes.size() - put, 1u << 20)), &n, nullptr) &&
          n > 0)
     put += n;
   const DWORD error = put == bytes.size() ? 0 : GetLastError();

@@ -11,8 +11,8 @@ namespace fs = std::filesystem;
 bool IsServerFolder(const std::string& dir) {
   std::error_code error;
   const fs::path folder = fs::u8path(dir);
-  return fs::is_directory(folder / "TolvApi", error) &&
-         (fs::exists(folder / "ZelApi.dll", error) || fs::exists(folder / "libZelApi.so", error));
+  return fs::is_directory(folder / "TolvApi", error) && (fs::is_regular_file(folder / "ZelApi.dll", error) ||
+                                                         fs::is_regular_file(folder / "libZelApi.so", error));
 }
 
 std::string ServerFolderAbove(const std::string& dir) {

@@ -43,7 +43,7 @@ void FileWarnings(const FileView& view, std::vector<std::string>& warnings) {
     if (count[key] == 0) continue;  // reported already
     if (count[key] > 1)
       warnings.push_back(Quoted(key) + " is given " + std::to_string(count[key]) +
-                         " times; only the last one counts (" + view.document[key].dump() + ")");
+                         " times; only the last one counts (" + Excerpt(view.document[key]) + ")");
     count[key] = 0;
     // A near miss of a required member that is missing goes with the start-up error instead.
     const auto meant = NearMiss(key);
@@ -84,7 +84,7 @@ void SettingWarnings(const FileView& view, std::vector<std::string>& warnings) {
     if (member.kind != MemberKind::DayNumber) continue;
     const int32_t held = member.held();
     if (const auto how = HeldDifferently(view.document[member.name], held))
-      warnings.push_back(Quoted(member.name) + " is " + view.document[member.name].dump() +
+      warnings.push_back(Quoted(member.name) + " is " + Excerpt(view.document[member.name]) +
                          " in the file; the plugin holds " + std::to_string(held) + " (" + *how + ")");
   }
   FightWarning(warnings);

@@ -24,6 +24,9 @@ std::string Folded(std::string_view name) {
 // or two letters off.
 std::optional<std::string> NearZone(const std::string& name, bool& windows) {
   windows = false;
+  // Names are far shorter: a longer text is no near miss, and comparing it would take long.
+  constexpr std::size_t kLongestMeant = 64;
+  if (name.size() > kLongestMeant) return std::nullopt;
   for (std::size_t i = 0; i < kWindowsZoneCount; ++i) {
     if (Folded(kWindowsZones[i].windows) == Folded(name)) {
       windows = true;

@@ -10,8 +10,8 @@
 // --framework instead checks that a framework DLL exports every function the plugin DLL imports
 // from it, which is whether Windows will load the plugin; a server folder holding ZelApi.dll
 // gets that check after the config's; the first line is then the verdict of both.
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -23,6 +23,7 @@
 #include "FrameworkCheck.h"
 #include "PeImage.h"
 #include "ReportJson.h"
+#include "SafeFiles.h"
 #include "ServerLayout.h"
 #include "config/Config.h"
 #include "config/zones/TimeZone.h"
@@ -70,44 +71,62 @@ int BadUsage(const std::string& why) {
   return 2;
 }
 
-// Writes the default config.json at path unless a file is there, saying so in a line to out;
+// Returns why --init must not write at path: a link there (a dangling one would be written
+// through), or, in a server folder, a folder on the way that leads outside it. Empty otherwise.
+std::string InitRefusal(const std::filesystem::path& file, const std::string& server) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (fs::is_symlink(fs::symlink_status(file, error)))
+    return morrowset::DisplayPath(file.u8string()) +
+           " is a link to a file that does not exist; --init writes only a new file of its own there";
+  if (server.empty()) return "";
+  const fs::path folder = fs::weakly_canonical(fs::absolute(file.parent_path(), error), error);
+  fs::path root = fs::weakly_canonical(fs::absolute(fs::u8path(server), error), error);
+  if (!root.has_filename()) root = root.parent_path();  // "srv/" as "srv"
+  const auto [mismatch, rest] = std::mismatch(root.begin(), root.end(), folder.begin(), folder.end());
+  if (mismatch == root.end()) return "";
+  return "the folder " + morrowset::DisplayPath(file.parent_path().u8string()) +
+         " leads outside the server folder (a link on the way?); --init writes only inside it";
+}
+
+// Writes the default config.json at path unless something is there, saying so in a line to out;
 // returns false when it cannot or must not (outside a server folder, without force).
 bool WriteDefaultConfig(const std::string& path, const std::string& serverDir, bool force,
                         std::ostream& out) {
   namespace fs = std::filesystem;
   std::error_code error;
-  if (fs::exists(fs::u8path(path), error)) return true;
+  const fs::path file = fs::u8path(path);
+  if (fs::exists(file, error)) return true;
   const std::string shown = morrowset::DisplayPath(path);
   const std::string layout = ConfigPath("");  // a path given as the server has it names its folder
-  const std::string generic = fs::u8path(path).generic_u8string();
+  const std::string generic = file.generic_u8string();
   const bool named = generic.size() > layout.size() &&
                      generic.compare(generic.size() - layout.size(), layout.size(), layout) == 0;
   const std::string server =
       serverDir.empty() && named ? generic.substr(0, generic.size() - layout.size()) : serverDir;
-  if (!force) {
-    const std::string why = server.empty() ? "--init writes only into a server folder: give --server-dir, "
-                                             "or --force to write " +
-                                                 shown + " anyway"
-                                           : morrowset::NotAServerFolder(server);
-    if (!why.empty()) {
-      out << "nothing written: " << why << "\n";
-      return false;
-    }
+  std::string why;
+  if (!force)
+    why = server.empty()
+              ? "--init writes only into a server folder: give --server-dir, or --force to write " + shown +
+                    " anyway"
+              : morrowset::NotAServerFolder(server);
+  if (why.empty()) why = InitRefusal(file, force ? "" : server);
+  if (!why.empty()) {
+    out << "nothing written: " << why << "\n";
+    return false;
   }
-  const fs::path folder = fs::u8path(path).parent_path();
+  const fs::path folder = file.parent_path();
   if (!folder.empty() && !fs::is_directory(folder, error)) {
     out << "cannot write the default config.json: the folder " << morrowset::DisplayPath(folder.u8string())
         << " does not exist (is the plugin installed there?)\n";
     return false;
   }
-  std::ofstream file(fs::u8path(path), std::ios::binary);
-  file << kDefaultConfig;
-  file.close();
-  if (!file) {
-    out << "cannot write the default config.json: " << shown << "\n";
+  // Created new: never over a file that appeared meanwhile, never through a link.
+  if (const std::string failed = morrowset::CreateNewFile(file, kDefaultConfig); !failed.empty()) {
+    out << "cannot write the default config.json: " << shown << ": " << failed << "\n";
     return false;
   }
-  out << "wrote the default config.json (every policy off): " << morrowset::DisplayPath(path) << "\n";
+  out << "wrote the default config.json (every policy off): " << shown << "\n";
   return true;
 }
 
@@ -248,7 +267,7 @@ int CheckServerFolder(const std::string& serverDir, std::vector<std::string>& wa
   if (!fs::is_directory(fs::u8path(serverDir), error)) return 0;  // the config's error names the folder
   const std::string framework = serverDir + "/ZelApi.dll";
   const bool hasFramework = fs::is_regular_file(fs::u8path(framework), error);
-  if (!hasFramework && !fs::exists(fs::u8path(serverDir + "/libZelApi.so"), error)) {
+  if (!hasFramework && !fs::is_regular_file(fs::u8path(serverDir + "/libZelApi.so"), error)) {
     const std::string why = "no ZelApi.dll beside TolvApi in " + morrowset::DisplayPath(serverDir);
     warnings.push_back(morrowset::DisplayPath(serverDir) +
                        " does not look like a server folder (no ZelApi.dll beside TolvApi): "

@@ -51,10 +51,14 @@ const Control* LoadTable(const fs::path& path, std::string& why) {
     return nullptr;
   }
   const Control* control = table();
-  if (control->size != sizeof(Control) || std::strcmp(control->release, MORROWSET_VERSION) != 0) {
+  if (!control) {
+    why = "it is not Morrowset's stand-in of the framework (it offers no control table)";
+    return nullptr;
+  }
+  const bool sameSize = control->size == sizeof(Control) && control->release;
+  if (!sameSize || std::strcmp(control->release, MORROWSET_VERSION) != 0) {
     why = std::string("it is the stand-in of Morrowset ") +
-          (control->size == sizeof(Control) ? control->release : "of another release") + ", not of " +
-          MORROWSET_VERSION;
+          (sameSize ? control->release : "of another release") + ", not of " + MORROWSET_VERSION;
     return nullptr;
   }
   return control;

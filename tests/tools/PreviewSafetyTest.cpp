@@ -187,14 +187,15 @@ TEST(PreviewSafety, ALaterRunRemovesOnlyTheLeftoversOfKilledRuns) {
 }
 
 #if !defined(_WIN32)
-// Ctrl-C and SIGTERM: the run stops, removes its folder and ends as the signal ends a program.
+// Ctrl-C, SIGTERM, Ctrl-\ and a reader gone from the pipe: the run stops, removes its folder and
+// ends as the signal ends a program.
 // SIGKILL leaves the folder, which the next run removes.
 TEST(PreviewSafety, SignalsLeaveNoCopyOfThePluginBehind) {
   const std::string dir = ServerFolder(
       "preview-signals", WithMember(ConfigJson(true, true, true, "true"), "TimeZone", "\"UTC\""));
   const fs::path temp = fs::path(testing::TempDir()) / "preview-signal-temp";
-  for (const auto& [signal, status] :
-       std::vector<std::pair<std::string, int>>{{"INT", 130}, {"TERM", 143}, {"KILL", 137}}) {
+  for (const auto& [signal, status] : std::vector<std::pair<std::string, int>>{
+           {"INT", 130}, {"TERM", 143}, {"QUIT", 131}, {"PIPE", 141}, {"KILL", 137}}) {
     fs::remove_all(temp);
     fs::create_directories(temp);
     std::string out;

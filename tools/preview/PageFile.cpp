@@ -2,10 +2,11 @@
 #include "PageFile.h"
 
 #include <algorithm>
-#include <fstream>
-#include <random>
+#include <cctype>
+#include <sstream>
 
 #include "CommandLine.h"
+#include "SafeFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -34,20 +35,42 @@ bool Inside(const fs::path& path, const fs::path& folder) {
   return true;
 }
 
-// Returns whether the file at path begins as a page of ours does.
+// Returns whether the file at path begins as a page of ours does; opens it once, never a pipe.
 bool OurPage(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  char head[1024];
-  file.read(head, sizeof head);
-  return std::string(head, static_cast<std::size_t>(file.gcount())).find(PageFile::kMark) !=
-         std::string::npos;
+  const morrowset::ReadOnce head = morrowset::ReadFileOnce(path, 1024);
+  return head.outcome == morrowset::ReadOnce::Outcome::Read &&
+         head.bytes.find(PageFile::kMark) != std::string::npos;
 }
+
+// Returns why nothing may replace what is at path, or an empty text when nothing is there or it
+// is a page of ours (a link to one is replaced, never written through).
+std::string Occupied(const fs::path& path, const std::string& shown) {
+  std::error_code error;
+  if (!fs::exists(fs::symlink_status(path, error))) return "";
+  if (!fs::is_regular_file(fs::status(path, error)) || !OurPage(path))
+    return shown + " is not a page morrowset-preview wrote; it stays as it is";
+  return "";
+}
+
+#if defined(_WIN32)
+// Returns whether a file name is one of Windows' device names (CON, NUL, COM1, aux.html, ...),
+// which name a device in every folder there.
+bool DeviceName(const fs::path& name) {
+  std::string stem = name.filename().u8string();
+  stem = stem.substr(0, stem.find('.'));
+  stem.erase(stem.find_last_not_of(' ') + 1);
+  std::transform(stem.begin(), stem.end(), stem.begin(), [](unsigned char c) { return std::toupper(c); });
+  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+#endif
 
 }  // namespace
 
-fs::path PageFile::Temporary() const {
-  const fs::path target = fs::u8path(path_);
-  return target.parent_path() / fs::u8path("." + target.filename().u8string() + ".writing");
+fs::path PageFile::Folder() const {
+  const fs::path parent = fs::u8path(path_).parent_path();
+  return parent.empty() ? fs::path(".") : parent;
 }
 
 std::string PageFile::Check() const {
@@ -55,40 +78,44 @@ std::string PageFile::Check() const {
   const std::string shown = morrowset::DisplayPath(path_);
   if (Inside(Resolved(target), Resolved(fs::u8path(serverDir_) / "TolvApi")))
     return "--html: " + shown + " is inside the server's TolvApi folder; the preview writes nothing there";
+#if defined(_WIN32)
+  if (DeviceName(target))
+    return "--html: " + shown + " is a device name of Windows, not a file; give the page another name";
+#endif
+  if (const std::string why = Occupied(target, shown); !why.empty()) return "--html: " + why;
+  const fs::path folder = Folder();
   std::error_code error;
-  const fs::file_status status = fs::status(target, error);
-  if (fs::exists(status)) {
-    if (!fs::is_regular_file(status) || !OurPage(target))
-      return "--html: " + shown + " is not a page morrowset-preview wrote; it stays as it is";
-  }
-  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   if (!fs::is_directory(folder, error))
     return "--html: " + shown + ": the folder " + morrowset::DisplayPath(folder.u8string()) +
            " does not exist";
-  std::ofstream probe(Temporary(), std::ios::binary);
-  const bool writable = static_cast<bool>(probe);
-  probe.close();
-  fs::remove(Temporary(), error);
-  if (!writable) return "--html: " + shown + ": cannot write in " + morrowset::DisplayPath(folder.u8string());
+  // A file of its own, created new and removed again: nothing already there is opened.
+  std::string why;
+  const fs::path probe =
+      morrowset::CreateUniqueFile(folder, target.filename().u8string(), ".writing", "", why);
+  if (probe.empty())
+    return "--html: " + shown + ": cannot write in " + morrowset::DisplayPath(folder.u8string()) + ": " + why;
+  fs::remove(probe, error);
   return "";
 }
 
 std::string PageFile::Write(const std::function<void(std::ostream&)>& page) const {
-  const fs::path temporary = Temporary();
-  std::error_code error;
-  {
-    std::ofstream file(temporary, std::ios::binary);
-    page(file);
-    file.close();
-    if (!file) {
-      fs::remove(temporary, error);
-      return "cannot write " + morrowset::DisplayPath(temporary.u8string());
-    }
-  }
-  fs::rename(temporary, fs::u8path(path_), error);
-  if (error) {
-    fs::remove(temporary, error);
-    return "cannot put the page in place at " + morrowset::DisplayPath(path_) + ": " + error.message();
+  std::ostringstream text;
+  page(text);
+  const fs::path target = fs::u8path(path_);
+  std::string why;
+  const fs::path temporary =
+      morrowset::CreateUniqueFile(Folder(), target.filename().u8string(), ".writing", text.str(), why);
+  if (temporary.empty())
+    return "cannot write the page in " + morrowset::DisplayPath(Folder().u8string()) + ": " + why;
+  std::error_code error, ignored;
+  // What took the name during the run is left as it is, as before the run.
+  why = Occupied(target, morrowset::DisplayPath(path_));
+  if (why.empty()) fs::rename(temporary, target, error);
+  if (!why.empty() || error) {
+    fs::remove(temporary, ignored);
+    return !why.empty()
+               ? why
+               : "cannot put the page in place at " + morrowset::DisplayPath(path_) + ": " + error.message();
   }
   return "";
 }

@@ -11,9 +11,11 @@ class PageFile {
   // Takes the page's path as given and the server folder.
   PageFile(std::string path, const std::string& serverDir) : path_(std::move(path)), serverDir_(serverDir) {}
   // Returns why the page may not go there, or an empty text: never below the server's TolvApi/,
-  // never over a file that is not a page of ours, only into a folder that exists and takes files.
+  // never a device name, never over a file that is not a page of ours, only into a folder that
+  // exists and takes new files.
   std::string Check() const;
-  // Writes the page beside its path and puts it in place at once; returns an empty text or why not,
+  // Writes the page into a file created new beside its path, then renames it over its path (never
+  // writing through a link or into a file already there); returns an empty text or why not,
   // leaving what was there whole.
   std::string Write(const std::function<void(std::ostream&)>& page) const;
   const std::string& Path() const { return path_; }
@@ -22,7 +24,8 @@ class PageFile {
   static constexpr const char* kMark = "<title>Morrowset preview";
 
  private:
-  std::filesystem::path Temporary() const;
+  // Returns the folder the page goes into.
+  std::filesystem::path Folder() const;
   std::string path_;
   std::string serverDir_;
 };

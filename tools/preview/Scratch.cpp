@@ -118,7 +118,8 @@ void Catch() {
   struct sigaction action {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+  // Ctrl-C, a kill, a closed terminal, Ctrl-\ and a reader gone from the pipe (piped into head).
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) sigaction(signal, &action, nullptr);
 #endif
 }
 

@@ -29,6 +29,7 @@
 #include "GameClock.h"
 #include "LocalCalendar.h"
 #include "PageFile.h"
+#include "PluginFile.h"
 #include "PreviewJson.h"
 #include "ReportJson.h"
 #include "Scratch.h"
@@ -187,24 +188,6 @@ int ParseOptions(const std::vector<std::string>& argv, Options& options) {
   return 0;
 }
 
-// Returns the build a plugin file names for itself ("Morrowset 1.3.0"), looked for in its first
-// 64 MiB; empty when it names none.
-std::string PluginBuild(const fs::path& library) {
-  static const std::string kMark = "@(#)";
-  std::ifstream file(library, std::ios::binary);
-  std::string window;
-  char buffer[1 << 16];
-  for (std::size_t read = 0; file && read < (64u << 20); read += sizeof buffer) {
-    file.read(buffer, sizeof buffer);
-    window.append(buffer, static_cast<std::size_t>(file.gcount()));
-    const std::size_t at = window.find(kMark + "Morrowset ");
-    if (at != std::string::npos && window.find('\0', at) != std::string::npos)
-      return window.substr(at + kMark.size(), window.find('\0', at) - at - kMark.size());
-    window.erase(0, window.size() > 64 ? window.size() - 64 : 0);
-  }
-  return "";
-}
-
 // The run's settings once the arguments, the config and the zone are read.
 struct Run {
   fs::path library;        // the installed plugin
@@ -303,11 +286,11 @@ int FindInstall(const Options& options, Run& run, morrowset::ConfigReport& repor
   std::error_code error;
   if (!fs::is_regular_file(run.library, error))
     return Stop(options, "no plugin installed at " + morrowset::DisplayPath(run.library.u8string()));
-  run.build = PluginBuild(run.library);
+  std::string why;
+  run.build = MorrowsetBuild(run.library, why);
   if (run.build.empty())
-    return Stop(options, morrowset::DisplayPath(run.library.u8string()) +
-                             " is not a Morrowset build (it names no Morrowset release); install the plugin "
-                             "from a release");
+    return Stop(options, morrowset::DisplayPath(run.library.u8string()) + " is not a Morrowset build (" +
+                             why + "); install the plugin from a release");
   return 0;
 }
 
