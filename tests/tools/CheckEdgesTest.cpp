@@ -132,11 +132,8 @@ TEST_F(CheckEdges, AConfigSwappedDuringTheRunIsReadOnce) {
   fs::resize_file(dir / "big.json", 256u << 20);
   std::string output;
   ASSERT_EQ(RunCommand("mkfifo " + Quote((dir / "pipe").string()), output), 0);
-  const std::string swapper =
-      "cd " + Quote(dir.string()) +
-      " && while [ -e a.json ]; do ln -f a.json c && mv -f c config.json; "
-      "ln -f big.json c && mv -f c config.json; ln -f pipe c && mv -f c config.json; done 2>/dev/null";
-  std::string loop = "(" + swapper + ") & s=$!; for i in $(seq 40); do ulimit -v 400000; timeout 20 " +
+  std::string loop = "python3 " + Quote(MORROWSET_SWAP_SCRIPT) + " " + Quote(dir.string()) +
+                     " a.json big.json pipe & s=$!; for i in $(seq 40); do ulimit -v 400000; timeout 5 " +
                      Quote(ProgramPath("morrowset-check")) + " " + Quote(configPath) +
                      " | head -n 1; echo \"exit=${PIPESTATUS[0]}\"; done; rm " +
                      Quote((dir / "a.json").string()) + "; wait $s";

@@ -116,14 +116,13 @@ TEST(PreviewEdges, AConfigSwappedDuringTheRunIsReadOnce) {
   const fs::path folder = fs::u8path(ConfigOf(dir)).parent_path();
   std::ofstream(folder / "five.json") << ConfigJson(true, false, false, "", 5);
   std::ofstream(folder / "nine.json") << ConfigJson(true, false, false, "", 9);
-  std::ofstream(folder / "swap.sh")
-      << "cd " << Quote(folder.string())
-      << " && while [ -e five.json ]; do ln -f five.json c && mv -f c config.json; "
-         "ln -f nine.json c && mv -f c config.json; done 2>/dev/null &\ns=$!\ncd "
-      << Quote(dir) << "\nfor i in $(seq 30); do timeout 20 " << Quote(ProgramPath("morrowset-preview"))
-      << " --server-dir . --for 10m --day-length 0 | grep -E "
-         "'DayToForce=|day at the end'; done\nrm "
-      << Quote((folder / "five.json").string()) << "\nwait $s\n";
+  std::ofstream(folder / "swap.sh") << "python3 " << Quote(MORROWSET_SWAP_SCRIPT) << " "
+                                    << Quote(folder.string()) << " five.json nine.json &\ns=$!\ncd "
+                                    << Quote(dir) << "\nfor i in $(seq 30); do timeout 20 "
+                                    << Quote(ProgramPath("morrowset-preview"))
+                                    << " --server-dir . --for 10m --day-length 0 | grep -E "
+                                       "'DayToForce=|day at the end'; done\nrm "
+                                    << Quote((folder / "five.json").string()) << "\nwait $s\n";
   std::string out;
   RunCommand("bash " + Quote((folder / "swap.sh").string()), out);
   std::istringstream lines(out);
