@@ -105,15 +105,19 @@ std::string MorrowsetBuild(const std::filesystem::path& library, std::string& wh
     why = "cannot be read";
     return "";
   }
-  const std::size_t at = file.bytes.find(kIdentity);
-  const std::size_t end = at == std::string::npos ? at : file.bytes.find('\0', at);
+  return MorrowsetBuildOf(file.bytes, why);
+}
+
+std::string MorrowsetBuildOf(const std::string& bytes, std::string& why) {
+  const std::size_t at = bytes.find(kIdentity);
+  const std::size_t end = at == std::string::npos ? at : bytes.find('\0', at);
   if (end == std::string::npos) {
     why = "it names no Morrowset release";
     return "";
   }
-  if (!ImportsTheFramework(file.bytes)) {
+  if (!ImportsTheFramework(bytes)) {
     why = "it names a Morrowset release but is no plugin library of the framework";
     return "";
   }
-  return file.bytes.substr(at + 4, end - at - 4);
+  return bytes.substr(at + 4, end - at - 4);
 }

@@ -8,3 +8,6 @@
 // of this platform that the framework's loader links to the framework and names a Morrowset
 // release; otherwise empty, with why set to what it lacks.
 std::string MorrowsetBuild(const std::filesystem::path& library, std::string& why);
+
+// Returns the build the bytes of a plugin file name, as MorrowsetBuild does for the file.
+std::string MorrowsetBuildOf(const std::string& bytes, std::string& why);
