@@ -15,17 +15,6 @@ constexpr std::size_t kShare = 64 * 1024;
 constexpr std::size_t kWaitingShare = 2 * kRconMaxSize;
 }  // namespace
 
-bool SecretsEqual(const std::string& a, const std::string& b) {
-  unsigned char diff = a.size() == b.size() ? 0 : 1;
-  const std::size_t n = std::max(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const unsigned char x = i < a.size() ? static_cast<unsigned char>(a[i]) : 0;
-    const unsigned char y = i < b.size() ? static_cast<unsigned char>(b[i]) : 0;
-    diff |= x ^ y;
-  }
-  return diff == 0;
-}
-
 struct RconServer::Connection {
   uint64_t id = 0;
   SocketHandle fd = kNoSocket;

@@ -43,9 +43,6 @@ struct RconOptions {
   };
 };
 
-// Compares two secrets in time that depends only on their lengths.
-bool SecretsEqual(const std::string& a, const std::string& b);
-
 class RconServer {
  public:
   RconServer(JobQueue& queue, RconOptions options);

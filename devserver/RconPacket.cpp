@@ -1,6 +1,8 @@
-// The Source RCON protocol's packet layout: little-endian size, id and type, then the body.
+// The Source RCON protocol's packet layout: little-endian size, id and type, then the body; and the
+// comparison of a login's password.
 #include "RconPacket.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -40,4 +42,15 @@ std::string EncodeRconPacket(int32_t id, int32_t type, const std::string& body) 
   packet += body;
   packet.append(2, '\0');
   return packet;
+}
+
+bool SecretsEqual(const std::string& a, const std::string& b) {
+  unsigned char diff = a.size() == b.size() ? 0 : 1;
+  const std::size_t n = std::max(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned char x = i < a.size() ? static_cast<unsigned char>(a[i]) : 0;
+    const unsigned char y = i < b.size() ? static_cast<unsigned char>(b[i]) : 0;
+    diff |= x ^ y;
+  }
+  return diff == 0;
 }

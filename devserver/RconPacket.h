@@ -36,3 +36,6 @@ RconRead ReadRconPacket(const char* data, std::size_t size, RconPacket& packet, 
 
 // Encodes one packet: size, id, type, body, two NUL bytes.
 std::string EncodeRconPacket(int32_t id, int32_t type, const std::string& body);
+
+// Compares two secrets (a login's password) in time that depends only on their lengths.
+bool SecretsEqual(const std::string& a, const std::string& b);
