@@ -103,7 +103,7 @@ TEST(PreviewSafety, HtmlReplacesOnlyItsOwnPages) {
 
 // A config.json over 1 MiB, or one that is a pipe, is refused in one line before it is read.
 TEST(PreviewSafety, AConfigNoServerCouldReadIsRefusedUnread) {
-  const std::string dir = ServerFolder("preview-bad-config", kBerlinWeekdays);
+  const std::string dir = ServerFolder("preview-refused-config", kBerlinWeekdays);
   const auto configOf = [](const std::string& server) {
     return DevHost::PluginFolder(server, "MorrowsetVelde") + "/config.json";
   };
