@@ -2,13 +2,16 @@
 // pipes under the page's names, a config swapped mid-run or nested past any stack, libraries that
 // only pretend to be ours.
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "PreviewRun.h"
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #endif
 
@@ -188,6 +191,31 @@ TEST(PreviewEdges, AStandInWithoutItsTableIsRefusedInOneLine) {
 }
 
 #if defined(_WIN32)
+// A page held open by another program without leave to delete it cannot be replaced: the run
+// says why (it said "Success"), and the page stays whole.
+TEST(PreviewEdges, APageThatCannotBeReplacedSaysWhy) {
+  const std::string dir = ServerFolder("preview-held-page", kBerlinWeekdays);
+  const std::string page = testing::TempDir() + "preview-held-page.html";
+  fs::remove(page);
+  std::string out;
+  ASSERT_EQ(Preview(dir, kRun + Quote(page), out), kExitOnServerFolder) << out;
+  const std::string before = ReadFile(page);
+  HANDLE held = CreateFileW(fs::u8path(page).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Preview(dir, kRun + Quote(page), out), 1) << out;
+  CloseHandle(held);
+  const auto line = LinesStartingWith(out, "morrowset-preview: cannot put the page in place at ");
+  ASSERT_EQ(line.size(), 1u) << out;
+  std::string reason = line[0].substr(line[0].rfind(": ") + 2);
+  std::transform(reason.begin(), reason.end(), reason.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
+  EXPECT_EQ(reason.find("success"), std::string::npos)
+      << line[0];  // the reason of the last call, not the rename's
+  EXPECT_EQ(ReadFile(page), before);
+  fs::remove_all(dir);
+}
+
 // Windows' device names name no file in any folder: refused before the run, exit 2.
 TEST(PreviewEdges, DeviceNamesAreRefusedBeforeTheRun) {
   const std::string dir = ServerFolder("preview-devices", kBerlinWeekdays);
