@@ -26,3 +26,18 @@ inline constexpr DayPolicy kDayPolicies[kPolicyCount] = {
     {"resetdays", "ResetWhenReachDay", 60, [] { return Settings.ResetWhenReachDay; }},
     {"forcemonthday", "FollowMonthDayNumber", 300, FollowMonthDayNumber},
 };
+
+// What a due run of each policy writes, in an admin's words, for the tools (the checker's lines
+// and its schema; the plugin never reads them): {Member} stands for that member, its value where
+// the value is known.
+inline constexpr const char* kPolicyRules[kPolicyCount] = {
+    "day {DayToForce}",
+    "today's weekday in {TimeZone}, Monday 1 ... Sunday 7",
+    "day {DayToSetWhenReset} when the day is {DayToReset} or more, else nothing",
+    "today's day of the month in {TimeZone}, 1 to 31",
+};
+
+// How every policy keeps its time, for the same readers.
+inline constexpr const char* kPolicyTiming =
+    "It first runs right after the plugin loads, then once per interval, and once only after a pause "
+    "(no catch-up); a day.set holds until the next run of a policy that writes the day.";

@@ -8,6 +8,7 @@
 
 #include "CommandLine.h"
 #include "DiagnosisParts.h"
+#include "PolicyWords.h"
 #include "SafeFiles.h"
 #include "config/ConfigMembers.h"
 #include "config/zones/TimeZone.h"
@@ -90,8 +91,12 @@ Failure ReadAsThePlugin(const ReadOnce& file, const std::string& path, const std
     if (file.outcome != ReadOnce::Outcome::Read) throw UnreadableConfig(path);
     std::istringstream stream(text);
     ReadConfigStream(stream);
-    for (const DayPolicy& policy : kDayPolicies)
-      if (policy.switchedOn()) report.policies.push_back(policy.timer);
+    for (std::size_t row = 0; row < kPolicyCount; ++row)
+      if (kDayPolicies[row].switchedOn()) {
+        report.policies.push_back(kDayPolicies[row].timer);
+        report.policyLines.push_back(PolicyLine(static_cast<PolicyRow>(row)));
+      }
+    if (report.policies.empty()) report.policyLines.push_back(NoPolicyLine());
   } catch (const ConfigError& error) {
     report.failure = error.what();
     failure.config = error;
@@ -105,7 +110,7 @@ Failure ReadAsThePlugin(const ReadOnce& file, const std::string& path, const std
   } catch (const std::exception& error) {
     report.failure = error.what();
   }
-  if (!report.failure.empty()) report.policies.clear();
+  if (!report.failure.empty()) report.policies.clear(), report.policyLines.clear();
   return failure;
 }
 
@@ -150,6 +155,7 @@ std::string ConfigReport::Text() const {
     if (policies.empty()) out << "none";
     for (std::size_t i = 0; i < policies.size(); ++i) out << (i ? "," : "") << policies[i];
     out << "\n";
+    for (const auto& line : policyLines) out << line << "\n";
   }
   out << "file: " << DisplayPath(path) << "\n";
   for (const auto& warning : warnings) out << "warning: " << warning << "\n";

@@ -28,15 +28,16 @@ struct ConfigReport {
   std::string path;  // the file read
   std::string
       refused;  // why the file was not read at all (a pipe or a device, too large); then nothing else is set
-  std::string text;                     // the bytes read, as the plugin will read them
-  std::string failure;                  // the error start-up would end with; empty when it loads
-  std::string why;                      // under a failure: what to fix, one line (may be empty)
-  ConfigProblem problem;                // under a failure: what it is, for programs
-  std::vector<std::string> settings;    // when it loads: "Member=value" for each member, in order
-  nlohmann::json held;                  // when it loads: the same values by member name, as JSON values
-  std::vector<std::string> policies;    // when it loads: the policies start-up registers, in order
-  std::optional<cctz::time_zone> zone;  // when it loads: the zone of its "TimeZone"; none: the server's
-  std::vector<std::string> warnings;    // what loads (or fails) but likely is not what was meant
+  std::string text;                      // the bytes read, as the plugin will read them
+  std::string failure;                   // the error start-up would end with; empty when it loads
+  std::string why;                       // under a failure: what to fix, one line (may be empty)
+  ConfigProblem problem;                 // under a failure: what it is, for programs
+  std::vector<std::string> settings;     // when it loads: "Member=value" for each member, in order
+  nlohmann::json held;                   // when it loads: the same values by member name, as JSON values
+  std::vector<std::string> policies;     // when it loads: the policies start-up registers, in order
+  std::vector<std::string> policyLines;  // when it loads: what each of them does, or that none is on
+  std::optional<cctz::time_zone> zone;   // when it loads: the zone of its "TimeZone"; none: the server's
+  std::vector<std::string> warnings;     // what loads (or fails) but likely is not what was meant
 
   // Returns whether start-up would read the file and go on.
   bool Loads() const { return refused.empty() && failure.empty(); }

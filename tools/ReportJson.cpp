@@ -35,6 +35,7 @@ json ConfigJson(const ConfigReport& report) {
                  {"error", nullptr},
                  {"settings", report.Loads() ? report.held : json(nullptr)},
                  {"policies", report.policies},
+                 {"policyLines", report.policyLines},
                  {"zone", nullptr}};
   if (!report.failure.empty()) {
     const ConfigProblem& problem = report.problem;

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "Diagnosis.h"
+#include "PolicyWords.h"
 #include "config/ConfigMembers.h"
 #include "config/zones/TimeZone.h"
 #include "day/PolicyTable.h"
@@ -31,9 +32,9 @@ json Schema() {
             {"enum", TimeZones::Names()}};
         break;
     }
-    for (const DayPolicy& policy : kDayPolicies)
-      if (member.name == std::string(policy.switchMember))
-        property["description"] = std::string("switches on the policy ") + policy.timer;
+    for (std::size_t row = 0; row < kPolicyCount; ++row)
+      if (member.name == std::string(kDayPolicies[row].switchMember))
+        property["description"] = SwitchDescription(static_cast<PolicyRow>(row));
     schema["properties"][member.name] = property;
     if (member.required) required.push_back(member.name);
   }

@@ -1,5 +1,6 @@
 // The warnings for what loads but likely does not do what the admin meant.
 #include "DiagnosisParts.h"
+#include "PolicyWords.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -62,11 +63,7 @@ void FightWarning(std::vector<std::string>& warnings) {
   std::vector<std::string> writers;
   for (const DayPolicy& policy : kDayPolicies)
     if (&policy != &kDayPolicies[kResetDays] && policy.switchedOn())
-      writers.push_back(std::string(policy.timer) + " (every " +
-                        (policy.intervalSeconds == 60
-                             ? std::string("minute")
-                             : std::to_string(policy.intervalSeconds / 60) + " minutes") +
-                        ")");
+      writers.push_back(std::string(policy.timer) + " (every " + Rhythm(policy) + ")");
   if (writers.size() < 2) return;
   std::string list;
   for (std::size_t i = 0; i < writers.size(); ++i)

@@ -51,6 +51,7 @@ const std::string kValidReport =
     "TimeZone=none (the server's local time)\n"
     "FollowMonthDayNumber=false\n"
     "policies=none\n"
+    "no policy is on: the plugin writes the day only on day.set\n"
     "file: {file}\n";
 // A valid file with one more member after the seven.
 std::string With(const std::string& extra, const std::string& base = kValid) {
@@ -70,7 +71,9 @@ std::string ZoneReport(const std::string& zone) {
   return Replaced(Replaced(Replaced(kValidReport, "none (the server's local time)",
                                     zone + " (tz database " + kVersion + ")"),
                            "FollowWeekCycle=false", "FollowWeekCycle=true"),
-                  "policies=none", "policies=forceweekday");
+                  "policies=none\nno policy is on: the plugin writes the day only on day.set",
+                  "policies=forceweekday\nforceweekday: every minute, today's weekday in " + zone +
+                      ", Monday 1 ... Sunday 7");
 }
 std::string UnknownZone(const std::string& name) {
   return "\"TimeZone\": \"" + name + "\" is not a known time zone (tz database " + kVersion +
@@ -92,6 +95,9 @@ const Diagnosis kDiagnoses[] = {
      "TimeZone=none (the server's local time)\n"
      "FollowMonthDayNumber=true\n"
      "policies=forceday,resetdays,forcemonthday\n"
+     "forceday: every 5 minutes, day 7\n"
+     "resetdays: every minute, day 5 when the day is 2147483647 or more, else nothing\n"
+     "forcemonthday: every 5 minutes, today's day of the month in the server's local time, 1 to 31\n"
      "file: {file}\n"
      "warning: \"DayToForce\" is 7.9 in the file; the plugin holds 7 (truncated)\n"
      "warning: \"DayToReset\" is 10000000000.0 in the file; the plugin holds 2147483647 (clamped to 32 "
@@ -145,6 +151,9 @@ const Diagnosis kDiagnoses[] = {
      "TimeZone=none (the server's local time)\n"
      "FollowMonthDayNumber=true\n"
      "policies=forceday,forceweekday,forcemonthday\n"
+     "forceday: every 5 minutes, day 5\n"
+     "forceweekday: every minute, today's weekday in the server's local time, Monday 1 ... Sunday 7\n"
+     "forcemonthday: every 5 minutes, today's day of the month in the server's local time, 1 to 31\n"
      "file: {file}\n"
      "warning: forceday (every 5 minutes), forceweekday (every minute) and forcemonthday (every 5 minutes) "
      "all write the day: each overwrites the others' value when it runs\n"},
@@ -159,6 +168,7 @@ const Diagnosis kDiagnoses[] = {
      "TimeZone=none (the server's local time)\n"
      "FollowMonthDayNumber=false\n"
      "policies=resetdays\n"
+     "resetdays: every minute, day 20 when the day is 10 or more, else nothing\n"
      "file: {file}\n"
      "warning: resetdays writes \"DayToSetWhenReset\" 20, not below \"DayToReset\" 10: it rewrites the day "
      "every minute\n"},

@@ -47,6 +47,9 @@ def same_check(case, text, document):
         got_policies = lines_starting(text.stdout, "policies=")
         if got_policies != [expect["policies"]]:
             failures.append(f"{case}: policies {config['policies']} but the text says {got_policies}")
+        at = printed.index("policies=" + expect["policies"]) + 1 if got_policies else 0
+        if printed[at:at + len(config["policyLines"])] != config["policyLines"] or not config["policyLines"]:
+            failures.append(f"{case}: policy lines {config['policyLines']} but the text says {printed[at:]}")
     if config and config["error"]:
         if config["error"]["text"] != printed[0]:
             failures.append(f"{case}: error text {config['error']['text']!r}, the text {printed[0]!r}")
