@@ -13,7 +13,8 @@ std::string Rule(PolicyRow row, const std::function<std::string(const ConfigMemb
   std::string rule = kPolicyRules[row];
   for (const ConfigMember& member : kConfigMembers) {
     const std::string mark = "{" + std::string(member.name) + "}";
-    for (std::size_t at; (at = rule.find(mark)) != std::string::npos;) rule.replace(at, mark.size(), fill(member));
+    for (std::size_t at; (at = rule.find(mark)) != std::string::npos;)
+      rule.replace(at, mark.size(), fill(member));
   }
   return rule;
 }
@@ -21,7 +22,8 @@ std::string Rule(PolicyRow row, const std::function<std::string(const ConfigMemb
 }  // namespace
 
 std::string Rhythm(const DayPolicy& policy) {
-  return policy.intervalSeconds == 60 ? std::string("minute") : std::to_string(policy.intervalSeconds / 60) + " minutes";
+  return policy.intervalSeconds == 60 ? std::string("minute")
+                                      : std::to_string(policy.intervalSeconds / 60) + " minutes";
 }
 
 std::string PolicyLine(PolicyRow row) {
@@ -39,8 +41,8 @@ std::string SwitchDescription(PolicyRow row) {
     return "\"" + std::string(member.name) + "\"" +
            (member.kind == MemberKind::ZoneName ? " (absent: the server's local time)" : "");
   });
-  return "Switches on the policy " + std::string(kDayPolicies[row].timer) + ": every " + Rhythm(kDayPolicies[row]) +
-         " it writes " + rule + ". " + kPolicyTiming;
+  return "Switches on the policy " + std::string(kDayPolicies[row].timer) + ": every " +
+         Rhythm(kDayPolicies[row]) + " it writes " + rule + ". " + kPolicyTiming;
 }
 
 }  // namespace morrowset
