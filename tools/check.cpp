@@ -89,6 +89,19 @@ std::string InitRefusal(const std::filesystem::path& file, const std::string& se
          " leads outside the server folder (a link on the way?); --init writes only inside it";
 }
 
+// Returns the default config.json with this system's line ends: CRLF on Windows, where Notepad
+// opens it.
+std::string DefaultConfigText() {
+  std::string text;
+  for (const char c : std::string(kDefaultConfig)) {
+#if defined(_WIN32)
+    if (c == '\n' && (text.empty() || text.back() != '\r')) text += '\r';
+#endif
+    text += c;
+  }
+  return text;
+}
+
 // Writes the default config.json at path unless something is there, saying so in a line to out;
 // returns false when it cannot or must not (outside a server folder, without force).
 bool WriteDefaultConfig(const std::string& path, const std::string& serverDir, bool force,
@@ -122,7 +135,7 @@ bool WriteDefaultConfig(const std::string& path, const std::string& serverDir, b
     return false;
   }
   // Created new: never over a file that appeared meanwhile, never through a link.
-  if (const std::string failed = morrowset::CreateNewFile(file, kDefaultConfig); !failed.empty()) {
+  if (const std::string failed = morrowset::CreateNewFile(file, DefaultConfigText()); !failed.empty()) {
     out << "cannot write the default config.json: " << shown << ": " << failed << "\n";
     return false;
   }

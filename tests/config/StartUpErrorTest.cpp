@@ -141,6 +141,20 @@ TEST_F(StartUp, MonthDaySwitchRegistersOnlyWhenTrue) {
   }
 }
 
+// A config saved with Windows' line ends (as --init writes it there, and Notepad keeps it) loads
+// as the same config with LF ones, a Ctrl-Z after it included (as old editors end a file).
+TEST_F(StartUp, LineEndsOfEitherSystemLoadTheSameConfig) {
+  std::string crlf = WithZone("\"Europe/Berlin\"");
+  for (std::size_t at = 0; (at = crlf.find(", \"", at)) != std::string::npos;) crlf.replace(at, 2, ",\r\n  ");
+  crlf = "{\r\n  " + crlf.substr(1, crlf.size() - 2) + "\r\n}\r\n";
+  for (const std::string& text : {crlf, crlf + "\x1a"}) {
+    WriteConfig(text);
+    ASSERT_TRUE(Load()) << DevHost::LoadErrorOf("MorrowsetVelde");
+    EXPECT_EQ(DevHost::Timers(), (Seq{"forceday", "forceweekday", "resetdays"}));
+    Unload();
+  }
+}
+
 TEST_F(StartUp, MissingDirectoryOrFileCannotBeOpened) {
   DevHost::SetServerDir(serverDir + "/nowhere");
   EXPECT_FALSE(Load());

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The Windows release zip as an admin gets it: its layout, no config.json, INSTALL.txt, LICENSE
-and THIRD-PARTY-NOTICES.txt with CRLF line ends, the project's version and copyright in every
+and every other text file with CRLF line ends, the project's version and copyright in every
 binary's version resource, no debug information and no build path in them, their PDBs in the
 symbols zip's symbol store matching them, and only the runtime DLLs README names imported.
 
@@ -130,8 +130,9 @@ def main():
             z.extractall(tmp / "server")
         if files != LAYOUT:
             failures.append(f"layout: extra {sorted(files - LAYOUT)}, missing {sorted(LAYOUT - files)}")
-        for text in ("INSTALL.txt", "LICENSE", "THIRD-PARTY-NOTICES.txt"):
-            data = (tmp / "server" / "Morrowset" / text).read_bytes()
+        # Every text an admin may open in Notepad: all but the binaries.
+        for text in sorted(f for f in files if not f.endswith((".dll", ".exe"))):
+            data = (tmp / "server" / text).read_bytes()
             if data.count(b"\n") != data.count(b"\r\n") or b"\r\n" not in data:
                 failures.append(f"{text} has line ends other than CRLF")
         with zipfile.ZipFile(symbols) as z:
