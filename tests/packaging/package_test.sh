@@ -42,12 +42,12 @@ fi
 server=$tmp/server
 mkdir -p "$server/TolvApi/Plugins/OtherPlugin"
 echo other > "$server/TolvApi/Plugins/OtherPlugin/config.json"
-touch "$server/ShooterGameServer" "$server/libZelApi.so"  # the server and its framework
+touch "$server/GameServer" "$server/libZelApi.so"  # the server and its framework
 before=$(cd "$server" && find . | sort)
 
 # Install: unpack into the server folder, then write the default config and check it.
 tar xzf "$archive" -C "$server"
-[ "$(LC_ALL=C ls "$server")" = "$(printf 'Morrowset\nShooterGameServer\nTolvApi\nlibZelApi.so')" ] ||
+[ "$(LC_ALL=C ls "$server")" = "$(printf 'GameServer\nMorrowset\nTolvApi\nlibZelApi.so')" ] ||
   fail "unpacking put more than Morrowset/ into the server's root: $(ls "$server")"
 check=$server/Morrowset/morrowset-check
 "$check" --init --server-dir "$server" | grep -qx 'policies=none' || fail "first install not OK"
@@ -60,11 +60,21 @@ config=$server/TolvApi/Plugins/MorrowsetVelde/config.json
 grep -q "^day at the end: " "$tmp/preview.txt" || fail "the preview printed no summary: $(cat "$tmp/preview.txt")"
 grep -q "(Morrowset $version)" "$tmp/preview.txt" || fail "the preview names no build $version"
 
-# The admin edits the config; the next release is unpacked over the installed one.
+# INSTALL.txt starts with the steps, and every placeholder of it is filled in.
+install_txt=$server/Morrowset/INSTALL.txt
+step1=$(grep -n '^1\. ' "$install_txt" | head -n 1 | cut -d: -f1)
+[ -n "$step1" ] && [ "$step1" -le 25 ] || fail "INSTALL.txt's step 1 is at line ${step1:-none}, not within 25"
+! grep -q '@[A-Z_]*@' "$install_txt" || fail "INSTALL.txt has a placeholder left: $(grep '@[A-Z_]*@' "$install_txt")"
+
+# The admin edits the config; the next release is unpacked as INSTALL.txt says: Morrowset/ first
+# deleted, so that what an older release shipped there and this one does not goes.
 sed -i 's/"ForceDay": false/"ForceDay": true/' "$config"
 cp "$config" "$tmp/edited.json"
 echo "an older build" > "$server/TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.so"
+echo "an older release's file" > "$server/Morrowset/libZelApi.so"
+rm -rf "$server/Morrowset"
 tar xzf "$archive" -C "$server"
+[ ! -e "$server/Morrowset/libZelApi.so" ] || fail "an older release's file stayed in Morrowset/"
 "$check" --init --server-dir "$server" | grep -qx 'policies=forceday' || fail "upgrade lost the edit"
 cmp -s "$config" "$tmp/edited.json" || fail "upgrade changed config.json"
 library=TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.so
