@@ -168,21 +168,23 @@ void RconServer::Run() {
       if (alive && c.peerDone && !c.released) Release(c);
       if (!(alive && Flush(c))) Close(ids[i]);
     }
-    // Deadlines, and connections that have sent their last reply or whose peer has gone: their
-    // places are free before newcomers are accepted.
-    const auto now = options_.now();
-    std::vector<uint64_t> expired;
-    for (auto& [id, c] : connections_) {
-      const bool loginLate =
-          !c->authenticated && !c->released && now - c->connectedAt > options_.loginTimeout;
-      const bool idle = now - c->lastActivity > options_.idleTimeout;
-      const bool answered = c->slots.empty() && c->Pending() == 0;
-      const bool done = answered && (c->closing || c->peerDone);
-      if (loginLate || idle || done) expired.push_back(id);
-    }
-    for (uint64_t id : expired) Close(id);
+    // Their places are free before newcomers are accepted.
+    CloseFinished();
     if (fds[1].revents & POLLIN) Accept();
   }
+}
+
+void RconServer::CloseFinished() {
+  const auto now = options_.now();
+  std::vector<uint64_t> expired;
+  for (auto& [id, c] : connections_) {
+    const bool loginLate = !c->authenticated && !c->released && now - c->connectedAt > options_.loginTimeout;
+    const bool idle = now - c->lastActivity > options_.idleTimeout;
+    const bool answered = c->slots.empty() && c->Pending() == 0;
+    const bool done = answered && (c->closing || c->peerDone);
+    if (loginLate || idle || done) expired.push_back(id);
+  }
+  for (uint64_t id : expired) Close(id);
 }
 
 void RconServer::Accept() {

@@ -62,6 +62,9 @@ class RconServer {
 
   void Run();
   void Accept();
+  // Closes the connections past a deadline (login, idle), and those that have sent their last
+  // reply or whose peer has gone.
+  void CloseFinished();
   // Returns whether a newcomer may be accepted, closing a connection to make room if need be.
   bool MakeRoom();
   // Returns whether a connection has as many requests unanswered as it may: queued or running
