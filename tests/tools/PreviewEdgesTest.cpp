@@ -20,10 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ConfigOf(const std::string& server) {
-  return DevHost::PluginFolder(server, "MorrowsetVelde") + "/config.json";
-}
-
 const std::string kRun = "--from \"2027-01-04 00:00\" --for 1h --day-length 0 --html ";
 
 // What may be planted under a name: a link to the config (symbolic where the platform makes
@@ -171,17 +167,12 @@ TEST(PreviewEdges, ALibraryHoldingTheBuildIdentityAloneIsRefused) {
 // A stand-in that offers its entry point but no table is refused in one line (it crashed the preview).
 TEST(PreviewEdges, AStandInWithoutItsTableIsRefusedInOneLine) {
   const std::string dir = ServerFolder("preview-null-stand-in", kBerlinWeekdays);
-  const fs::path folder = fs::path(testing::TempDir()) / "preview-null-table";
-  fs::remove_all(folder);
+  const std::string copy = CopyOfThePreview("preview-null-table");
+  const fs::path folder = fs::path(copy).parent_path();
   fs::create_directories(folder / "stand-in");
-  const fs::path program = ProgramPath("morrowset-preview");
-  fs::copy_file(program, folder / program.filename());
   fs::copy_file(MORROWSET_NULL_STANDIN, folder / "stand-in" / fs::path(MORROWSET_STANDIN_PATH).filename());
   std::string out;
-  EXPECT_EQ(
-      RunCommand(CdInto(dir) + Quote((folder / program.filename()).string()) + " --server-dir . --for 1h",
-                 out),
-      1);
+  EXPECT_EQ(RunCommand(CdInto(dir) + Quote(copy) + " --server-dir . --for 1h", out), 1);
   EXPECT_NE(out.find("is not Morrowset's stand-in of the framework (it offers no control table)"),
             std::string::npos)
       << out;

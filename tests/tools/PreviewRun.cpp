@@ -36,6 +36,19 @@ std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> Snapshot(co
   return files;
 }
 
+std::string ConfigOf(const std::string& server) {
+  return DevHost::PluginFolder(server, "MorrowsetVelde") + "/config.json";
+}
+
+std::string CopyOfThePreview(const std::string& name) {
+  const fs::path folder = fs::path(testing::TempDir()) / name;
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const fs::path program = ProgramPath("morrowset-preview");
+  fs::copy_file(program, folder / program.filename());
+  return (folder / program.filename()).string();
+}
+
 int InServerFolder(const std::string& dir, const std::string& program, const std::string& args,
                    std::string& out) {
   return RunCommand(CdInto(dir) + Quote(ProgramPath(program)) + " " + args, out);

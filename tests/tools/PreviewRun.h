@@ -30,6 +30,10 @@ constexpr int kExitOnServerFolder = 1;
 #else
 constexpr int kExitOnServerFolder = 0;
 #endif
+// Returns the path of the plugin's config.json in a server folder.
+std::string ConfigOf(const std::string& server);
+// Copies the preview into a folder of its own (made empty first), with no stand-in; returns its path.
+std::string CopyOfThePreview(const std::string& name);
 // Runs a program of ours from inside the server folder, as an admin does; returns its exit status.
 int InServerFolder(const std::string& dir, const std::string& program, const std::string& args,
                    std::string& out);

@@ -34,16 +34,6 @@ std::string SearchPathFirst(const std::string& folder) {
 #endif
 }
 
-// A copy of the preview in a folder of its own, with or without a stand-in.
-std::string CopyOfThePreview(const std::string& name) {
-  const fs::path folder = fs::path(testing::TempDir()) / name;
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  const fs::path program = ProgramPath("morrowset-preview");
-  fs::copy_file(program, folder / program.filename());
-  return (folder / program.filename()).string();
-}
-
 // Decoys named like the framework in the current folder, in the server folder, and first in the
 // loader's search path; a preview beside a decoy and no stand-in; a stand-in that is a decoy.
 TEST(PreviewSafety, LoadsOnlyItsOwnStandInByItsFullPath) {
@@ -104,22 +94,19 @@ TEST(PreviewSafety, HtmlReplacesOnlyItsOwnPages) {
 // A config.json over 1 MiB, or one that is a pipe, is refused in one line before it is read.
 TEST(PreviewSafety, AConfigNoServerCouldReadIsRefusedUnread) {
   const std::string dir = ServerFolder("preview-refused-config", kBerlinWeekdays);
-  const auto configOf = [](const std::string& server) {
-    return DevHost::PluginFolder(server, "MorrowsetVelde") + "/config.json";
-  };
-  const fs::path config = fs::u8path(configOf(dir));
+  const fs::path config = fs::u8path(ConfigOf(dir));
   fs::resize_file(config, 1ull << 30);
   std::string out;
   EXPECT_EQ(Preview(dir, "--for 1h", out), 1) << out;
   EXPECT_EQ(
-      out, Shown(configOf(".")) +
+      out, Shown(ConfigOf(".")) +
                " is 1073741824 bytes, more than the 1024 KiB a config.json may be (the default is well under "
                "1 KiB); not read\n");
 #if !defined(_WIN32)
   fs::remove(config);
   ASSERT_EQ(mkfifo(config.c_str(), 0600), 0);
   EXPECT_EQ(Preview(dir, "--for 1h", out), 1) << out;  // and it returns: the pipe is never opened
-  EXPECT_EQ(out.rfind(Shown(configOf(".")) + " is not a file but a pipe", 0), 0u) << out;
+  EXPECT_EQ(out.rfind(Shown(ConfigOf(".")) + " is not a file but a pipe", 0), 0u) << out;
 #endif
   fs::remove_all(dir);
 }
