@@ -110,7 +110,10 @@ Failure ReadAsThePlugin(const ReadOnce& file, const std::string& path, const std
   } catch (const std::exception& error) {
     report.failure = error.what();
   }
-  if (!report.failure.empty()) report.policies.clear(), report.policyLines.clear();
+  if (!report.failure.empty()) {
+    report.policies.clear();
+    report.policyLines.clear();
+  }
   return failure;
 }
 

@@ -48,38 +48,73 @@ std::string EncodingAdvice(const std::string& text) {
          ", and the plugin reads UTF-8: save it as UTF-8 (in Notepad: Save As, Encoding UTF-8)";
 }
 
+// Explains why the file could not be opened: a folder, a missing file or folder (the outermost
+// one missing), or no permission.
+std::string ExplainUnreadable(const std::string& path, ConfigProblem& problem) {
+  std::error_code ec;
+  const std::filesystem::path file = std::filesystem::u8path(path);
+  problem.found = DisplayPath(path);
+  problem.kind = "folder";
+  if (std::filesystem::is_directory(file, ec))
+    return "the path is a folder, not a file: " + DisplayPath(path);
+  if (!std::filesystem::exists(file, ec)) {
+    // The outermost folder missing is the one to name: a mistyped server folder, or a plugin
+    // not installed, rather than a first install.
+    std::filesystem::path missing;
+    for (std::filesystem::path folder = file.parent_path();
+         !folder.empty() && !std::filesystem::exists(folder, ec); folder = folder.parent_path()) {
+      missing = folder;
+      if (folder == folder.parent_path()) break;
+    }
+    problem.kind = missing.empty() ? "missing-file" : "missing-folder";
+    if (!missing.empty()) {
+      problem.found = DisplayPath(missing.u8string());
+      return "the folder " + problem.found + " does not exist, so there is no file at " + DisplayPath(path);
+    }
+    return "there is no file at " + DisplayPath(path) +
+           " (a first install? morrowset-check --init writes the default)";
+  }
+  problem.kind = "unreadable";
+  return "the file cannot be read (permissions?): " + DisplayPath(path);
+}
+
+// Explains the first member, in start-up's order, that is missing or of the wrong type; empty
+// when there is none.
+std::string ExplainMember(const FileView& view, ConfigProblem& problem) {
+  for (const ConfigMember& member : kConfigMembers) {
+    const std::string expected = Expected(member.kind);
+    const auto found = view.document.find(member.name);
+    if (found == view.document.end()) {
+      if (!member.required) continue;
+      problem = {"missing-member", member.name, ""};
+      std::string line = Quoted(member.name) + " is missing: " + expected;
+      for (const auto& key : view.keys)
+        if (NearMiss(key) == std::string(member.name))
+          line += "; the file has " + Quoted(key) + ": did you mean " + Quoted(member.name) + "?";
+      return line;
+    }
+    const bool fits = member.kind == MemberKind::Switch     ? found->is_boolean()
+                      : member.kind == MemberKind::ZoneName ? found->is_string()
+                                                            : found->is_number() || found->is_boolean();
+    if (!fits) {
+      problem = {"wrong-type", member.name, Excerpt(*found)};
+      std::string line = Quoted(member.name) + " is " + Excerpt(*found);
+      if (!found->is_null()) line += std::string(" (") + TypeName(*found) + ")";
+      line += ": " + expected;
+      if (!member.required) line += ", or leave it out";
+      return line;
+    }
+  }
+  return "";
+}
+
 }  // namespace
 
 // Explains a failed start-up in one line: the member, what was found, what is expected.
 std::string Explain(const Failure& failure, const std::string& path, const std::string& text,
                     const FileView& view, ConfigProblem& problem) {
-  std::error_code ec;
-  if (failure.config && failure.config->kind == ConfigError::Kind::Unreadable) {
-    const std::filesystem::path file = std::filesystem::u8path(path);
-    problem.found = DisplayPath(path);
-    problem.kind = "folder";
-    if (std::filesystem::is_directory(file, ec))
-      return "the path is a folder, not a file: " + DisplayPath(path);
-    if (!std::filesystem::exists(file, ec)) {
-      // The outermost folder missing is the one to name: a mistyped server folder, or a plugin
-      // not installed, rather than a first install.
-      std::filesystem::path missing;
-      for (std::filesystem::path folder = file.parent_path();
-           !folder.empty() && !std::filesystem::exists(folder, ec); folder = folder.parent_path()) {
-        missing = folder;
-        if (folder == folder.parent_path()) break;
-      }
-      problem.kind = missing.empty() ? "missing-file" : "missing-folder";
-      if (!missing.empty()) {
-        problem.found = DisplayPath(missing.u8string());
-        return "the folder " + problem.found + " does not exist, so there is no file at " + DisplayPath(path);
-      }
-      return "there is no file at " + DisplayPath(path) +
-             " (a first install? morrowset-check --init writes the default)";
-    }
-    problem.kind = "unreadable";
-    return "the file cannot be read (permissions?): " + DisplayPath(path);
-  }
+  if (failure.config && failure.config->kind == ConfigError::Kind::Unreadable)
+    return ExplainUnreadable(path, problem);
   if (failure.config && failure.config->kind == ConfigError::Kind::UnknownZone) {
     problem = {"unknown-zone", failure.config->member, Excerpt(json(failure.config->found))};
     return ZoneAdvice(failure.config->found);
@@ -110,32 +145,7 @@ std::string Explain(const Failure& failure, const std::string& path, const std::
     problem = {"not-an-object", "", "null"};
     return std::string("the file holds null") + kNotAnObject;
   }
-  // The first member, in start-up's order, that is missing or of the wrong type.
-  for (const ConfigMember& member : kConfigMembers) {
-    const std::string expected = Expected(member.kind);
-    const auto found = view.document.find(member.name);
-    if (found == view.document.end()) {
-      if (!member.required) continue;
-      problem = {"missing-member", member.name, ""};
-      std::string line = Quoted(member.name) + " is missing: " + expected;
-      for (const auto& key : view.keys)
-        if (NearMiss(key) == std::string(member.name))
-          line += "; the file has " + Quoted(key) + ": did you mean " + Quoted(member.name) + "?";
-      return line;
-    }
-    const bool fits = member.kind == MemberKind::Switch     ? found->is_boolean()
-                      : member.kind == MemberKind::ZoneName ? found->is_string()
-                                                            : found->is_number() || found->is_boolean();
-    if (!fits) {
-      problem = {"wrong-type", member.name, Excerpt(*found)};
-      std::string line = Quoted(member.name) + " is " + Excerpt(*found);
-      if (!found->is_null()) line += std::string(" (") + TypeName(*found) + ")";
-      line += ": " + expected;
-      if (!member.required) line += ", or leave it out";
-      return line;
-    }
-  }
-  return "";
+  return ExplainMember(view, problem);
 }
 
 }  // namespace morrowset::diagnosis

@@ -55,12 +55,14 @@ void Flood(const std::vector<SocketHandle>& clients, const std::string& requests
       const std::size_t at = sent[i] % requests.size();
       const long n =
           Sockets::Send(clients[i], requests.data() + at, std::min(requests.size() - at, bytes - sent[i]));
-      if (n > 0)
-        sent[i] += static_cast<std::size_t>(n), moved = true;
-      else if (Sockets::WouldBlock())
+      if (n > 0) {
+        sent[i] += static_cast<std::size_t>(n);
+        moved = true;
+      } else if (Sockets::WouldBlock()) {
         waiting.push_back({clients[i], POLLOUT, 0});
-      else
+      } else {
         sent[i] = bytes;  // closed by the server
+      }
     }
     if (!moved && (waiting.empty() || Sockets::Poll(waiting.data(), waiting.size(), 200) <= 0)) return;
   }
