@@ -30,6 +30,7 @@
 #include "LocalCalendar.h"
 #include "PageFile.h"
 #include "PluginFile.h"
+#include "PreviewOptions.h"
 #include "PreviewJson.h"
 #include "ReportJson.h"
 #include "Scratch.h"
@@ -43,21 +44,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kPlugin = "MorrowsetVelde";
-constexpr double kDefaultDayLengthSeconds = 1800;        // the development server's
-constexpr double kLongestDayLengthSeconds = 31'536'000;  // a year of real time per in-game day
 constexpr auto kTimerInterval = std::chrono::seconds(1);
-
-struct Options {
-  std::string serverDir;
-  std::string from;  // empty: now
-  std::string span = "14d";
-  double dayLengthSeconds = kDefaultDayLengthSeconds;
-  bool dayLengthGiven = false;
-  std::optional<int32_t> day;  // the day players see now, when the admin knows it
-  std::string html;
-  bool timeline = false;
-  bool json = false;  // one JSON document instead of the text
-};
 
 // Prints why a run ends without its days: one line on standard error (or the checker's report
 // on standard output), or with --json one document with that line as its verdict; returns 1.
@@ -73,119 +60,6 @@ int Stop(const Options& options, const std::string& line, const morrowset::Confi
   answer["config"] = report ? morrowset::ConfigJson(*report) : nlohmann::json(nullptr);
   std::cout << answer.dump(2) << "\n";
   return 1;
-}
-
-void Usage(std::ostream& out) {
-  out << "usage: morrowset-preview --server-dir DIR [--from \"YYYY-MM-DD HH:MM\"] [--for DURATION]\n"
-         "                         [--day N] [--day-length S] [--html FILE] [--timeline | --json]\n"
-         "Runs the plugin installed in DIR/TolvApi/Plugins/MorrowsetVelde/, as it is, with a copy of\n"
-         "its config.json, over the coming days on a simulated clock, and prints what players will\n"
-         "see: one line per local date, in the zone of the config's \"TimeZone\" (else the machine's).\n"
-         "Nothing is written into DIR. Exit 0; 1 when the config, the plugin or the server's framework\n"
-         "would not load (the config's problems as morrowset-check prints them); 2 for bad usage.\n"
-         "  --server-dir DIR   the server folder\n"
-         "  --from TIME        where the preview starts, a local time in that zone (default: now)\n"
-         "  --for DURATION     how long it runs, up to but not including its end: "
-      << WallClock::kDurationExamples
-      << " (default 14d)\n"
-         "  --day N            the day players see now (default: not known; day 1 is assumed)\n"
-         "  --day-length S     seconds of the game's own in-game day, which moves the day on by\n"
-         "                     itself (default 1800, as the development server; 0: none)\n"
-         "  --html FILE        also write the preview as a calendar page (one HTML file; never\n"
-         "                     below DIR/TolvApi, never over a file that is not such a page)\n"
-         "  --timeline         print every change of the day instead of a line per date\n"
-         "  --json             one JSON document instead of the text, with the same exit codes\n"
-         "                     (its schema: preview-report.schema.json beside this program)\n"
-         "  --help, --version  this text; the version\n";
-}
-
-int BadUsage(const std::string& why) {
-  std::cerr << "morrowset-preview: " << why << "\n";
-  Usage(std::cerr);
-  return 2;
-}
-
-// Reads a plain number of seconds with at most three decimals.
-bool ParseSeconds(const std::string& text, double& out) {
-  const std::size_t dot = text.find('.');
-  if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos ||
-      (dot != std::string::npos &&
-       (text.find('.', dot + 1) != std::string::npos || text.size() - dot - 1 > 3)) ||
-      text.size() > 16)
-    return false;
-  out = std::strtod(text.c_str(), nullptr);
-  return std::isfinite(out);
-}
-
-// Reads a day counter: an optional minus sign and decimal digits, within the counter's range.
-bool ParseDay(const std::string& text, int32_t& out) {
-  const std::size_t digits = text.rfind('-', 0) == 0 ? 1 : 0;
-  if (text.size() == digits || text.size() > digits + 10 ||
-      text.find_first_not_of("0123456789", digits) != std::string::npos)
-    return false;
-  const long long value = std::stoll(text);
-  if (value < INT32_MIN || value > INT32_MAX) return false;
-  out = static_cast<int32_t>(value);
-  return true;
-}
-
-// Returns seconds as the admin would write them: 1800, 0.5, 1.25.
-std::string SecondsText(double seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", seconds);
-  std::string shown = text;
-  shown.erase(shown.find_last_not_of('0') + 1);
-  if (shown.back() == '.') shown.pop_back();
-  return shown;
-}
-
-// Returns 0, or the exit code for bad arguments (help and version exit at once).
-int ParseOptions(const std::vector<std::string>& argv, Options& options) {
-  const int argc = static_cast<int>(argv.size());
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--help" || arg == "-h") {
-      Usage(std::cout);
-      std::exit(0);
-    } else if (arg == "--version") {
-      std::cout << "morrowset-preview " << MORROWSET_VERSION << "\n";
-      std::exit(0);
-    } else if (arg == "--server-dir" && hasValue) {
-      options.serverDir = argv[++i];
-    } else if (arg == "--from" && hasValue) {
-      options.from = argv[++i];
-    } else if (arg == "--for" && hasValue) {
-      options.span = argv[++i];
-    } else if (arg == "--day" && hasValue) {
-      int32_t day = 0;
-      if (!ParseDay(argv[i + 1], day))
-        return BadUsage("--day takes the day players see now, a whole number: " + argv[i + 1]);
-      options.day = day;
-      ++i;
-    } else if (arg == "--day-length" && hasValue) {
-      if (!ParseSeconds(argv[i + 1], options.dayLengthSeconds) ||
-          (options.dayLengthSeconds != 0 &&
-           (options.dayLengthSeconds < 1 || options.dayLengthSeconds > kLongestDayLengthSeconds)))
-        return BadUsage("--day-length takes 0 (none) or seconds from 1 to " +
-                        SecondsText(kLongestDayLengthSeconds) + ", with at most 3 decimals: " + argv[i + 1]);
-      options.dayLengthGiven = true;
-      ++i;
-    } else if (arg == "--html" && hasValue) {
-      options.html = argv[++i];
-    } else if (arg == "--timeline") {
-      options.timeline = true;
-    } else if (arg == "--json") {
-      options.json = true;
-    } else {
-      return BadUsage("bad argument: " + arg);
-    }
-  }
-  if (options.serverDir.empty()) return BadUsage("--server-dir is required");
-  if (options.html.empty() == false && options.timeline)
-    return BadUsage("--html goes with the date lines, not --timeline");
-  if (options.json && options.timeline) return BadUsage("--json goes with the date lines, not --timeline");
-  return 0;
 }
 
 // The run's settings once the arguments, the config and the zone are read.
@@ -367,6 +241,51 @@ int RunSpan(const Options& options, const Run& run, const LocalCalendar& calenda
   return record.Faults().empty() && !run.frameworkRefuses ? 0 : 1;
 }
 
+// Returns the session's settings: the preview's own folder, the clock at the start, the day cycle,
+// the day players see now, and the zone times are shown in.
+Simulation::Setup SessionSetup(const Options& options, const Run& run, const LocalCalendar& calendar,
+                               const ScratchFolder& scratch) {
+  Simulation::Setup setup;
+  setup.serverDir = scratch.EightBitName();
+  setup.start = run.from;
+  setup.dayLengthSeconds = options.dayLengthSeconds;
+  setup.day = options.day;
+  setup.times = &calendar;
+  return setup;
+}
+
+// Returns the page's title: "Morrowset preview: ZONE, FROM up to TO".
+std::string PageTitle(const Run& run, const LocalCalendar& calendar) {
+  return "Morrowset preview: " + calendar.Name() + ", " + calendar.Format(run.from, "%Y-%m-%d %H:%M") +
+         " up to " + calendar.Format(run.from + run.span, "%Y-%m-%d %H:%M %Z");
+}
+
+// Writes the page where the admin asked for one, unless the run was interrupted, and says where;
+// returns an empty text or why it could not.
+std::string WritePage(const Options& options, const Run& run, const PageFile& page,
+                      const std::vector<std::string>& header, const DayRecorder& record,
+                      const LocalCalendar& calendar) {
+  if (options.html.empty() || Interruption::Interrupted()) return "";
+  const std::string failed = page.Write([&](std::ostream& out) {
+    WriteCalendarPage(out, PageTitle(run, calendar), header, run.framework.size(), record, calendar);
+  });
+  if (failed.empty() && !options.json) std::cout << "page: " << morrowset::DisplayPath(options.html) << "\n";
+  return failed;
+}
+
+// Prints the --json answer of a run that went through its days.
+void PrintJsonAnswer(const Options& options, const Run& run, const PreviewFacts& facts,
+                     const DayRecorder& record, const LocalCalendar& calendar, int code) {
+  const std::string verdict = run.frameworkRefuses      ? facts.framework.front()
+                              : record.Faults().empty() ? std::string("OK")
+                                                        : record.Faults().front();
+  nlohmann::json answer = morrowset::ReportHead("morrowset-preview", MORROWSET_VERSION, verdict, code);
+  answer["page"] =
+      options.html.empty() ? nlohmann::json(nullptr) : nlohmann::json(morrowset::DisplayPath(options.html));
+  answer.update(PreviewJson(facts, record, calendar));
+  std::cout << answer.dump(2) << "\n";
+}
+
 // The program, step by step; main() adds only the last word on any exception.
 int Main(int argc, char** argv) {
   // 1. The arguments (UTF-8 whatever the Windows code page).
@@ -388,9 +307,7 @@ int Main(int argc, char** argv) {
   const LocalCalendar calendar(report.zone);
   if (const int code = ReadSpan(options, calendar, run)) return code;
   const PageFile page(options.html, options.serverDir);
-  if (!options.html.empty()) {
-    if (const std::string why = page.Check(); !why.empty()) return BadUsage(why);
-  }
+  if (const std::string why = options.html.empty() ? "" : page.Check(); !why.empty()) return BadUsage(why);
   if (!WallClock::Available()) return Stop(options, "the clock cannot be simulated on this platform");
   CheckFramework(options, run);
 
@@ -399,26 +316,14 @@ int Main(int argc, char** argv) {
   int code = 1;
   {
     const ScratchFolder scratch;
-    Simulation::Setup setup;
-    setup.serverDir = scratch.EightBitName();
-    setup.start = run.from;
-    setup.dayLengthSeconds = options.dayLengthSeconds;
-    setup.day = options.day;
-    setup.times = &calendar;
-    std::optional<Simulation> session(std::in_place, setup);
+    std::optional<Simulation> session(std::in_place, SessionSetup(options, run, calendar, scratch));
     const std::vector<std::string> header = Header(options, run, report, calendar);
     const PreviewFacts facts = Facts(options, run, report, calendar, header);
-    const std::string title = "Morrowset preview: " + calendar.Name() + ", " +
-                              calendar.Format(run.from, "%Y-%m-%d %H:%M") + " up to " +
-                              calendar.Format(run.from + run.span, "%Y-%m-%d %H:%M %Z");
     DayRecorder record(calendar, run.from, run.from + run.span, kTimerInterval, DevHost::ReplicatedDay(),
                        report.policies);
     Forecast timeline(std::cout);
     session->Listen([&](const DevHost::Event& event) {
-      if (options.timeline)
-        timeline.OnEvent(event);
-      else
-        record.OnEvent(event);
+      options.timeline ? timeline.OnEvent(event) : record.OnEvent(event);
     });
     if (const std::string failed = LoadPluginCopy(run, *session, scratch.EightBitName()); !failed.empty())
       return Stop(options, failed);
@@ -430,25 +335,12 @@ int Main(int argc, char** argv) {
     session.reset();  // the plugin unloaded, the clock back to the real time
 
     // 6. The page, where the admin asked for it.
-    if (!options.html.empty() && !Interruption::Interrupted()) {
-      const std::string failed = page.Write([&](std::ostream& out) {
-        WriteCalendarPage(out, title, header, run.framework.size(), record, calendar);
-      });
-      if (!failed.empty()) return Stop(options, failed);
-      if (!options.json) std::cout << "page: " << morrowset::DisplayPath(options.html) << "\n";
-    }
+    if (const std::string failed = WritePage(options, run, page, header, record, calendar); !failed.empty())
+      return Stop(options, failed);
 
     // 7. With --json, the whole answer in one document.
-    if (options.json && !Interruption::Interrupted()) {
-      const std::string verdict = run.frameworkRefuses      ? facts.framework.front()
-                                  : record.Faults().empty() ? std::string("OK")
-                                                            : record.Faults().front();
-      nlohmann::json answer = morrowset::ReportHead("morrowset-preview", MORROWSET_VERSION, verdict, code);
-      answer["page"] = options.html.empty() ? nlohmann::json(nullptr)
-                                            : nlohmann::json(morrowset::DisplayPath(options.html));
-      answer.update(PreviewJson(facts, record, calendar));
-      std::cout << answer.dump(2) << "\n";
-    }
+    if (options.json && !Interruption::Interrupted())
+      PrintJsonAnswer(options, run, facts, record, calendar, code);
   }
   if (const int signal = Interruption::Interrupted()) Interruption::Finish(signal);
   return code;
