@@ -125,4 +125,3 @@ int ParseOptions(const std::vector<std::string>& argv, Options& options) {
   if (options.json && options.timeline) return BadUsage("--json goes with the date lines, not --timeline");
   return 0;
 }
-
