@@ -24,18 +24,18 @@ struct ConfigMember {
 
 inline constexpr ConfigMember kConfigMembers[] = {
     {"ForceDay", MemberKind::Switch, true, nullptr, [] { return int32_t{Settings.ForceDay}; }},
-    {"DayToForce", MemberKind::DayNumber, true, "the day forceday writes",
+    {"DayToForce", MemberKind::DayNumber, true, "The day forceday writes",
      [] { return Settings.DayToForce; }},
     {"FollowWeekCycle", MemberKind::Switch, true, nullptr, [] { return int32_t{Settings.FollowWeekCycle}; }},
     {"ResetWhenReachDay", MemberKind::Switch, true, nullptr,
      [] { return int32_t{Settings.ResetWhenReachDay}; }},
-    {"DayToReset", MemberKind::DayNumber, true, "the limit at which resetdays resets",
+    {"DayToReset", MemberKind::DayNumber, true, "The day at which resetdays resets the counter",
      [] { return Settings.DayToReset; }},
-    {"DayToSetWhenReset", MemberKind::DayNumber, true, "the day resetdays writes",
+    {"DayToSetWhenReset", MemberKind::DayNumber, true, "The day resetdays writes when it resets",
      [] { return Settings.DayToSetWhenReset; }},
     {"TimeZone", MemberKind::ZoneName, false,
-     "the tz database zone in which forceweekday and forcemonthday take the date; absent: the "
-     "server's local time",
+     "The tz database zone in which forceweekday and forcemonthday take today's date; absent: "
+     "the server's local time",
      nullptr},
     {"FollowMonthDayNumber", MemberKind::Switch, false, nullptr,
      [] { return int32_t{FollowMonthDayNumber()}; }},

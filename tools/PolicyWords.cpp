@@ -3,10 +3,11 @@
 
 #include <functional>
 
-#include "config/ConfigMembers.h"
-
 namespace morrowset {
 namespace {
+
+// Returns a member's name as config.json spells it, in quotes.
+std::string Quoted(const char* name) { return "\"" + std::string(name) + "\""; }
 
 // Returns a policy's rule with each {Member} replaced by what fill gives for that member.
 std::string Rule(PolicyRow row, const std::function<std::string(const ConfigMember&)>& fill) {
@@ -17,6 +18,14 @@ std::string Rule(PolicyRow row, const std::function<std::string(const ConfigMemb
       rule.replace(at, mark.size(), fill(member));
   }
   return rule;
+}
+
+// Returns "every minute it writes ..." with the members named.
+std::string WhatItWrites(PolicyRow row) {
+  return "every " + Rhythm(kDayPolicies[row]) + " it writes " + Rule(row, [](const ConfigMember& member) {
+           return Quoted(member.name) +
+                  (member.kind == MemberKind::ZoneName ? " (absent: the server's local time)" : "");
+         });
 }
 
 }  // namespace
@@ -36,13 +45,21 @@ std::string PolicyLine(PolicyRow row) {
 
 std::string NoPolicyLine() { return "no policy is on: the plugin writes the day only on day.set"; }
 
-std::string SwitchDescription(PolicyRow row) {
-  const std::string rule = Rule(row, [](const ConfigMember& member) {
-    return "\"" + std::string(member.name) + "\"" +
-           (member.kind == MemberKind::ZoneName ? " (absent: the server's local time)" : "");
-  });
-  return "Switches on the policy " + std::string(kDayPolicies[row].timer) + ": every " +
-         Rhythm(kDayPolicies[row]) + " it writes " + rule + ". " + kPolicyTiming;
+std::string PolicySentence(PolicyRow row) {
+  return std::string(kDayPolicies[row].timer) + " (" + Quoted(kDayPolicies[row].switchMember) +
+         ": true): " + WhatItWrites(row) + ".";
+}
+
+std::string MemberDescription(const ConfigMember& member) {
+  std::string readers;
+  for (std::size_t row = 0; row < kPolicyCount; ++row) {
+    const auto policy = static_cast<PolicyRow>(row);
+    if (member.name == std::string(kDayPolicies[row].switchMember))
+      return "Switches on the policy " + PolicySentence(policy) + " " + kPolicyTiming;
+    if (std::string(kPolicyRules[row]).find("{" + std::string(member.name) + "}") != std::string::npos)
+      readers += " Read by " + PolicySentence(policy);
+  }
+  return std::string(member.drives) + "." + readers;
 }
 
 }  // namespace morrowset

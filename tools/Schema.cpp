@@ -5,7 +5,6 @@
 #include "PolicyWords.h"
 #include "config/ConfigMembers.h"
 #include "config/zones/TimeZone.h"
-#include "day/PolicyTable.h"
 
 namespace morrowset {
 
@@ -23,18 +22,15 @@ json Schema() {
         property = {{"type", "boolean"}};
         break;
       case MemberKind::DayNumber:
-        property = {{"type", {"number", "boolean"}}, {"description", member.drives}};
+        property = {{"type", {"number", "boolean"}}};
         break;
       case MemberKind::ZoneName:
-        property = {
-            {"type", "string"},
-            {"description", std::string(member.drives) + " (tz database " + TimeZones::DataVersion() + ")"},
-            {"enum", TimeZones::Names()}};
+        property = {{"type", "string"}, {"enum", TimeZones::Names()}};
         break;
     }
-    for (std::size_t row = 0; row < kPolicyCount; ++row)
-      if (member.name == std::string(kDayPolicies[row].switchMember))
-        property["description"] = SwitchDescription(static_cast<PolicyRow>(row));
+    property["description"] = MemberDescription(member);
+    if (member.kind == MemberKind::ZoneName)
+      property["description"] = MemberDescription(member) + " (tz database " + TimeZones::DataVersion() + ")";
     schema["properties"][member.name] = property;
     if (member.required) required.push_back(member.name);
   }

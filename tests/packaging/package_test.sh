@@ -60,11 +60,15 @@ config=$server/TolvApi/Plugins/MorrowsetVelde/config.json
 grep -q "^day at the end: " "$tmp/preview.txt" || fail "the preview printed no summary: $(cat "$tmp/preview.txt")"
 grep -q "(Morrowset $version)" "$tmp/preview.txt" || fail "the preview names no build $version"
 
-# INSTALL.txt starts with the steps, and every placeholder of it is filled in.
+# INSTALL.txt starts with the steps; it and the guide have every placeholder filled in.
 install_txt=$server/Morrowset/INSTALL.txt
 step1=$(grep -n '^1\. ' "$install_txt" | head -n 1 | cut -d: -f1)
 [ -n "$step1" ] && [ "$step1" -le 25 ] || fail "INSTALL.txt's step 1 is at line ${step1:-none}, not within 25"
-! grep -q '@[A-Z_]*@' "$install_txt" || fail "INSTALL.txt has a placeholder left: $(grep '@[A-Z_]*@' "$install_txt")"
+for text in "$install_txt" "$server/Morrowset/GUIDE.txt"; do
+  [ -f "$text" ] || fail "the archive carries no $(basename "$text")"
+  ! grep -q '@[A-Z_]*@' "$text" || fail "$(basename "$text") has a placeholder left: $(grep '@[A-Z_]*@' "$text")"
+done
+grep -q "^Morrowset $version: " "$server/Morrowset/GUIDE.txt" || fail "GUIDE.txt names no release $version"
 
 # The admin edits the config; the next release is unpacked as INSTALL.txt says: Morrowset/ first
 # deleted, so that what an older release shipped there and this one does not goes.

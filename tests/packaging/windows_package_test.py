@@ -22,6 +22,7 @@ LAYOUT = {
     "TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.dll",
     "TolvApi/Plugins/MorrowsetVelde/config.schema.json",
     "Morrowset/INSTALL.txt",
+    "Morrowset/GUIDE.txt",
     "Morrowset/LICENSE",
     "Morrowset/check-report.schema.json",
     "Morrowset/preview-report.schema.json",
@@ -135,6 +136,8 @@ def main():
             data = (tmp / "server" / text).read_bytes()
             if data.count(b"\n") != data.count(b"\r\n") or b"\r\n" not in data:
                 failures.append(f"{text} has line ends other than CRLF")
+            if text.endswith(".txt") and re.search(rb"@[A-Z_]+@", data):
+                failures.append(f"{text} has a placeholder left: {re.search(rb'@[A-Z_]+@', data).group().decode()}")
         with zipfile.ZipFile(symbols) as z:
             z.extractall(tmp / "symbols")
         for name in sorted(f for f in files if f.endswith((".dll", ".exe"))):

@@ -1,6 +1,11 @@
-// Every policy and every config member is told in words wherever the checker tells it: the
-// schema's descriptions and the check's line per policy, each made from the tables.
+// Every policy and every config member is told in the same words wherever an admin reads of
+// them: the schema's descriptions and the check's line per policy, made from the tables, and the
+// guide and README, held to them.
+#include <fstream>
+#include <sstream>
+
 #include "Diagnosis.h"
+#include "PolicyWords.h"
 #include "day/PolicyTable.h"
 #include "support/PluginHost.h"
 
@@ -8,6 +13,24 @@ namespace morrowset::test {
 namespace {
 
 using PolicyWords = PluginTest;
+
+// Returns a text of the source tree with every run of white space as one space, so that a
+// sentence reads the same however a document wraps it.
+std::string Words(const std::string& relative) {
+  std::ifstream file(MORROWSET_SOURCE_DIR "/" + relative, std::ios::binary);
+  EXPECT_TRUE(file) << relative;
+  std::ostringstream words;
+  for (std::string word; file >> word;) words << word << ' ';
+  return words.str();
+}
+
+// Returns a sentence with every run of white space as one space, and one after it.
+std::string Spaced(const std::string& sentence) {
+  std::istringstream in(sentence);
+  std::string spaced;
+  for (std::string word; in >> word;) spaced += word + ' ';
+  return spaced;
+}
 
 // With every policy on, the check has one line per policy, in start-up's order, each with its
 // rhythm and its rule filled in (no member's mark left, the zone and the numbers as held).
@@ -37,12 +60,49 @@ TEST_F(PolicyWords, TheSchemaDescribesEveryMember) {
   }
   for (const DayPolicy& policy : kDayPolicies)
     EXPECT_EQ(properties[policy.switchMember]["description"].get<std::string>().rfind(
-                  std::string("Switches on the policy ") + policy.timer + ": every ", 0),
+                  std::string("Switches on the policy ") + policy.timer + " (\"" + policy.switchMember +
+                      "\": true): every ",
+                  0),
               0u)
         << policy.switchMember;
   EXPECT_NE(properties["ResetWhenReachDay"]["description"].get<std::string>().find(
                 "writes day \"DayToSetWhenReset\" when the day is \"DayToReset\" or more"),
             std::string::npos);
+  // A number or a zone names the policies that read it, with what they write.
+  EXPECT_EQ(properties["DayToReset"]["description"],
+            "The day at which resetdays resets the counter. Read by resetdays (\"ResetWhenReachDay\": true): "
+            "every minute it writes day \"DayToSetWhenReset\" when the day is \"DayToReset\" or more, else "
+            "nothing.");
+  const std::string zone = properties["TimeZone"]["description"];
+  EXPECT_NE(zone.find("Read by forceweekday (\"FollowWeekCycle\": true): every minute"), std::string::npos)
+      << zone;
+  EXPECT_NE(zone.find("Read by forcemonthday (\"FollowMonthDayNumber\": true): every 5 minutes"),
+            std::string::npos)
+      << zone;
+}
+
+// The guide in the archives and README say what each policy and each member does in the very
+// words of the tables: a policy with another interval, rule or switch, or a member that is for
+// something else, fails here until both documents are told.
+TEST_F(PolicyWords, TheGuideAndReadmeTellTheTablesWords) {
+  std::vector<std::string> sentences = {kPolicyTiming};
+  for (std::size_t row = 0; row < kPolicyCount; ++row)
+    sentences.push_back(PolicySentence(static_cast<PolicyRow>(row)));
+  for (const ConfigMember& member : kConfigMembers)
+    if (member.drives) sentences.push_back(std::string(member.drives) + ".");
+  for (const char* document : {"packaging/GUIDE.txt", "README.md"}) {
+    const std::string words = Words(document);
+    for (const std::string& sentence : sentences)
+      EXPECT_NE(words.find(Spaced(sentence)), std::string::npos) << document << " lacks: " << sentence;
+  }
+  // The guide's example of the check's answer is what the check says for that config.
+  WriteConfig(WithMember(ConfigJson(false, true, true, "false", 1, 100, 1), "TimeZone", "\"Europe/Berlin\""));
+  const ConfigReport report = Diagnose(configPath);
+  ASSERT_EQ(report.policyLines.size(), 2u) << report.Text();
+  for (const std::string& line : report.policyLines)
+    EXPECT_NE(Words("packaging/GUIDE.txt").find(Spaced(line)), std::string::npos)
+        << "GUIDE.txt lacks: " << line;
+  EXPECT_NE(Words("packaging/GUIDE.txt").find(Spaced(NoPolicyLine())), std::string::npos);
 }
 
 }  // namespace
