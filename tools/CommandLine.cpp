@@ -100,16 +100,63 @@ std::string EightBitPath(const std::string& utf8) { return utf8; }
 std::filesystem::path EightBitOpened(const std::string& utf8) { return utf8; }
 #endif
 
-int RunGuarded(const char* program, int (*run)(int argc, char** argv), int argc, char** argv) {
+bool StartedByDoubleClick(std::size_t arguments, unsigned long consoleProcesses) {
+  return arguments == 0 && consoleProcesses == 1;
+}
+
+namespace {
+
+// Returns how many processes share this program's console: 0 without one, or off Windows.
+unsigned long ConsoleProcesses() {
+#if defined(_WIN32)
+  DWORD processes[2];
+  return GetConsoleProcessList(processes, 2);
+#else
+  return 0;
+#endif
+}
+
+// Returns the folder above the one this program is in, as UTF-8: the server folder of an
+// installed release (Morrowset\..).
+std::string FolderAboveProgram() {
+#if defined(_WIN32)
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return std::filesystem::path(path).parent_path().parent_path().u8string();
+#else
+  return std::filesystem::canonical("/proc/self/exe").parent_path().parent_path().u8string();
+#endif
+}
+
+}  // namespace
+
+int RunGuarded(const char* program, ToolMain run, DoubleClickArguments doubleClick, int argc, char** argv) {
+  int code = 1;
+  bool doubleClicked = false;
   try {
-    return run(argc, argv);
+    UseUtf8Console();
+    std::vector<std::string> args = Utf8Arguments(argc, argv);
+    doubleClicked = StartedByDoubleClick(args.size() - 1, ConsoleProcesses());
+    if (doubleClicked) {
+      const std::vector<std::string> more = doubleClick(FolderAboveProgram());
+      args.insert(args.end(), more.begin(), more.end());
+      std::cout << program;
+      for (const std::string& arg : more)
+        std::cout << " " << (arg.find(' ') == std::string::npos ? arg : '"' + arg + '"');
+      std::cout << "\n\n";
+    }
+    code = run(args);
   } catch (const std::exception& error) {
     std::cout.flush();
     std::cerr << program << ": " << error.what() << "\n";
   } catch (...) {
     std::cerr << program << ": unexpected error\n";
   }
-  return 1;
+  if (doubleClicked) {
+    std::cout << "\nPress Enter to close this window." << std::flush;
+    std::cin.get();
+  }
+  return code;
 }
 
 }  // namespace morrowset

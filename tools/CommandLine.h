@@ -31,8 +31,19 @@ std::string EightBitPath(const std::string& utf8);
 // Returns the file the C library's 8-bit file functions open for EightBitPath(utf8).
 std::filesystem::path EightBitOpened(const std::string& utf8);
 
-// Runs a tool's main; whatever a file or an argument holds, no exception ends the program: it is
-// said in one line after the program's name, exit 1.
-int RunGuarded(const char* program, int (*run)(int argc, char** argv), int argc, char** argv);
+// Returns whether a program was started by a double-click in Explorer: with no arguments, and
+// the only process on its console (a command prompt shares its console with the program).
+bool StartedByDoubleClick(std::size_t arguments, unsigned long consoleProcesses);
+
+// A tool's main, given its arguments as UTF-8, argv[0] first.
+using ToolMain = int (*)(const std::vector<std::string>& args);
+// Returns the arguments a double-clicked tool runs with, for the server folder given.
+using DoubleClickArguments = std::vector<std::string> (*)(const std::string& serverDir);
+
+// Runs a tool's main with the console in UTF-8; whatever a file or an argument holds, no
+// exception ends the program: it is said in one line after the program's name, exit 1.
+// Double-clicked, the tool runs for the server folder above its own (Morrowset\..), says with
+// which arguments, and waits for Enter before its window closes.
+int RunGuarded(const char* program, ToolMain run, DoubleClickArguments doubleClick, int argc, char** argv);
 
 }  // namespace morrowset

@@ -300,11 +300,10 @@ int CheckServerFolder(const std::string& serverDir, std::vector<std::string>& wa
 }
 
 // The program, step by step; main() adds only the last word on any exception.
-int Main(int argc, char** argv) {
-  // 1. The command line, as UTF-8 whatever the Windows code page.
-  morrowset::UseUtf8Console();
+int Main(const std::vector<std::string>& commandLine) {
+  // 1. The command line.
   Arguments args;
-  if (const int code = ParseArguments(morrowset::Utf8Arguments(argc, argv), args); code >= 0) return code;
+  if (const int code = ParseArguments(commandLine, args); code >= 0) return code;
 
   // 2. The framework check, instead of the config's.
   if (!args.framework.empty()) return FrameworkMode(args);
@@ -346,6 +345,11 @@ int Main(int argc, char** argv) {
   return Answer(args, init.str(), report.Text() + frameworkText, document, code);
 }
 
+// Double-clicked: the check of the server folder the program was unpacked into.
+std::vector<std::string> DoubleClick(const std::string& serverDir) { return {"--server-dir", serverDir}; }
+
 }  // namespace
 
-int main(int argc, char** argv) { return morrowset::RunGuarded("morrowset-check", Main, argc, argv); }
+int main(int argc, char** argv) {
+  return morrowset::RunGuarded("morrowset-check", Main, DoubleClick, argc, argv);
+}

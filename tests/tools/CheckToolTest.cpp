@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #endif
 
+#include "CommandLine.h"
 #include "Diagnosis.h"
 #include "config/zones/TimeZone.h"
 #include "support/PluginHost.h"
@@ -262,12 +263,21 @@ TEST_F(CheckTool, MissingFileAndUsage) {
                 " does not exist, so there is no file at " +
                 Shown(serverDir + "/nosuch/TolvApi/Plugins/MorrowsetVelde/config.json") +
                 "\nfile: " + Shown(serverDir + "/nosuch/TolvApi/Plugins/MorrowsetVelde/config.json") + "\n");
-  EXPECT_EQ(Check("").exitCode, 2);
+  EXPECT_EQ(Check("").exitCode, 2);  // run from a program, not alone on a console: no double-click
   EXPECT_EQ(Check("--server-dir").exitCode, 2);
   EXPECT_EQ(Check("a b").exitCode, 2);
   const Outcome help = Check("--help");
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_EQ(help.output.rfind("usage: morrowset-check", 0), 0u);
+}
+
+// Only a program started with no arguments, alone on its console, is taken for a double-click in
+// Explorer: a command prompt, a script or a service shares its console or has none.
+TEST(DoubleClick, NeedsNoArgumentsAndAConsoleOfItsOwn) {
+  EXPECT_TRUE(StartedByDoubleClick(0, 1));
+  EXPECT_FALSE(StartedByDoubleClick(0, 2));  // cmd.exe and the program
+  EXPECT_FALSE(StartedByDoubleClick(0, 0));  // no console: a service, a pipe, not Windows
+  EXPECT_FALSE(StartedByDoubleClick(1, 1));  // dragged a file onto it, or a shortcut with arguments
 }
 
 // What is no config a server could read in bounded time is refused before it is opened, in one

@@ -287,11 +287,10 @@ void PrintJsonAnswer(const Options& options, const Run& run, const PreviewFacts&
 }
 
 // The program, step by step; main() adds only the last word on any exception.
-int Main(int argc, char** argv) {
-  // 1. The arguments (UTF-8 whatever the Windows code page).
-  morrowset::UseUtf8Console();
+int Main(const std::vector<std::string>& args) {
+  // 1. The arguments.
   Options options;
-  if (const int code = ParseOptions(morrowset::Utf8Arguments(argc, argv), options)) return code;
+  if (const int code = ParseOptions(args, options)) return code;
 
   // 2. The stand-in of the framework, by its full path beside this program, and only it.
   const fs::path standIn = DevHost::ProgramFolder() / "stand-in" / DevHost::StandInFileName();
@@ -346,6 +345,15 @@ int Main(int argc, char** argv) {
   return code;
 }
 
+// Double-clicked: the preview of the server folder the program was unpacked into, its page in
+// the user's temporary folder (never in the server folder).
+std::vector<std::string> DoubleClick(const std::string& serverDir) {
+  return {"--server-dir", serverDir, "--html",
+          (fs::temp_directory_path() / "morrowset-preview.html").u8string()};
+}
+
 }  // namespace
 
-int main(int argc, char** argv) { return morrowset::RunGuarded("morrowset-preview", Main, argc, argv); }
+int main(int argc, char** argv) {
+  return morrowset::RunGuarded("morrowset-preview", Main, DoubleClick, argc, argv);
+}
