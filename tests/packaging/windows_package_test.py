@@ -2,7 +2,7 @@
 """The Windows release zip as an admin gets it: its layout, no config.json, INSTALL.txt, LICENSE
 and every other text file with CRLF line ends, the project's version and copyright in every
 binary's version resource, no debug information and no build path in them, their PDBs in the
-symbols zip's symbol store matching them, and only the runtime DLLs README names imported.
+symbols zip's symbol store matching them, and only the runtime DLLs docs/windows.md names imported.
 
 Then the zip's preview runs under Wine, from a server folder that holds a decoy ZelApi.dll, and
 its date lines must be the Linux preview's for the same zoned config.
@@ -32,7 +32,7 @@ LAYOUT = {
     "Morrowset/morrowset-preview.exe",
     "Morrowset/stand-in/ZelApi.dll",
 }
-# What the binaries import, as README states it: what a machine with the Visual C++ 2015-2022
+# What the binaries import, as docs/windows.md states it: what a machine with the Visual C++ 2015-2022
 # Redistributable (x64) has.
 ALLOWED = re.compile(r"(kernel32|ucrtbase|vcruntime140|msvcp140)\.dll", re.IGNORECASE)
 # Only the plugin imports the framework; the preview loads its stand-in by full path.
