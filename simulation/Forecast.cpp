@@ -19,10 +19,12 @@ void Forecast::Start(std::chrono::seconds duration, const GameClock& clock, doub
   out_ << "forecast " << WallClock::DurationText(duration) << ": " << DevHost::LocalTime(start, format)
        << " to " << DevHost::LocalTime(start + duration, format) << ", " << settings << "\n";
   shown_ = {start, "start", DevHost::ReplicatedDay(), 0};
+  end_ = start + duration;
   seen_.StartAt(shown_.day);
 }
 
 void Forecast::OnEvent(const DevHost::Event& event) {
+  if (SeenDay::Concerns(event) && event.at >= end_) return;  // the span ends before its last instant
   const SeenDay::Seen seen = seen_.Take(event);
   if (!seen.shown) return;
   if (!seen.changed) {

@@ -11,7 +11,8 @@
 #include "GameClock.h"
 #include "SeenDay.h"
 
-// Collects the host's events during a forecast and prints its timeline and summary.
+// Collects the host's events during a forecast and prints its timeline and summary, over the span
+// [start, start + duration), as the preview's dates.
 class Forecast {
  public:
   explicit Forecast(std::ostream& out) : out_(out) {}
@@ -34,6 +35,7 @@ class Forecast {
 
   std::ostream& out_;
   Change shown_;
+  std::chrono::system_clock::time_point end_;  // the first instant after the span
   SeenDay seen_{0};
 };
 

@@ -97,6 +97,23 @@ bool ParseCivil(const std::string& text, Civil& out) {
   return true;
 }
 
+namespace {
+
+// Returns the machine's local time at an instant, read as if it were UTC: its offset is the
+// difference.
+Time LocalAsUtc(std::time_t t) {
+  std::tm local{};
+#if defined(_WIN32)
+  localtime_s(&local, &t);
+#else
+  localtime_r(&t, &local);
+#endif
+  return Utc(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+             local.tm_sec);
+}
+
+}  // namespace
+
 bool ParseLocal(const std::string& text, Time& out) {
   Civil c;
   if (!ParseCivil(text, c)) return false;
@@ -111,6 +128,12 @@ bool ParseLocal(const std::string& text, Time& out) {
   const std::time_t t = std::mktime(&local);
   if (t == static_cast<std::time_t>(-1)) return false;
   out = std::chrono::system_clock::from_time_t(t);
+  const Time wanted = Utc(c.year, c.month, c.day, c.hour, c.minute, c.second);
+  if (LocalAsUtc(t) == wanted) return true;
+  // A time the zone skips: read with the offset in force before the gap, so that it moves on by
+  // the gap (02:30 is 03:30), whichever way the C library moved it (Casablanca's, back).
+  const std::time_t dayBefore = std::chrono::system_clock::to_time_t(wanted) - 86400;
+  out = wanted - (LocalAsUtc(dayBefore) - std::chrono::system_clock::from_time_t(dayBefore));
   return true;
 }
 

@@ -156,7 +156,8 @@ void SetNameResolvable(const std::string& name, bool resolvable) {
 }
 
 void SetDayLength(double seconds) {
-  dayDuration = std::chrono::duration_cast<std::chrono::system_clock::duration>(
+  // To the nearest tick, not truncated: 1.001 s must stay 1.001 s over a million dawns.
+  dayDuration = std::chrono::round<std::chrono::system_clock::duration>(
       std::chrono::duration<double>(seconds > 0 ? seconds : 0));
   dayStart = std::chrono::system_clock::now();
 }
@@ -168,7 +169,8 @@ void RunDayCycleUntil(std::chrono::system_clock::time_point now) {
   const Internal::SourceScope source("dawn");
   while (now - dayStart >= dayDuration) {
     dayStart += dayDuration;
-    SetGameDay(gameState.DayNumber + 1);
+    // The game's counter is a signed 32-bit number: past 2147483647 it wraps to -2147483648.
+    SetGameDay(static_cast<int32_t>(static_cast<uint32_t>(gameState.DayNumber) + 1u));
     Internal::Record(Event::Kind::Dawn, gameState.DayNumber);
   }
 }

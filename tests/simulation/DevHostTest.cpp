@@ -154,5 +154,23 @@ TEST_F(DevHostTest, DayCycleAdvancesOnTheWallClockAndReplicates) {
   EXPECT_DAY(4, 4);
 }
 
+// The game's counter wraps as the game's signed 32-bit day does, and a game day of decimal
+// seconds keeps its length exactly: truncated to the clock's tick, 1.001-second days would
+// dawn once too often over a million of them.
+TEST_F(DevHostTest, DayCycleWrapsTheCounterAndKeepsItsLengthExactly) {
+  DevHost::SetGameDay(2147483647);
+  DevHost::SetDayLength(10);
+  const auto start = std::chrono::system_clock::now();
+  DevHost::RunDayCycleUntil(start + std::chrono::seconds(11));
+  EXPECT_DAY(-2147483647 - 1, -2147483647 - 1);
+
+  DevHost::KeepEvents(false);  // a million dawns
+  DevHost::SetGameDay(1);
+  DevHost::SetDayLength(1.001);
+  const auto from = std::chrono::system_clock::now();
+  DevHost::RunDayCycleUntil(from + std::chrono::milliseconds(1001000000) - std::chrono::microseconds(500));
+  EXPECT_DAY(1000000, 1000000);  // the millionth dawn is half a millisecond away
+}
+
 }  // namespace
 }  // namespace morrowset::test

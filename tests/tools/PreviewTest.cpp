@@ -137,6 +137,15 @@ TEST(Preview, TheSpanAndEachDateEndBeforeTheirLastInstant) {
   EXPECT_EQ(lines[0].substr(lines[0].size() - 7), "  day=7") << lines[0];
   EXPECT_NE(lines[0].find("25-hour date (BST to GMT)"), std::string::npos) << lines[0];
   EXPECT_NE(out.find("\nday at the end: 7\n"), std::string::npos) << out;
+  // The timeline and --json of the same run cover the same span, across the change to winter
+  // time: the dawn at the span's end is in none of the three.
+  const std::string footer = out.substr(out.rfind("\nwrites: "));
+  std::string timeline, json;
+  ASSERT_EQ(Preview(dir, "--from \"2027-10-30 00:00\" --for 2d --timeline", timeline), kExitOnServerFolder);
+  EXPECT_EQ(timeline.substr(timeline.rfind("\nwrites: ")), footer) << timeline;
+  EXPECT_EQ(timeline.find(" 23:00:00 GMT   Sun  dawn"), std::string::npos) << timeline;
+  ASSERT_EQ(Preview(dir, "--from \"2027-10-30 00:00\" --for 2d --json", json), kExitOnServerFolder);
+  EXPECT_NE(json.find("\n  \"dayAtTheEnd\": 7,\n"), std::string::npos) << json;
 
   // A game day of 1000 s from Monday's midnight: its 432nd dawn comes at Saturday's midnight.
   ASSERT_EQ(Preview(dir, "--from \"2027-10-25 00:00\" --for 6d --day-length 1000", out), kExitOnServerFolder)
@@ -147,6 +156,19 @@ TEST(Preview, TheSpanAndEachDateEndBeforeTheirLastInstant) {
   EXPECT_EQ(friday[0].substr(friday[0].size() - 7), "  day=5") << friday[0];
   EXPECT_NE(saturday[0].find("  5 -> 6 at 00:00:00 dawn"), std::string::npos) << saturday[0];
   fs::remove_all(dir);
+
+  // A dawn in a date's last second that forceday overwrites at midnight was seen for a second:
+  // the date ends on forceday's day, not the dawn's.
+  const std::string forced = ServerFolder(
+      "preview-last-second", WithMember(ConfigJson(true, false, false, "", 3), "TimeZone", "\"UTC\""));
+  ASSERT_EQ(Preview(forced, "--from \"2027-01-01 00:04:59\" --for 2d --day-length 86100", out),
+            kExitOnServerFolder)
+      << out;
+  const auto first = LinesStartingWith(out, "2027-01-01 Fri");
+  ASSERT_EQ(first.size(), 1u) << out;
+  EXPECT_NE(first[0].find(" -> 4 at 23:59:59 dawn"), std::string::npos) << first[0];
+  EXPECT_EQ(first[0].substr(first[0].size() - 7), "  day=3") << first[0];
+  fs::remove_all(forced);
 }
 
 // The day players see now decides when a wrap comes: given, it is where the run starts; not
@@ -167,7 +189,25 @@ TEST(Preview, TheDayNowIsGivenOrSaidToBeAssumed) {
             std::string::npos)
       << out;
   EXPECT_NE(out.find("\nwrites: resetdays 0 (the day never reached 5)\n"), std::string::npos) << out;
+  // resetdays alone never overwrites a day below its limit: no bound on how long a day.set holds.
+  ASSERT_EQ(Preview(dir, "--from \"2027-01-04 00:00\" --for 1h --day 2", out), kExitOnServerFolder) << out;
+  EXPECT_EQ(out.find("a day.set holds"), std::string::npos) << out;
   fs::remove_all(dir);
+
+  // Each dawn shows day 2 until the next minute's forceweekday, which runs before resetdays'
+  // check: players saw the limit, resetdays never did.
+  const std::string between =
+      ServerFolder("preview-between-checks",
+                   WithMember(ConfigJson(false, true, true, "", 5, 2, 1), "TimeZone", "\"UTC\""));
+  ASSERT_EQ(Preview(between, "--from \"2027-01-04 00:00\" --for 1h --day-length 600", out),
+            kExitOnServerFolder)
+      << out;
+  EXPECT_NE(
+      out.find("\nwrites: forceweekday 60, resetdays 0 (players saw day 2, but at each of its checks the day "
+               "was below 2), dawn 5\n"),
+      std::string::npos)
+      << out;
+  fs::remove_all(between);
 }
 
 // A local start in the hour a spring change skips moves on by the gap, with the plugin's zone
@@ -190,6 +230,14 @@ TEST(Preview, SkippedTimesAndOddDatesAreToldAsTheyAre) {
       0)
       << out;
   EXPECT_NE(out.find("\nspan: 2027-03-28 03:30:00 CEST up to"), std::string::npos) << out;
+  // Casablanca's C library moves a skipped time back an hour; the preview moves it on all the same.
+  ASSERT_EQ(RunCommand("cd " + Quote(machine) + " && TZ=Africa/Casablanca " +
+                           Quote(ProgramPath("morrowset-preview")) +
+                           " --server-dir . --from \"2027-03-14 02:30\" --for 1h --day-length 0",
+                       out),
+            0)
+      << out;
+  EXPECT_NE(out.find("\nspan: 2027-03-14 03:30:00 +01 up to"), std::string::npos) << out;
   fs::remove_all(machine);
 #endif
   const std::string lordHowe = ServerFolder(

@@ -47,6 +47,7 @@ DayRecorder::DayRecorder(const LocalCalendar& calendar, Time from, Time to, std:
       round_(round),
       policies_(std::move(policies)),
       seen_(day),
+      highest_(day),
       heldSince_(from),
       lastPolicyWrite_(from) {
   Open(calendar_.DateOf(from), from);
@@ -91,7 +92,7 @@ void DayRecorder::Close(Time to) {
     d.longestHold =
         std::max(d.longestHold,
                  std::chrono::duration_cast<std::chrono::seconds>(to - std::max(lastPolicyWrite_, d.start)));
-  if (to == d.end && d.changeCount > 0 && d.last.at > d.end - round_)
+  if (to == d.end && d.changeCount > 0 && d.last.at >= d.end - round_)
     shortEnd_ = {dates_.size(), d.last.at, beforeLast_, true};
   for (int slot = 0; slot < DateSummary::kStripSlots; ++slot)
     for (int w = 0; w < Writers::kMost; ++w)
@@ -126,7 +127,8 @@ void DayRecorder::OnEvent(const DevHost::Event& event) {
   if (seen.write) {
     ++d.writes[writer];
     ++totals_[writer];
-    if (writers_.IsPolicy(writer)) {
+    // resetdays leaves a day below its limit as it is: only the other policies overwrite any day.
+    if (writers_.IsPolicy(writer) && event.source != kDayPolicies[kResetDays].timer) {
       // A manual day would hold until this write: the longest such wait of the date.
       d.longestHold = std::max(d.longestHold, std::chrono::duration_cast<std::chrono::seconds>(
                                                   event.at - std::max(lastPolicyWrite_, d.start)));
@@ -148,6 +150,7 @@ void DayRecorder::OnEvent(const DevHost::Event& event) {
     d.holders[std::min<long long>((event.at - d.start).count() * DateSummary::kStripSlots / length,
                                   DateSummary::kStripSlots - 1)] |= static_cast<uint16_t>(1u << writer);
   beforeLast_ = before;
+  highest_ = std::max(highest_, event.day);
   holder_ = writer;
   const DateSummary::Change change{event.at, writer, event.day};
   if (d.changes.size() < DateSummary::kKeptChanges) d.changes.push_back(change);
@@ -253,9 +256,12 @@ std::string WriterText(const DayRecorder& record, int writer) {
   const long long total = record.Totals()[writer];
   if (total == 0 && std::find(on.begin(), on.end(), writers.Name(writer)) == on.end()) return "";
   std::string text = writers.Name(writer) + " " + std::to_string(total);
-  if (total == 0 && writers.Name(writer) == kDayPolicies[kResetDays].timer)
-    text += " (the day never reached " + std::to_string(Settings.DayToReset) + ")";
-  return text;
+  if (total > 0 || writers.Name(writer) != kDayPolicies[kResetDays].timer) return text;
+  // resetdays sees the day only at its own checks; players may see the limit between them.
+  const std::string limit = std::to_string(Settings.DayToReset);
+  if (record.Highest() < Settings.DayToReset) return text + " (the day never reached " + limit + ")";
+  return text + " (players saw day " + std::to_string(record.Highest()) +
+         ", but at each of its checks the day was below " + limit + ")";
 }
 
 std::string WritesText(const DayRecorder& record) {

@@ -57,7 +57,8 @@ struct DateSummary {
   std::array<long long, Writers::kMost> writes{};  // per writer
   long long overwrites = 0;                        // changes by a policy right after another policy's change
   unsigned fighters = 0;                           // the policies in those changes, a bit per writer
-  std::chrono::seconds longestHold{-1};            // the longest wait for a policy's write; -1: none wrote
+  std::chrono::seconds longestHold{
+      -1};  // the longest wait for a write that overwrites any day (not resetdays); -1: none
   // Who held the day players see in each slot, for any time at all: a bit per writer (none for a
   // slot outside the span), so that a value seen for a second shows beside one seen all along.
   std::array<uint16_t, kStripSlots> holders{};
@@ -86,6 +87,8 @@ class DayRecorder {
   void Finish();
   // Returns the day players see at the end of the span.
   int32_t EndDay() const { return seen_.Day(); }
+  // Returns the highest day players saw over the span.
+  int32_t Highest() const { return highest_; }
   // Returns the policies that are on, by timer id.
   const std::vector<std::string>& PoliciesOn() const { return policies_; }
 
@@ -123,6 +126,7 @@ class DayRecorder {
   std::array<std::array<int64_t, Writers::kMost>, DateSummary::kStripSlots>
       held_{};                    // ms per slot and writer
   SeenDay seen_;                  // the day players see
+  int32_t highest_;               // the highest day they saw
   int holder_ = Writers::kStart;  // who wrote it
   Time heldSince_;
   int lastChanger_ = Writers::kStart;
