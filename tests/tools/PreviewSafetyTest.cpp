@@ -85,6 +85,19 @@ TEST(PreviewSafety, HtmlReplacesOnlyItsOwnPages) {
   std::ifstream written(page);
   const std::string text(std::istreambuf_iterator<char>(written), {});
   EXPECT_EQ(text.find("an old run"), std::string::npos) << "its own page was not replaced";
+  EXPECT_NE(text.find("<p class=\"written\">written 20"), std::string::npos) << "the page says not when";
+
+  // The config no longer loads: its own page now says why, and no calendar; the notes stay.
+  std::ofstream(ConfigOf(dir)) << "{\"ForceDay\": 1}";
+  EXPECT_EQ(Preview(dir, args + Quote(page), out), 1) << out;
+  EXPECT_NE(out.find("says why the preview did not run"), std::string::npos) << out;
+  std::ifstream failed(page);
+  const std::string why(std::istreambuf_iterator<char>(failed), {});
+  EXPECT_NE(why.find("type must be boolean, but is number"), std::string::npos) << why;
+  EXPECT_EQ(why.find("data-date"), std::string::npos) << why;
+  EXPECT_EQ(Preview(dir, args + Quote(notes), out), 1) << out;
+  std::ifstream untouched(notes);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(untouched), {}), "the admin's notes\n");
   EXPECT_EQ(fs::directory_iterator(fs::path(page).parent_path()) == fs::directory_iterator(), false);
   for (const auto& entry : fs::directory_iterator(fs::path(page).parent_path()))
     EXPECT_EQ(entry.path().filename().string().find(".writing"), std::string::npos) << entry.path();

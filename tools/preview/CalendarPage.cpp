@@ -175,15 +175,29 @@ void Cell(std::ostream& out, const DateSummary& d, const Writers& writers, const
   out << "</td>";
 }
 
-}  // namespace
-
-void WriteCalendarPage(std::ostream& out, const std::string& title, const std::vector<std::string>& header,
-                       std::size_t alerts, const DayRecorder& record, const LocalCalendar& calendar) {
-  const Writers& writers = record.WriterNames();
+// Writes the page's head and the opening of its header, up to its heading and the time of writing.
+void PageHead(std::ostream& out, const std::string& title, const char* heading, const std::string& written) {
   out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
          "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">"
-      << "<title>" << Escaped(title) << "</title><style>" << kStyle
-      << "</style></head><body>\n<header><h1>Morrowset preview: the day players will see</h1>\n";
+      << "<title>" << Escaped(title) << "</title><style>" << kStyle << "</style></head><body>\n<header><h1>"
+      << heading << "</h1>\n<p class=\"written\">" << Escaped(written) << "</p>\n";
+}
+
+}  // namespace
+
+void WriteFailurePage(std::ostream& out, const std::string& why, const std::string& written) {
+  PageHead(out, "Morrowset preview: not run", "Morrowset preview: the preview did not run", written);
+  out << "<p class=\"alert\" role=\"alert\">This run stopped before the coming days, so no calendar is "
+         "shown. "
+         "It said:</p>\n<pre>"
+      << Escaped(why) << "</pre></header>\n</body></html>\n";
+}
+
+void WriteCalendarPage(std::ostream& out, const std::string& title, const std::vector<std::string>& header,
+                       std::size_t alerts, const DayRecorder& record, const LocalCalendar& calendar,
+                       const std::string& written) {
+  const Writers& writers = record.WriterNames();
+  PageHead(out, title, "Morrowset preview: the day players will see", written);
   std::string text;
   for (std::size_t i = 0; i < header.size(); ++i)
     if (i < alerts)

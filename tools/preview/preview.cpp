@@ -46,19 +46,39 @@ namespace {
 constexpr const char* kPlugin = "MorrowsetVelde";
 constexpr auto kTimerInterval = std::chrono::seconds(1);
 
+// Returns when and by what a page is written: "written 2026-12-10 04:40:12 CET by morrowset-preview 1.4.0".
+std::string Written() {
+  return "written " +
+         LocalCalendar(std::nullopt).Format(std::chrono::system_clock::now(), "%Y-%m-%d %H:%M:%S %Z") +
+         " by morrowset-preview " MORROWSET_VERSION;
+}
+
+// Puts a page that says why the run stopped where --html asked for the calendar, if a page may go
+// there: one the preview wrote is never left showing a calendar the config no longer backs.
+void FailurePage(const Options& options, const std::string& why) {
+  if (options.html.empty() || Interruption::Interrupted()) return;
+  const PageFile page(options.html, options.serverDir);
+  if (!page.Check().empty()) return;
+  const std::string failed = page.Write([&](std::ostream& out) { WriteFailurePage(out, why, Written()); });
+  if (failed.empty() && !options.json)
+    std::cout << "page: " << morrowset::DisplayPath(options.html) << " says why the preview did not run\n";
+}
+
 // Prints why a run ends without its days: one line on standard error (or the checker's report
 // on standard output), or with --json one document with that line as its verdict; returns 1.
-int Stop(const Options& options, const std::string& line, const morrowset::ConfigReport* report = nullptr) {
-  if (!options.json) {
-    if (report)
-      std::cout << report->Text();
-    else
-      std::cerr << "morrowset-preview: " << line << "\n";
-    return 1;
+// The page, when asked for, says the same (unless it is the page that could not be written).
+int Stop(const Options& options, const std::string& line, const morrowset::ConfigReport* report = nullptr,
+         bool pageToo = true) {
+  if (options.json) {
+    nlohmann::json answer = morrowset::ReportHead("morrowset-preview", MORROWSET_VERSION, line, 1);
+    answer["config"] = report ? morrowset::ConfigJson(*report) : nlohmann::json(nullptr);
+    std::cout << answer.dump(2) << "\n";
+  } else if (report) {
+    std::cout << report->Text();
+  } else {
+    std::cerr << "morrowset-preview: " << line << "\n";
   }
-  nlohmann::json answer = morrowset::ReportHead("morrowset-preview", MORROWSET_VERSION, line, 1);
-  answer["config"] = report ? morrowset::ConfigJson(*report) : nlohmann::json(nullptr);
-  std::cout << answer.dump(2) << "\n";
+  if (pageToo) FailurePage(options, report ? report->Text() : line);
   return 1;
 }
 
@@ -267,7 +287,8 @@ std::string WritePage(const Options& options, const Run& run, const PageFile& pa
                       const LocalCalendar& calendar) {
   if (options.html.empty() || Interruption::Interrupted()) return "";
   const std::string failed = page.Write([&](std::ostream& out) {
-    WriteCalendarPage(out, PageTitle(run, calendar), header, run.framework.size(), record, calendar);
+    WriteCalendarPage(out, PageTitle(run, calendar), header, run.framework.size(), record, calendar,
+                      Written());
   });
   if (failed.empty() && !options.json) std::cout << "page: " << morrowset::DisplayPath(options.html) << "\n";
   return failed;
@@ -335,7 +356,7 @@ int Main(const std::vector<std::string>& args) {
 
     // 6. The page, where the admin asked for it.
     if (const std::string failed = WritePage(options, run, page, header, record, calendar); !failed.empty())
-      return Stop(options, failed);
+      return Stop(options, failed, nullptr, false);
 
     // 7. With --json, the whole answer in one document.
     if (options.json && !Interruption::Interrupted())
