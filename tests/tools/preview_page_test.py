@@ -63,7 +63,7 @@ ONE_SHEET = {"one-policy-fortnight", "four-fighting-fortnight", "daylight-saving
 
 
 class Cells(html.parser.HTMLParser):
-    """The date cells of a page: data-date to (data-end-day, classes)."""
+    """The date cells of a page: data-date to (data-end-day, classes, data-most-seen)."""
 
     def __init__(self):
         super().__init__()
@@ -74,16 +74,18 @@ class Cells(html.parser.HTMLParser):
         if tag == "script":
             self.scripts += 1
         if tag == "td" and "data-date" in attrs:
-            self.cells[attrs["data-date"]] = (attrs.get("data-end-day"), set(attrs.get("class", "").split()))
+            self.cells[attrs["data-date"]] = (attrs.get("data-end-day"), set(attrs.get("class", "").split()),
+                                              attrs.get("data-most-seen"))
 
 
 def summary(text):
-    """The text summary's lines: date to (day at the end, notes)."""
+    """The text summary's lines: date to (day at the end, notes, the day seen most)."""
     lines = {}
     for line in text.splitlines():
         found = re.match(r"(\d{4}-\d\d-\d\d) \w\w\w  .* day=(-?\d+)$", line)
         if found:
-            lines[found.group(1)] = (found.group(2), line)
+            most = re.search(r"mostly (-?\d+) \(", line)
+            lines[found.group(1)] = (found.group(2), line, most.group(1) if most else None)
     return lines
 
 
@@ -166,16 +168,18 @@ def main():
         if set(cells.cells) != set(lines) or not lines:
             failures.append(f"{name}: cells {sorted(cells.cells)} but text dates {sorted(lines)}")
             continue
-        for date, (end, line) in lines.items():
-            cell_end, classes = cells.cells[date]
+        for date, (end, line, most) in lines.items():
+            cell_end, classes, cell_most = cells.cells[date]
             if cell_end != end:
                 failures.append(f"{name} {date}: the cell says day {cell_end}, the text {end}")
+            if cell_most != most and most is not None:
+                failures.append(f"{name} {date}: the cell says players saw {cell_most} most, the text {most}")
             if ("dst" in classes) != ("-hour date" in line):
                 failures.append(f"{name} {date}: daylight-saving mark {classes} against: {line}")
             if ("fight" in classes) != ("overwrite each other" in line):
                 failures.append(f"{name} {date}: fighting mark {classes} against: {line}")
         for date, what in expected.items():
-            end, classes = cells.cells.get(date, (None, set()))
+            end, classes, _ = cells.cells.get(date, (None, set(), None))
             if what.startswith("writers="):
                 continue  # the browser's data-writers, below
             ok = what in classes if not what.startswith("end=") else end == what[4:]

@@ -71,6 +71,7 @@ td.fight{outline:2px dashed #7a1a12;outline-offset:-5px}
 .badge.dst{color:#8a4b00}
 .badge.fight{color:#7a1a12}
 .end{font-size:30px;font-weight:700;line-height:1.1;margin:2px 0}
+.end small{font-size:12px;font-weight:600;color:#3d4452}
 .part,.seen{font-size:12px;color:#3d4452}
 svg.lanes{display:block;width:100%;margin:4px 0 2px;background:#eef0f3}
 .hours{display:flex;justify-content:space-between;font-size:10px;color:#3d4452}
@@ -123,8 +124,9 @@ void Cell(std::ostream& out, const DateSummary& d, const Writers& writers, const
   if (d.OddLength()) classes += " dst";
   if (d.overwrites > 1) classes += " fight";
   const unsigned seen = d.Seen();
-  out << "<td class=\"day" << classes << "\" data-date=\"" << DateText(d.date) << "\" data-end-day=\""
-      << d.endDay << "\" data-writers=\"" << WriterNames(seen, writers) << "\">";
+  out << "<td class=\"day" << classes << "\" data-date=\"" << DateText(d.date) << "\" data-most-seen=\""
+      << d.mostSeen.day << "\" data-end-day=\"" << d.endDay << "\" data-writers=\""
+      << WriterNames(seen, writers) << "\">";
   char date[32];
   std::snprintf(date, sizeof date, "%d %s %04d", d.date.day(), calendar.Format(d.start, "%b").c_str(),
                 static_cast<int>(d.date.year()));
@@ -136,7 +138,9 @@ void Cell(std::ostream& out, const DateSummary& d, const Writers& writers, const
     if (d.overwrites > 1) out << "<span class=\"badge fight\">fight</span>";
     out << "</div>";
   }
-  out << "<div class=\"end\"><span class=\"sr\">day at the end of the date: </span>" << d.endDay << "</div>";
+  out << "<div class=\"end\"><span class=\"sr\">the day players saw most: </span>" << d.mostSeen.day
+      << " <small>" << Percent(d.ShareOf(d.mostSeen))
+      << "</small></div><div class=\"part\">at the end: " << d.endDay << "</div>";
   if (d.Partial() && d.LengthMinutes() > 0) {
     out << "<div class=\"part\">";
     if (d.shownFrom != d.start) out << "from " << calendar.Format(d.shownFrom, "%H:%M %Z") << " ";
@@ -168,6 +172,7 @@ void Cell(std::ostream& out, const DateSummary& d, const Writers& writers, const
   }
   std::string notes = LengthText(d, calendar);
   if (d.overwrites > 1) notes += std::string(notes.empty() ? "" : "; ") + FightText(d, writers);
+  if (d.dawnsBetweenWrites > 0) notes += std::string(notes.empty() ? "" : "; ") + DawnText(d);
   if (d.longestHold.count() >= 0)
     notes += std::string(notes.empty() ? "" : "; ") + "a day.set holds " +
              WallClock::DurationText(d.longestHold) + " at most";

@@ -48,6 +48,7 @@ DayRecorder::DayRecorder(const LocalCalendar& calendar, Time from, Time to, std:
       policies_(std::move(policies)),
       seen_(day),
       highest_(day),
+      heldDay_(day),
       heldSince_(from),
       lastPolicyWrite_(from) {
   Open(calendar_.DateOf(from), from);
@@ -63,6 +64,7 @@ void DayRecorder::Open(const cctz::civil_day& date, Time from) {
   current_.startDay = seen_.Day();
   current_.daysSeen.push_back(seen_.Day());
   for (auto& slot : held_) slot.fill(0);
+  dayTime_.clear();
   heldSince_ = from;
   policyWrote_ = false;
 }
@@ -80,6 +82,7 @@ void DayRecorder::Hold(Time until) {
     held_[slot][holder_] += upTo - at;
     at = upTo;
   }
+  dayTime_[heldDay_] += std::chrono::duration_cast<std::chrono::milliseconds>(until - heldSince_);
   heldSince_ = until;
 }
 
@@ -97,7 +100,28 @@ void DayRecorder::Close(Time to) {
   for (int slot = 0; slot < DateSummary::kStripSlots; ++slot)
     for (int w = 0; w < Writers::kMost; ++w)
       if (held_[slot][w] > 0) d.holders[slot] |= static_cast<uint16_t>(1u << w);
+  Share(d);
   dates_.push_back(std::move(d));
+}
+
+void DayRecorder::Share(DateSummary& d) const {
+  for (const auto& [day, held] : dayTime_) {
+    if (held > d.mostSeen.held) d.mostSeen = {day, held};
+    if (held >= DateSummary::kFlicker) {
+      d.shares.push_back({day, held});
+    } else if (held.count() > 0) {
+      ++d.flickers;
+      d.flickerTime += held;
+    }
+  }
+  std::stable_sort(d.shares.begin(), d.shares.end(),
+                   [](const DateSummary::Share& a, const DateSummary::Share& b) { return a.held > b.held; });
+  if (d.shares.size() > DateSummary::kKeptDays) d.shares.resize(DateSummary::kKeptDays);
+}
+
+double DateSummary::ShareOf(const Share& share) const {
+  const auto span = std::chrono::duration_cast<std::chrono::milliseconds>(shownTo - shownFrom);
+  return span.count() > 0 ? static_cast<double>(share.held.count()) / static_cast<double>(span.count()) : 0;
 }
 
 void DayRecorder::CloseUntil(Time t) {
@@ -151,7 +175,9 @@ void DayRecorder::OnEvent(const DevHost::Event& event) {
                                   DateSummary::kStripSlots - 1)] |= static_cast<uint16_t>(1u << writer);
   beforeLast_ = before;
   highest_ = std::max(highest_, event.day);
+  if (event.kind == DevHost::Event::Kind::Dawn && writers_.IsPolicy(lastChanger_)) ++d.dawnsBetweenWrites;
   holder_ = writer;
+  heldDay_ = event.day;
   const DateSummary::Change change{event.at, writer, event.day};
   if (d.changes.size() < DateSummary::kKeptChanges) d.changes.push_back(change);
   d.last = change;
@@ -211,12 +237,35 @@ std::string LengthText(const DateSummary& d, const LocalCalendar& calendar) {
          calendar.Format(d.end - std::chrono::seconds(1), "%Z") + ")";
 }
 
+std::string Percent(double share) {
+  if (share > 0 && share < 0.005) return "<1%";
+  return std::to_string(static_cast<int>(share * 100 + 0.5)) + "%";
+}
+
+std::string MostSeenText(const DateSummary& d) {
+  std::string text = "mostly " + std::to_string(d.mostSeen.day) + " (" + Percent(d.ShareOf(d.mostSeen));
+  std::string others;
+  for (const DateSummary::Share& share : d.shares)
+    if (share.day != d.mostSeen.day)
+      others +=
+          (others.empty() ? "; then " : ", ") + std::to_string(share.day) + " " + Percent(d.ShareOf(share));
+  text += others;
+  if (d.flickers > 0)
+    text += "; " + std::to_string(d.flickers) + (d.flickers == 1 ? " other" : " others") + " under a minute";
+  return text + ")";
+}
+
+std::string DawnText(const DateSummary& d) {
+  return "the game's day cycle moves the day " + std::to_string(d.dawnsBetweenWrites) +
+         (d.dawnsBetweenWrites == 1 ? " time" : " times") + " between a policy's writes";
+}
+
 std::string SummaryLine(const DateSummary& d, const Writers& writers, const LocalCalendar& calendar) {
   std::string line = DateText(d.date) + " " + WeekdayText(d.date) + "  ";
   if (d.LengthMinutes() == 0) return line + LengthText(d, calendar) + "  day=" + std::to_string(d.endDay);
   if (d.shownFrom != d.start) line += "from " + calendar.Format(d.shownFrom, "%H:%M:%S") + ": ";
   if (d.shownTo != d.end) line += "to " + calendar.Format(d.shownTo, "%H:%M:%S") + ": ";
-  line += SeenText(d, writers, calendar);
+  line += MostSeenText(d) + " | " + SeenText(d, writers, calendar);
   std::string writes;
   for (int w = 0; w < writers.Count(); ++w)
     if (d.writes[w] > 0)
@@ -224,6 +273,7 @@ std::string SummaryLine(const DateSummary& d, const Writers& writers, const Loca
   line += " | writes " + (writes.empty() ? std::string("none") : writes);
   if (d.OddLength()) line += " | " + LengthText(d, calendar);
   if (d.overwrites > 1) line += " | " + FightText(d, writers);
+  if (d.dawnsBetweenWrites > 0) line += " | " + DawnText(d);
   if (d.longestHold.count() >= 0)
     line += " | a day.set holds " + WallClock::DurationText(d.longestHold) + " at most";
   return line + "  day=" + std::to_string(d.endDay);

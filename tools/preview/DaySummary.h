@@ -5,6 +5,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -57,8 +58,22 @@ struct DateSummary {
   std::array<long long, Writers::kMost> writes{};  // per writer
   long long overwrites = 0;                        // changes by a policy right after another policy's change
   unsigned fighters = 0;                           // the policies in those changes, a bit per writer
-  std::chrono::seconds longestHold{
-      -1};  // the longest wait for a write that overwrites any day (not resetdays); -1: none
+  // How long players saw each day on the date, largest first (the first is the day they mostly
+  // saw); days seen under a minute are not listed but counted as flickers.
+  struct Share {
+    int32_t day = 0;
+    std::chrono::milliseconds held{0};
+  };
+  static constexpr std::chrono::seconds kFlicker{60};
+  std::vector<Share> shares;                 // at most kKeptDays, each seen kFlicker or longer
+  Share mostSeen;                            // the day seen longest, flicker or not
+  long long flickers = 0;                    // days seen under kFlicker
+  std::chrono::milliseconds flickerTime{0};  // and how long in all
+  long long dawnsBetweenWrites = 0;          // dawns that moved a policy's day before its next write
+  // Returns the part of the date's time inside the span a share covers, 0 to 1.
+  double ShareOf(const Share& share) const;
+  // The longest wait for a write that overwrites any day (not resetdays'); -1: none.
+  std::chrono::seconds longestHold{-1};
   // Who held the day players see in each slot, for any time at all: a bit per writer (none for a
   // slot outside the span), so that a value seen for a second shows beside one seen all along.
   std::array<uint16_t, kStripSlots> holders{};
@@ -104,6 +119,7 @@ class DayRecorder {
   void CloseUntil(Time t);  // closes every date that ends by t, opening the next
   void Hold(Time until);    // credits the time since the last change to its writer's strip slots
   void Close(Time to);
+  void Share(DateSummary& d) const;  // how long each day was seen on the closing date
   // A date's day at the end that a change in its last timer round set, and the day before it:
   // when the next change follows within a round, players never saw it and the date ends on the one before.
   struct ShortEnd {
@@ -124,10 +140,12 @@ class DayRecorder {
   std::vector<DateSummary> dates_;
   DateSummary current_;
   std::array<std::array<int64_t, Writers::kMost>, DateSummary::kStripSlots>
-      held_{};                    // ms per slot and writer
-  SeenDay seen_;                  // the day players see
-  int32_t highest_;               // the highest day they saw
-  int holder_ = Writers::kStart;  // who wrote it
+      held_{};                                            // ms per slot and writer
+  SeenDay seen_;                                          // the day players see
+  int32_t highest_;                                       // the highest day they saw
+  int holder_ = Writers::kStart;                          // who wrote it
+  int32_t heldDay_;                                       // the day players saw since heldSince_
+  std::map<int32_t, std::chrono::milliseconds> dayTime_;  // how long each day was seen on the date
   Time heldSince_;
   int lastChanger_ = Writers::kStart;
   Time lastPolicyWrite_;
@@ -140,6 +158,13 @@ class DayRecorder {
 std::string SummaryLine(const DateSummary& date, const Writers& writers, const LocalCalendar& calendar);
 // Returns the exact changes of a date, one per line, for the calendar page's title text.
 std::string ChangeList(const DateSummary& date, const Writers& writers, const LocalCalendar& calendar);
+// Returns "mostly 6 (62%; then 5 20%, 4 10%; 3 others under a minute)": the day players saw
+// longest on the date with its share of the date's time, then the others seen a minute or more.
+std::string MostSeenText(const DateSummary& date);
+// Returns a share as a whole percentage, "<1%" for a share that rounds to nothing.
+std::string Percent(double share);
+// Returns "the game's day cycle moves the day 47 times between a policy's writes".
+std::string DawnText(const DateSummary& date);
 // Returns "forceday and forceweekday overwrite each other 12x" for a date where policies fight.
 std::string FightText(const DateSummary& date, const Writers& writers);
 // Returns a date's length when it is not 24 hours, "23.5-hour date (+1030 to +11)", or that the

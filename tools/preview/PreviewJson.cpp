@@ -7,11 +7,17 @@ using nlohmann::json;
 
 namespace {
 
+// Returns milliseconds as seconds.
+double Seconds(std::chrono::milliseconds held) { return static_cast<double>(held.count()) / 1000; }
+
 // Returns one date: its text line, and the same facts one by one.
 json DateJson(const DateSummary& d, const Writers& writers, const LocalCalendar& calendar) {
   json writes = json::object();
   for (int w = 0; w < writers.Count(); ++w)
     if (d.writes[w] > 0) writes[writers.Name(w)] = d.writes[w];
+  json shares = json::array();
+  for (const DateSummary::Share& share : d.shares)
+    shares.push_back({{"day", share.day}, {"seconds", Seconds(share.held)}});
   return {
       {"date", DateText(d.date)},
       {"weekday", WeekdayText(d.date)},
@@ -27,7 +33,11 @@ json DateJson(const DateSummary& d, const Writers& writers, const LocalCalendar&
       {"writes", writes},
       {"fight", d.overwrites > 1 ? json(FightText(d, writers)) : json(nullptr)},
       {"longestDaySetHoldSeconds", d.longestHold.count() >= 0 ? json(d.longestHold.count()) : json(nullptr)},
-      {"dayAtTheEnd", d.endDay}};
+      {"dayAtTheEnd", d.endDay},
+      {"mostSeen", {{"day", d.mostSeen.day}, {"share", d.ShareOf(d.mostSeen)}}},
+      {"shares", shares},
+      {"flickers", {{"days", d.flickers}, {"seconds", Seconds(d.flickerTime)}}},
+      {"dayCycle", d.dawnsBetweenWrites > 0 ? json(DawnText(d)) : json(nullptr)}};
 }
 
 }  // namespace
