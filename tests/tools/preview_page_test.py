@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """The preview's calendar page in a real browser: Debian's chromium-headless-shell loads each page
 from its file, and every date cell of the DOM it built agrees with the text summary's line for
-that date (the day at its end, the daylight-saving and fighting marks).  Through puppeteer-core
-(preview_page_browser.mjs) every page has no axe-core violation and no element whose content
-overflows its box, on screen or in print, and the fortnights print on one A4 or Letter sheet.
+that date (the day players saw most, the day at its end, the daylight-saving and fighting marks).
+Through puppeteer-core (preview_page_browser.mjs) every page has no axe-core violation, no element
+whose content overflows its box on a 390 px phone, 1280 and 1366 px screens or paper either way,
+every date's changes open from the keyboard, every lane's colour is 3:1 or more against its
+background, printed text is 8 pt or more, and the fortnights print on one A4 or Letter sheet,
+portrait or landscape.
 Every 30-day page stays under 300 KB.  One page is also taken as a screenshot, which must not be
 blank.
 
@@ -57,8 +60,17 @@ CASES = [
     ("gaza-resets-30-days", config(ResetWhenReachDay=True, DayToReset=3, FollowMonthDayNumber=True,
                                    TimeZone="Asia/Gaza"),
      ["--from", "2027-03-15 00:00", "--for", "30d", "--day-length", "757"], {}),
+    ("largest-days-wrap", config(ForceDay=True, DayToForce=-2147483648, TimeZone="UTC"),
+     ["--from", "2027-01-04 00:00", "--for", "3d", "--day-length", "600", "--day", "2147483600"],
+     {"page": "2147483647"}),
+    ("no-policy-two-months", config(TimeZone="America/Sao_Paulo"),
+     ["--from", "2027-01-20 00:00", "--for", "45d", "--day-length", "0"],
+     {"page": "no policy is on: the plugin writes the day only on day.set", "2027-02-01": "month"}),
 ]
-# The pages that must print on one sheet, A4 or Letter.
+# The page also taken as screenshots beside it (phone, desktop, paper both ways, forced colours),
+# for a person to look at.
+SHOTS = "four-fighting-fortnight"
+# The pages that must print on one sheet, A4 or Letter, portrait or landscape.
 ONE_SHEET = {"one-policy-fortnight", "four-fighting-fortnight", "daylight-saving-fortnight"}
 
 
@@ -111,8 +123,9 @@ def in_the_browser(scratch):
     """axe-core, overflow, print and data-writers of every page, through puppeteer-core."""
     failures = []
     pages = [str(scratch / (name + ".html")) for name, *_ in CASES if (scratch / (name + ".html")).exists()]
-    run = subprocess.run(["node", str(pathlib.Path(__file__).with_name("preview_page_browser.mjs")), BROWSER, *pages],
-                         capture_output=True, text=True, timeout=600)
+    shots = str(scratch / (SHOTS + ".html"))
+    run = subprocess.run(["node", str(pathlib.Path(__file__).with_name("preview_page_browser.mjs")), BROWSER, shots,
+                          *pages], capture_output=True, text=True, timeout=900)
     if run.returncode != 0:
         return [f"the browser check failed: {run.stderr[-2000:]}"]
     results = {pathlib.Path(line["page"]).stem: line for line in map(json.loads, run.stdout.splitlines())}
@@ -127,8 +140,14 @@ def in_the_browser(scratch):
             if elements:
                 failures.append(f"{name}: content overflows its box ({media}): {elements[:5]}")
         sheets = result["sheets"]
-        if name in ONE_SHEET and (sheets["a4"] != 1 or sheets["letter"] != 1):
-            failures.append(f"{name}: prints on {sheets} sheets, not one")
+        if name in ONE_SHEET and set(sheets.values()) != {1}:
+            failures.append(f"{name}: prints on {sheets} sheets, not one each way")
+        if result["lanes"] < 3:
+            failures.append(f"{name}: a lane's colour is {result['lanes']:.2f}:1 against its background, under 3:1")
+        if result["keyboard"]["shut"]:
+            failures.append(f"{name}: the keyboard does not open the changes of dates {result['keyboard']}")
+        if result["printText"] < 8 * 96 / 72 - 0.01:
+            failures.append(f"{name}: printed text of {result['printText']} px, under 8 pt")
         for date, what in expected.items():
             if what.startswith("writers=") and result["writers"].get(date) != what[8:]:
                 failures.append(f"{name} {date}: data-writers {result['writers'].get(date)!r}, not {what[8:]!r}")
@@ -182,6 +201,14 @@ def main():
             end, classes, _ = cells.cells.get(date, (None, set(), None))
             if what.startswith("writers="):
                 continue  # the browser's data-writers, below
+            if date == "page":
+                if what not in source:
+                    failures.append(f"{name}: the page does not say {what!r}")
+                continue
+            if what == "month":
+                if f'colspan="7" scope="colgroup">{date[:4]}' not in source and "February 2027" not in source:
+                    failures.append(f"{name}: no month heading before {date}")
+                continue
             ok = what in classes if not what.startswith("end=") else end == what[4:]
             if not ok:
                 failures.append(f"{name} {date}: expected {what}, the cell has day {end}, {classes}")

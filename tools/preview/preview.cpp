@@ -280,6 +280,19 @@ std::string PageTitle(const Run& run, const LocalCalendar& calendar) {
          " up to " + calendar.Format(run.from + run.span, "%Y-%m-%d %H:%M %Z");
 }
 
+// Returns the header as the page shows it: a server folder given by its full path named by its own
+// name, so that a page passed on does not tell where the server lives.
+std::vector<std::string> PageHeader(const Options& options, std::vector<std::string> header) {
+  const fs::path folder = fs::u8path(options.serverDir);
+  if (!folder.is_absolute()) return header;
+  const std::string full = morrowset::DisplayPath(options.serverDir);
+  const std::string name = (folder.filename().empty() ? folder.parent_path() : folder).filename().u8string();
+  for (std::string& line : header)
+    for (std::size_t at = 0; (at = line.find(full, at)) != std::string::npos; at += name.size())
+      line.replace(at, full.size(), name);
+  return header;
+}
+
 // Writes the page where the admin asked for one, unless the run was interrupted, and says where;
 // returns an empty text or why it could not.
 std::string WritePage(const Options& options, const Run& run, const PageFile& page,
@@ -287,8 +300,8 @@ std::string WritePage(const Options& options, const Run& run, const PageFile& pa
                       const LocalCalendar& calendar) {
   if (options.html.empty() || Interruption::Interrupted()) return "";
   const std::string failed = page.Write([&](std::ostream& out) {
-    WriteCalendarPage(out, PageTitle(run, calendar), header, run.framework.size(), record, calendar,
-                      Written());
+    WriteCalendarPage(out, PageTitle(run, calendar), PageHeader(options, header), run.framework.size(),
+                      record, calendar, Written());
   });
   if (failed.empty() && !options.json) std::cout << "page: " << morrowset::DisplayPath(options.html) << "\n";
   return failed;
