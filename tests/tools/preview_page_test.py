@@ -122,14 +122,15 @@ def blank(png):
 def in_the_browser(scratch):
     """axe-core, overflow, print and data-writers of every page, through puppeteer-core."""
     failures = []
-    pages = [str(scratch / (name + ".html")) for name, *_ in CASES if (scratch / (name + ".html")).exists()]
+    names = [name for name, *_ in CASES] + ["failed-run"]
+    pages = [str(scratch / (name + ".html")) for name in names if (scratch / (name + ".html")).exists()]
     shots = str(scratch / (SHOTS + ".html"))
     run = subprocess.run(["node", str(pathlib.Path(__file__).with_name("preview_page_browser.mjs")), BROWSER, shots,
                           *pages], capture_output=True, text=True, timeout=900)
     if run.returncode != 0:
         return [f"the browser check failed: {run.stderr[-2000:]}"]
     results = {pathlib.Path(line["page"]).stem: line for line in map(json.loads, run.stdout.splitlines())}
-    for name, _, _, expected in CASES:
+    for name, _, _, expected in CASES + [("failed-run", None, None, {})]:
         result = results.get(name)
         if result is None:
             failures.append(f"{name}: no browser result")
@@ -140,9 +141,9 @@ def in_the_browser(scratch):
             if elements:
                 failures.append(f"{name}: content overflows its box ({media}): {elements[:5]}")
         sheets = result["sheets"]
-        if name in ONE_SHEET and set(sheets.values()) != {1}:
+        if (name in ONE_SHEET or name == "failed-run") and set(sheets.values()) != {1}:
             failures.append(f"{name}: prints on {sheets} sheets, not one each way")
-        if result["lanes"] < 3:
+        if result["lanes"] is not None and result["lanes"] < 3:  # null: a page without lanes
             failures.append(f"{name}: a lane's colour is {result['lanes']:.2f}:1 against its background, under 3:1")
         if result["keyboard"]["shut"]:
             failures.append(f"{name}: the keyboard does not open the changes of dates {result['keyboard']}")
@@ -152,6 +153,20 @@ def in_the_browser(scratch):
             if what.startswith("writers=") and result["writers"].get(date) != what[8:]:
                 failures.append(f"{name} {date}: data-writers {result['writers'].get(date)!r}, not {what[8:]!r}")
     return failures
+
+
+def failed_run(preview, scratch):
+    """A run that stops replaces its own page with one that says why, and nothing else."""
+    name = CASES[0][0]
+    page = scratch / "failed-run.html"
+    shutil.copy(scratch / (name + ".html"), page)
+    (scratch / name / "TolvApi" / "Plugins" / "MorrowsetVelde" / "config.json").write_text('{"ForceDay": 1}')
+    run = subprocess.run([preview, "--server-dir", str(scratch / name), "--html", str(page)], capture_output=True,
+                         text=True, timeout=120)
+    text = page.read_text(encoding="utf-8")
+    if run.returncode != 1 or "the preview did not run" not in text or "data-date" in text:
+        return [f"failed-run: exit {run.returncode}, and the page still shows a calendar or says not why"]
+    return []
 
 
 def main():
@@ -217,6 +232,7 @@ def main():
                             f"--screenshot={screenshot}", page.as_uri()], capture_output=True, timeout=120)
             if not screenshot.exists() or blank(screenshot.read_bytes()):
                 failures.append(f"{name}: the screenshot is missing or blank")
+    failures += failed_run(preview, scratch)
     failures += in_the_browser(scratch)
     for failure in failures:
         print("FAIL:", failure)

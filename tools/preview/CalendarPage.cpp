@@ -235,10 +235,9 @@ void MonthGrid(std::ostream& out, const std::string& title, const DayRecorder& r
 
 void WriteFailurePage(std::ostream& out, const std::string& why, const std::string& written) {
   PageHead(out, "Morrowset preview: not run", "Morrowset preview: the preview did not run", written);
-  out << "<p class=\"alert\" role=\"alert\">This run stopped before the coming days, so no calendar is "
-         "shown. It "
-         "said:</p>\n<pre>"
-      << Escaped(why) << "</pre></header>\n</body></html>\n";
+  out << "</header>\n<main><p class=\"alert\" role=\"alert\">This run stopped before the coming days, so no "
+         "calendar is shown. It said:</p>\n<pre>"
+      << Escaped(why) << "</pre></main>\n</body></html>\n";
 }
 
 void WriteCalendarPage(std::ostream& out, const std::string& title, const std::vector<std::string>& header,

@@ -39,7 +39,7 @@ const char* const kPageStyle = R"(
 body{font:14px/1.35 system-ui,-apple-system,"Segoe UI",Roboto,Helvetica,Arial,sans-serif;color:#1f2430;margin:24px;background:#f6f7f9}
 h1{font-size:20px;margin:0 0 4px}
 header{background:#fff;border:1px solid #dde1e7;border-radius:8px;padding:12px 16px;margin-bottom:14px}
-header pre,details pre{margin:4px 0 0;font:12px/1.45 ui-monospace,Consolas,monospace;white-space:pre-wrap;overflow-wrap:anywhere}
+header pre,details pre,main>pre{margin:4px 0 0;font:12px/1.45 ui-monospace,Consolas,monospace;white-space:pre-wrap;overflow-wrap:anywhere}
 .written{margin:0 0 8px;font-size:12px;color:#3d4452}
 .summary{margin:0 0 8px;padding-left:18px}
 .alert{margin:0 0 8px;padding:6px 10px;border:2px solid #b42318;border-radius:6px;color:#7a1a12;font-weight:600;white-space:pre-wrap}
