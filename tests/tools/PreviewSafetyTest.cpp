@@ -82,8 +82,11 @@ TEST(PreviewSafety, HtmlReplacesOnlyItsOwnPages) {
   ASSERT_EQ(Preview(dir, args + Quote(page), out), kExitOnServerFolder) << out;
   std::ofstream(page, std::ios::app) << "<!-- an old run -->";
   ASSERT_EQ(Preview(dir, args + Quote(page), out), kExitOnServerFolder) << out;
-  std::ifstream written(page);
-  const std::string text(std::istreambuf_iterator<char>(written), {});
+  std::string text;  // read and closed again: Windows renames nothing over an open file
+  {
+    std::ifstream written(page);
+    text.assign(std::istreambuf_iterator<char>(written), {});
+  }
   EXPECT_EQ(text.find("an old run"), std::string::npos) << "its own page was not replaced";
   EXPECT_NE(text.find("<p class=\"written\">written 20"), std::string::npos) << "the page says not when";
 
