@@ -140,6 +140,9 @@ def main():
                 failures.append(f"{text} has a placeholder left: {re.search(rb'@[A-Z_]+@', data).group().decode()}")
         with zipfile.ZipFile(symbols) as z:
             z.extractall(tmp / "symbols")
+            # A plain folder is a symbol store to a debugger only with pingme.txt in its root.
+            if "pingme.txt" not in z.namelist():
+                failures.append("the symbols zip has no pingme.txt in its root: a debugger would not search it")
         for name in sorted(f for f in files if f.endswith((".dll", ".exe"))):
             path = tmp / "server" / name
             base = path.name
