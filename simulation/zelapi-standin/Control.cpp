@@ -3,6 +3,10 @@
 
 namespace {
 
+// What the stand-in is, where morrowset-preview reads it before it loads the file: a library that
+// names another release, or none, is never loaded.
+__attribute__((used)) const char kIdentity[] = "@(#)Morrowset stand-in " MORROWSET_VERSION;
+
 std::string EventName(const DevHost::Event& event) { return event.Name(); }
 std::string EventSentence(const DevHost::Event& event) { return event.Sentence(); }
 

@@ -6,4 +6,7 @@
 #define EXPORTED __attribute__((visibility("default")))
 #endif
 
+// It names the release as the stand-in does, so that the preview loads it and meets the missing table.
+__attribute__((used)) const char kIdentity[] = "@(#)Morrowset stand-in " MORROWSET_VERSION;
+
 extern "C" EXPORTED const void* MorrowsetStandInControl() { return nullptr; }

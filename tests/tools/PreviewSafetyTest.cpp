@@ -58,8 +58,28 @@ TEST(PreviewSafety, LoadsOnlyItsOwnStandInByItsFullPath) {
   fs::create_directories(aloneDir / "stand-in");
   fs::copy_file(MORROWSET_MARKER_LIBRARY, aloneDir / "stand-in" / kStandInName);
   EXPECT_EQ(RunCommand(CdInto(dir) + Quote(alone) + args, out), 1) << out;
-  EXPECT_NE(out.find("is not Morrowset's stand-in of the framework"), std::string::npos) << out;
+  EXPECT_NE(out.find("is not Morrowset's stand-in of the framework (it names none), so it was not loaded"),
+            std::string::npos)
+      << out;
   EXPECT_EQ(Marks(dir), std::vector<std::string>{}) << "the plugin or a decoy ran: " << out;
+  EXPECT_EQ(Marks(aloneDir.string()), std::vector<std::string>{})
+      << "the decoy was loaded to be refused: " << out;
+
+  // The stand-in of another release: told by the name it carries, before it is loaded.
+  std::string standIn;
+  {
+    std::ifstream in(MORROWSET_STANDIN_PATH, std::ios::binary);
+    standIn.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const std::string mark = "@(#)Morrowset stand-in " MORROWSET_VERSION;
+  ASSERT_NE(standIn.find(mark), std::string::npos);
+  standIn.replace(standIn.find(mark) + mark.size() - 1, 1, "9");
+  std::ofstream(aloneDir / "stand-in" / kStandInName, std::ios::binary | std::ios::trunc) << standIn;
+  EXPECT_EQ(RunCommand(CdInto(dir) + Quote(alone) + args, out), 1) << out;
+  EXPECT_NE(out.find("it is the stand-in of Morrowset " + std::string(MORROWSET_VERSION).substr(0, 4) +
+                     "9, not of " + MORROWSET_VERSION + ", so it was not loaded"),
+            std::string::npos)
+      << out;
   fs::remove_all(dir);
   fs::remove_all(aloneDir);
 }

@@ -20,7 +20,16 @@ namespace {
 constexpr std::size_t kLargestPlugin = std::size_t{64} << 20;  // far above the plugin's size
 constexpr std::string_view kIdentity = "@(#)Morrowset ";
 
+constexpr std::string_view kStandInIdentity = "@(#)Morrowset stand-in ";
+
 #if defined(_WIN32)
+// Returns whether the bytes are a 64-bit Windows image.
+bool LibraryOfThisPlatform(const std::string& bytes) {
+  morrowset::pe::Image image;
+  std::string ignored;
+  return morrowset::pe::Parse(bytes, image, ignored);
+}
+
 // Returns whether the bytes are a 64-bit Windows image that imports from ZelApi.dll.
 bool ImportsTheFramework(const std::string& bytes) {
   morrowset::pe::Image image;
@@ -58,22 +67,27 @@ bool FileOffset(const std::string& bytes, std::uint64_t phoff, std::uint16_t phn
   return false;
 }
 
-// Returns whether the bytes are a 64-bit shared object of this machine that needs libZelApi.so.
-bool ImportsTheFramework(const std::string& bytes) {
-  std::uint16_t type = 0, machine = 0, phnum = 0;
-  std::uint64_t phoff = 0;
+// Returns whether the bytes are a 64-bit shared object of this machine.
+bool LibraryOfThisPlatform(const std::string& bytes) {
+  std::uint16_t type = 0, machine = 0;
   if (bytes.compare(0, 4,
                     "\x7f"
                     "ELF") != 0 ||
-      bytes.size() < 64 || bytes[4] != 2 || bytes[5] != 1 || !At(bytes, 16, type) ||
-      !At(bytes, 18, machine) || !At(bytes, 32, phoff) || !At(bytes, 56, phnum))
+      bytes.size() < 64 || bytes[4] != 2 || bytes[5] != 1 || !At(bytes, 16, type) || !At(bytes, 18, machine))
     return false;
 #if defined(__x86_64__)
   if (machine != 62) return false;
 #elif defined(__aarch64__)
   if (machine != 183) return false;
 #endif
-  if (type != 3) return false;
+  return type == 3;
+}
+
+// Returns whether the bytes are a 64-bit shared object of this machine that needs libZelApi.so.
+bool ImportsTheFramework(const std::string& bytes) {
+  std::uint16_t phnum = 0;
+  std::uint64_t phoff = 0;
+  if (!LibraryOfThisPlatform(bytes) || !At(bytes, 32, phoff) || !At(bytes, 56, phnum)) return false;
   // The dynamic section: its needed libraries' names are offsets into its string table.
   std::uint64_t dynamic = 0, dynamicSize = 0, strings = 0;
   for (std::uint16_t i = 0; i < phnum; ++i) {
@@ -120,4 +134,21 @@ std::string MorrowsetBuildOf(const std::string& bytes, std::string& why) {
     return "";
   }
   return bytes.substr(at + 4, end - at - 4);
+}
+
+std::string StandInRefusal(const std::filesystem::path& standIn) {
+  std::error_code error;
+  if (!std::filesystem::exists(standIn, error)) return "";
+  const morrowset::ReadOnce file = morrowset::ReadFileOnce(standIn, kLargestPlugin);
+  if (file.outcome != morrowset::ReadOnce::Outcome::Read) return "it cannot be read";
+  const std::size_t at = file.bytes.find(kStandInIdentity);
+  const std::size_t end = at == std::string::npos ? at : file.bytes.find('\0', at);
+  if (end == std::string::npos || !LibraryOfThisPlatform(file.bytes))
+    return "it is not Morrowset's stand-in of the framework (it names none), so it was not loaded";
+  const std::string release =
+      file.bytes.substr(at + kStandInIdentity.size(), end - at - kStandInIdentity.size());
+  if (release != MORROWSET_VERSION)
+    return "it is the stand-in of Morrowset " + release.substr(0, 40) + ", not of " MORROWSET_VERSION +
+           ", so it was not loaded";
+  return "";
 }

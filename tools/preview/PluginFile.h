@@ -1,4 +1,5 @@
-// What an installed plugin file is: a Morrowset build, and which one.
+// What an installed plugin file is, a Morrowset build and which one, and whether a stand-in of the
+// framework is the one of this release: told from the file's bytes, before anything loads it.
 #pragma once
 
 #include <filesystem>
@@ -11,3 +12,7 @@ std::string MorrowsetBuild(const std::filesystem::path& library, std::string& wh
 
 // Returns the build the bytes of a plugin file name, as MorrowsetBuild does for the file.
 std::string MorrowsetBuildOf(const std::string& bytes, std::string& why);
+
+// Returns why the file is not the preview's stand-in of the framework of this release (a library
+// of this platform that names it), or an empty text; a missing file is left for the loader to name.
+std::string StandInRefusal(const std::filesystem::path& standIn);

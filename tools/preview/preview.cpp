@@ -328,7 +328,9 @@ int Main(const std::vector<std::string>& args) {
 
   // 2. The stand-in of the framework, by its full path beside this program, and only it.
   const fs::path standIn = DevHost::ProgramFolder() / "stand-in" / DevHost::StandInFileName();
-  if (const std::string why = DevHost::Bind(standIn.u8string()); !why.empty())
+  std::string why = StandInRefusal(standIn);  // read before it is loaded, then bound
+  why = why.empty() ? DevHost::Bind(standIn.u8string()) : standIn.u8string() + ": " + why;
+  if (!why.empty())
     return Stop(options, morrowset::DisplayPath(why) + " (it ships in " +
                              morrowset::DisplayPath("Morrowset/stand-in/") + ": unpack the release again)");
 
