@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <stdexcept>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -100,6 +101,31 @@ std::string EightBitPath(const std::string& utf8) { return utf8; }
 std::filesystem::path EightBitOpened(const std::string& utf8) { return utf8; }
 #endif
 
+std::filesystem::path TemporaryFolder() {
+  try {
+    return std::filesystem::temp_directory_path();
+  } catch (const std::filesystem::filesystem_error& error) {
+#if defined(_WIN32)
+    const char* variables = "TEMP (or TMP)";
+#else
+    const char* variables = "TMPDIR";
+#endif
+    throw std::runtime_error("the temporary folder " + DisplayPath(error.path1().u8string()) +
+                             " is no folder this program can use: set " + variables +
+                             " to a folder that exists and takes new files");
+  }
+}
+
+std::string QuoteSwallowed(const std::vector<std::string>& args) {
+  for (std::size_t i = 1; i < args.size(); ++i)
+    if (args[i].find('"') != std::string::npos)
+      return "an argument holds a double quote (" + args[i] +
+             "): a quoted folder that ends in a backslash, \"C:\\Game Server\\\", makes Windows read the "
+             "backslash and the quote as one quote, which takes in every argument after it; drop the last "
+             "backslash: \"C:\\Game Server\"";
+  return "";
+}
+
 bool StartedByDoubleClick(std::size_t arguments, unsigned long consoleProcesses) {
   return arguments == 0 && consoleProcesses == 1;
 }
@@ -136,6 +162,12 @@ int RunGuarded(const char* program, ToolMain run, DoubleClickArguments doubleCli
   try {
     UseUtf8Console();
     std::vector<std::string> args = Utf8Arguments(argc, argv);
+#if defined(_WIN32)  // elsewhere a quote in a path is a quote
+    if (const std::string swallowed = QuoteSwallowed(args); !swallowed.empty()) {
+      std::cerr << program << ": " << swallowed << "\n";
+      return 2;
+    }
+#endif
     doubleClicked = StartedByDoubleClick(args.size() - 1, ConsoleProcesses());
     if (doubleClicked) {
       const std::vector<std::string> more = doubleClick(FolderAboveProgram());

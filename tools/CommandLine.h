@@ -31,6 +31,15 @@ std::string EightBitPath(const std::string& utf8);
 // Returns the file the C library's 8-bit file functions open for EightBitPath(utf8).
 std::filesystem::path EightBitOpened(const std::string& utf8);
 
+// Returns the system's temporary folder; throws, in plain words naming the folder and the variable
+// that set it, when that is no folder the program can use.
+std::filesystem::path TemporaryFolder();
+
+// Returns what to tell an admin whose argument holds a double quote: on Windows a quoted path
+// ending in a backslash ("C:\Game Server\") swallows the quote and every argument after it;
+// empty when no argument holds one.
+std::string QuoteSwallowed(const std::vector<std::string>& args);
+
 // Returns whether a program was started by a double-click in Explorer: with no arguments, and
 // the only process on its console (a command prompt shares its console with the program).
 bool StartedByDoubleClick(std::size_t arguments, unsigned long consoleProcesses);

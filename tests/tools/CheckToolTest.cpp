@@ -280,6 +280,23 @@ TEST(DoubleClick, NeedsNoArgumentsAndAConsoleOfItsOwn) {
   EXPECT_FALSE(StartedByDoubleClick(1, 1));  // dragged a file onto it, or a shortcut with arguments
 }
 
+// --server-dir "C:\Game Server\" --for 1d reaches the program as one argument, the quote kept and
+// the rest taken in: the admin is told to drop the backslash, in one line.
+TEST(CommandLine, AQuoteSwallowedByATrailingBackslashIsNamed) {
+  EXPECT_EQ(QuoteSwallowed({"morrowset-check", "--server-dir", "C:\\Game Server"}), "");
+  const std::string said = QuoteSwallowed({"morrowset-check", "--server-dir", "C:\\Game Server\" --for 1d"});
+  EXPECT_EQ(said.rfind("an argument holds a double quote (C:\\Game Server\" --for 1d): ", 0), 0u) << said;
+  EXPECT_NE(said.find("drop the last backslash: \"C:\\Game Server\""), std::string::npos) << said;
+  EXPECT_EQ(said.find('\n'), std::string::npos);
+#if defined(_WIN32)
+  std::string out;  // Windows' own reading of the command line, through the built program
+  EXPECT_EQ(
+      RunCommand(Quote(ProgramPath("morrowset-check")) + " --server-dir \"C:\\Game Server\\\" --strict", out),
+      2);
+  EXPECT_NE(out.find("drop the last backslash"), std::string::npos) << out;
+#endif
+}
+
 // What is no config a server could read in bounded time is refused before it is opened, in one
 // line, exit 1: a pipe, a device, a file over 1 MiB; and the checker stays small on each.
 TEST_F(CheckTool, WhatIsNoFileOrTooLargeIsRefusedUnread) {

@@ -208,6 +208,29 @@ TEST(PreviewEdges, APageThatCannotBeReplacedSaysWhy) {
 }
 
 // Windows' device names name no file in any folder: refused before the run, exit 2.
+// A temporary folder that is none is named, with the variable that sets it.
+TEST(PreviewEdges, ATemporaryFolderThatIsNoneIsNamed) {
+  const std::string dir = ServerFolder("preview-no-temp", kBerlinWeekdays);
+  const std::string missing = dir + "/no-such-folder";
+#if defined(_WIN32)
+  const std::string set = "set \"TEMP=" + missing + "\" && set \"TMP=" + missing + "\" && ";
+  const char* variable = "set TEMP (or TMP)";
+#else
+  const std::string set = "TMPDIR=" + Quote(missing) + " ";
+  const char* variable = "set TMPDIR";
+#endif
+  std::string out;
+  EXPECT_EQ(
+      RunCommand(CdInto(dir) + set + Quote(ProgramPath("morrowset-preview")) + " --server-dir . --for 1h",
+                 out),
+      1)
+      << out;
+  EXPECT_NE(out.find("morrowset-preview: the temporary folder "), std::string::npos) << out;
+  EXPECT_NE(out.find(" is no folder this program can use: " + std::string(variable)), std::string::npos)
+      << out;
+  fs::remove_all(dir);
+}
+
 TEST(PreviewEdges, DeviceNamesAreRefusedBeforeTheRun) {
   const std::string dir = ServerFolder("preview-devices", kBerlinWeekdays);
   for (const char* name : {"NUL", "con", "aux.html", "COM1.htm"}) {

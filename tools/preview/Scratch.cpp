@@ -82,7 +82,7 @@ ScratchFolder::ScratchFolder() {
   RemoveLeftovers();
   std::random_device random;
   for (;;) {
-    path_ = fs::temp_directory_path() / (kPrefix + std::to_string(random()));
+    path_ = morrowset::TemporaryFolder() / (kPrefix + std::to_string(random()));
     if (fs::create_directory(path_)) break;
   }
   lock_ = Lock(path_ / kLockFile);

@@ -385,7 +385,7 @@ int Main(const std::vector<std::string>& args) {
 // the user's temporary folder (never in the server folder).
 std::vector<std::string> DoubleClick(const std::string& serverDir) {
   return {"--server-dir", serverDir, "--html",
-          (fs::temp_directory_path() / "morrowset-preview.html").u8string()};
+          (morrowset::TemporaryFolder() / "morrowset-preview.html").u8string()};
 }
 
 }  // namespace
