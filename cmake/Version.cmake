@@ -1,6 +1,6 @@
 # morrowset_version(TARGET DESCRIPTION): the release version for a target: MORROWSET_VERSION in
 # its code, and on Windows a version resource with DESCRIPTION as its file description and
-# LICENSE's copyright line.
+# LICENSE's copyright line, and for a program its application manifest (cmake/program.manifest).
 function(morrowset_version target description)
   target_compile_definitions(${target} PRIVATE MORROWSET_VERSION="${PROJECT_VERSION}")
   if(NOT WIN32)
@@ -11,9 +11,14 @@ function(morrowset_version target description)
   if(NOT file)
     set(file ${target})
   endif()
+  set(MORROWSET_RC_MANIFEST "")
   if(type STREQUAL "EXECUTABLE")
     set(MORROWSET_RC_TYPE VFT_APP)
     set(MORROWSET_RC_FILE ${file}.exe)
+    # A program's application manifest: resource 1 of type 24 (RT_MANIFEST).
+    set(MORROWSET_RC_MANIFEST "1 24 \"${PROJECT_SOURCE_DIR}/cmake/program.manifest\"")
+    set_property(SOURCE ${CMAKE_CURRENT_BINARY_DIR}/${target}.version.rc APPEND PROPERTY OBJECT_DEPENDS
+                 ${PROJECT_SOURCE_DIR}/cmake/program.manifest)
   else()
     set(MORROWSET_RC_TYPE VFT_DLL)
     set(MORROWSET_RC_FILE ${file}.dll)

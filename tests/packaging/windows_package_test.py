@@ -152,6 +152,15 @@ def main():
                     failures.append(f"{base}: {key} is {version_resource(data, key)!r}, not {version}")
             if not (version_resource(data, "LegalCopyright") or "").startswith("Copyright (c) "):
                 failures.append(f"{base}: no LegalCopyright in its version resource")
+            if base.endswith(".exe"):
+                # The application manifest: run as the user, as a program of Windows 10 and 11, long paths.
+                resources = readobj("--coff-resources", str(path))
+                if "Type: MANIFEST (ID 24)" not in resources:
+                    failures.append(f"{base}: no application manifest")
+                for setting in (b'level="asInvoker"', b'<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>',
+                                b'>true</longPathAware>'):
+                    if setting not in data:
+                        failures.append(f"{base}: its manifest lacks {setting.decode()}")
             sections = re.findall(r"Name: (\S+)", readobj("--sections", str(path)))
             if any(s.startswith(".debug") for s in sections):
                 failures.append(f"{base}: carries debug sections {sections}")
