@@ -152,6 +152,8 @@ def main():
                     failures.append(f"{base}: {key} is {version_resource(data, key)!r}, not {version}")
             if not (version_resource(data, "LegalCopyright") or "").startswith("Copyright (c) "):
                 failures.append(f"{base}: no LegalCopyright in its version resource")
+            if base == "morrowset-preview.exe" and "FlushInstructionCache" in readobj("--coff-imports", str(path)):
+                failures.append(f"{base} imports FlushInstructionCache: it writes code")
             if base.endswith(".exe"):
                 # The application manifest: run as the user, as a program of Windows 10 and 11, long paths.
                 resources = readobj("--coff-resources", str(path))

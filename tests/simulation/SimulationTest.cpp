@@ -1,7 +1,15 @@
 // A simulated session: set up in its order, handed back in reverse, one at a time.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <stdexcept>
+#include <vector>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 #include "Simulation.h"
 #include "WallClock.h"
@@ -46,5 +54,45 @@ TEST(Simulation, OpensInItsOrderAndClosesInReverse) {
   Simulation again(setup);  // the one before was closed
   EXPECT_EQ(DevHost::ReplicatedDay(), 41);
 }
+
+#if defined(_WIN32)
+// Returns where a function of a system DLL starts, taken before anything is redirected.
+const char* CodeOf(const char* dll, const char* function) {
+  const HMODULE module = GetModuleHandleA(dll);
+  return module ? reinterpret_cast<const char*>(GetProcAddress(module, function)) : nullptr;
+}
+
+// The simulated clock writes no code: the system's time functions keep every byte while the
+// program, the stand-in and the plugin read the server's clock through their import tables.
+TEST(Simulation, TheClockOnWindowsLeavesTheSystemsCodeAlone) {
+  const std::pair<const char*, const char*> functions[] = {{"kernel32.dll", "GetSystemTimeAsFileTime"},
+                                                           {"kernel32.dll", "GetSystemTimePreciseAsFileTime"},
+                                                           {"kernelbase.dll", "GetSystemTimeAsFileTime"},
+                                                           {"ucrtbase.dll", "_time64"},
+                                                           {"msvcp140.dll", "_Xtime_get_ticks"}};
+  std::vector<const char*> code;
+  std::vector<std::string> before;
+  for (const auto& [dll, function] : functions) {
+    code.push_back(CodeOf(dll, function));
+    ASSERT_NE(code.back(), nullptr) << dll << " " << function;
+    before.emplace_back(code.back(), 32);
+  }
+  ASSERT_TRUE(WallClock::Available());
+  Simulation::Setup setup;
+  setup.serverDir = "nowhere";
+  const auto start = WallClock::Utc(2031, 5, 6, 7, 8, 9);
+  setup.start = start;
+  {
+    Simulation session(setup);
+    EXPECT_EQ(std::time(nullptr), std::chrono::system_clock::to_time_t(start));
+    EXPECT_EQ(std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()), start);
+  }
+  for (std::size_t i = 0; i < std::size(functions); ++i)
+    EXPECT_EQ(std::string(code[i], 32), before[i]) << functions[i].first << " " << functions[i].second;
+  EXPECT_LT(
+      std::llabs(std::time(nullptr) - std::chrono::system_clock::to_time_t(std::chrono::system_clock::now())),
+      2);  // the real time again
+}
+#endif
 
 }  // namespace
