@@ -1,7 +1,8 @@
 // The development server's wall clock: the time of day that the plugin, the game and the host read.
 //
 // Once installed, it answers the process's system clock (clock_gettime for CLOCK_REALTIME on
-// Linux, kernel32's system-time functions on Windows), so the plugin's unchanged code reads it.
+// Linux; on Windows the time functions the program's own modules import, redirected in their
+// import tables, no code written), so the plugin's unchanged code reads it.
 // It reads the machine's time until set; set, it either runs with the machine's clock, as far
 // ahead or behind as it was set (a step of the machine's clock moves it too), or stands still
 // until moved. Only the game thread sets or moves it.
