@@ -1,7 +1,10 @@
 // The JSON forms of the checker's findings, member for member what its text says.
 #include "ReportJson.h"
 
+#include <sstream>
+
 #include "CommandLine.h"
+#include "PeImage.h"
 #include "config/Config.h"
 #include "config/zones/TimeZone.h"
 
@@ -19,10 +22,10 @@ json PlaceOrNull(std::size_t place) { return place == 0 ? json(nullptr) : json(p
 
 }  // namespace
 
-json ReportHead(const std::string& report, const std::string& programVersion, const std::string& verdict,
-                int exitCode) {
+json ReportHead(const std::string& report, int reportVersion, const std::string& programVersion,
+                const std::string& verdict, int exitCode) {
   return {{"report", report},
-          {"reportVersion", kReportVersion},
+          {"reportVersion", reportVersion},
           {"programVersion", programVersion},
           {"verdict", verdict},
           {"exitCode", exitCode}};
@@ -71,5 +74,22 @@ json FrameworkJson(const FrameworkReport& report, const std::string& pluginPath,
 }
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+int CheckFrameworkFiles(const std::string& pluginPath, const std::string& frameworkPath, std::ostream& out,
+                        json& found) {
+  pe::Image plugin, framework;
+  std::string why;
+  if (!pe::Read(pluginPath, plugin, why) || !pe::Read(frameworkPath, framework, why)) {
+    out << why << "\n";
+    found = FrameworkJson({}, pluginPath, frameworkPath, why);
+    return 1;
+  }
+  const FrameworkReport report = CompareWithFramework(plugin, framework);
+  std::ostringstream text;
+  const int code = PrintFrameworkReport(report, pluginPath, frameworkPath, text);
+  out << text.str();
+  found = FrameworkJson(report, pluginPath, frameworkPath, FirstLine(text.str()));
+  return code;
+}
 
 }  // namespace morrowset

@@ -1,7 +1,8 @@
 // The JSON forms of the tools' findings, for --json: what the text says, for programs. Their
-// shape is published as JSON Schemas beside the programs; kReportVersion changes with it.
+// shapes are published as JSON Schemas beside the programs; each report's version changes with it.
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -11,12 +12,13 @@
 
 namespace morrowset {
 
-// The version of the reports' shape: a new member keeps it, a changed or removed one raises it.
-constexpr int kReportVersion = 1;
+// The version of each report's shape: a new member keeps it, a changed or removed one raises it.
+constexpr int kCheckReportVersion = 1;
+constexpr int kPreviewReportVersion = 2;  // 2: its framework is the check's finding, not text lines
 
 // Returns the members every report opens with: which report it is, the version of its shape,
 // the program's release, the run's verdict and its exit code.
-nlohmann::json ReportHead(const std::string& report, const std::string& programVersion,
+nlohmann::json ReportHead(const std::string& report, int reportVersion, const std::string& programVersion,
                           const std::string& verdict, int exitCode);
 
 // Returns the config part of a check: whether it loads, why it was refused, the error start-up
@@ -28,6 +30,12 @@ nlohmann::json ConfigJson(const ConfigReport& report);
 // line, both files, and each import the framework lacks.
 nlohmann::json FrameworkJson(const FrameworkReport& report, const std::string& pluginPath,
                              const std::string& frameworkPath, const std::string& verdict);
+
+// Checks that the framework DLL exports every function the plugin DLL imports from it: prints the
+// check's text and sets found to its finding; returns 0, or 1 when the framework will not load the
+// plugin or a file cannot be read as an image.
+int CheckFrameworkFiles(const std::string& pluginPath, const std::string& frameworkPath, std::ostream& out,
+                        nlohmann::json& found);
 
 // Returns the first line of text, without its line end.
 std::string FirstLine(const std::string& text);

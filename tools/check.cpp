@@ -162,25 +162,6 @@ struct Arguments {
   bool json = false;  // one JSON document instead of the text
 };
 
-// Checks that the framework exports what the plugin imports, printing to out and setting found
-// to the same; returns the exit code.
-int CheckFramework(const std::string& pluginPath, const std::string& frameworkPath, std::ostream& out,
-                   json& found) {
-  morrowset::pe::Image plugin, framework;
-  std::string why;
-  if (!morrowset::pe::Read(pluginPath, plugin, why) || !morrowset::pe::Read(frameworkPath, framework, why)) {
-    out << why << "\n";
-    found = morrowset::FrameworkJson({}, pluginPath, frameworkPath, why);
-    return 1;
-  }
-  const morrowset::FrameworkReport report = morrowset::CompareWithFramework(plugin, framework);
-  std::ostringstream text;
-  const int code = morrowset::PrintFrameworkReport(report, pluginPath, frameworkPath, text);
-  out << text.str();
-  found = morrowset::FrameworkJson(report, pluginPath, frameworkPath, morrowset::FirstLine(text.str()));
-  return code;
-}
-
 // Prints the run's answer: what --init did, then the text whose first line is the verdict; or
 // with --json one document with the verdict and the exit code added. Returns the exit code.
 int Answer(const Arguments& args, const std::string& init, const std::string& text, json document, int code) {
@@ -188,7 +169,7 @@ int Answer(const Arguments& args, const std::string& init, const std::string& te
     std::cout << init << text;
     return code;
   }
-  json answer = morrowset::ReportHead("morrowset-check", MORROWSET_VERSION,
+  json answer = morrowset::ReportHead("morrowset-check", morrowset::kCheckReportVersion, MORROWSET_VERSION,
                                       morrowset::FirstLine(text.empty() ? init : text), code);
   answer.update(
       {{"init", nullptr}, {"config", nullptr}, {"warnings", json::array()}, {"framework", nullptr}});
@@ -264,8 +245,8 @@ int FrameworkMode(const Arguments& args) {
   if (args.force) return BadUsage("--force goes with --init");
   std::ostringstream text;
   json found;
-  const int code = CheckFramework(args.plugin.empty() ? PluginPath(args.serverDir) : args.plugin,
-                                  args.framework, text, found);
+  const int code = morrowset::CheckFrameworkFiles(
+      args.plugin.empty() ? PluginPath(args.serverDir) : args.plugin, args.framework, text, found);
   return Answer(args, "", text.str(), {{"framework", found}}, code);
 }
 
@@ -296,7 +277,7 @@ int CheckServerFolder(const std::string& serverDir, std::vector<std::string>& wa
     found = {{"checked", false}, {"why", why}};
     return 0;
   }
-  return CheckFramework(PluginPath(serverDir), framework, out, found);
+  return morrowset::CheckFrameworkFiles(PluginPath(serverDir), framework, out, found);
 }
 
 // The program, step by step; main() adds only the last word on any exception.

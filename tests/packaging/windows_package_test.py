@@ -9,6 +9,7 @@ its date lines must be the Linux preview's for the same zoned config.
 
 usage: windows_package_test.py BUILD-WINDOWS-DIR VERSION SOURCE-DIR LINUX-PREVIEW LINUX-PLUGIN
 """
+import json
 import os
 import pathlib
 import re
@@ -100,6 +101,8 @@ def windows_preview_agrees(tmp, server, linux_preview, linux_plugin):
         subprocess.run(["wineboot", "-i"], env=env, capture_output=True, timeout=240)
         run = subprocess.run(["wine", str(server / "Morrowset" / "morrowset-preview.exe"), "--server-dir", ".",
                               *PREVIEW_ARGS], cwd=server, env=env, capture_output=True, timeout=240)
+        answer = subprocess.run(["wine", str(server / "Morrowset" / "morrowset-preview.exe"), "--server-dir", ".",
+                                 "--json", *PREVIEW_ARGS], cwd=server, env=env, capture_output=True, timeout=240)
     finally:
         subprocess.run(["wineserver", "-k"], env=env, capture_output=True, timeout=60)
     out = run.stdout.decode("utf-8", "replace")
@@ -112,6 +115,13 @@ def windows_preview_agrees(tmp, server, linux_preview, linux_plugin):
         failures.append(f"the zip's preview did not open with the framework's verdict: {out[:200]!r}")
     if decoy.read_bytes() != b"MZ not the framework" or len(list(server.rglob("*.loaded"))) > 0:
         failures.append("the decoy ZelApi.dll was touched")
+    # --json gives the reason as its verdict, and the framework's finding as the check does.
+    document = json.loads(answer.stdout.decode("utf-8", "replace") or "{}")
+    found = document.get("framework") or {}
+    if answer.returncode != 1 or found.get("checked") is not True or found.get("ok") is not False or \
+            document.get("verdict") != found.get("verdict") or document.get("verdict", "").startswith("framework:"):
+        failures.append(f"the zip's preview --json on a refusing framework: verdict {document.get('verdict')!r}, "
+                        f"framework {found!r}")
     return failures
 
 

@@ -17,9 +17,12 @@ failures = []
 
 
 def validator(name):
-    schema = json.loads((pathlib.Path(source) / "packaging" / name).read_text())
+    """A validator of one shipped schema, which finds the other schemas it refers to by their $id."""
+    schemas = {path.name: json.loads(path.read_text()) for path in (pathlib.Path(source) / "packaging").glob("*.schema.json")}
+    schema = schemas[name]
     jsonschema.Draft202012Validator.check_schema(schema)
-    return jsonschema.Draft202012Validator(schema)
+    resolver = jsonschema.RefResolver.from_schema(schema, store={s["$id"]: s for s in schemas.values()})
+    return jsonschema.Draft202012Validator(schema, resolver=resolver)
 
 
 def run(program, args):

@@ -13,7 +13,7 @@
 struct PreviewFacts {
   std::string plugin, build;             // the installed plugin and the build it names
   nlohmann::json config;                 // as morrowset-check --json gives it
-  std::vector<std::string> framework;    // the server framework's verdict, when it refuses the plugin
+  nlohmann::json framework;              // the check of the server's framework; null when it holds none
   std::string from, to;                  // the span's start and end, local time with the zone
   long long seconds = 0;                 // the span's length
   long long round = 0;                   // seconds between timer rounds

@@ -70,7 +70,8 @@ void FailurePage(const Options& options, const std::string& why) {
 int Stop(const Options& options, const std::string& line, const morrowset::ConfigReport* report = nullptr,
          bool pageToo = true) {
   if (options.json) {
-    nlohmann::json answer = morrowset::ReportHead("morrowset-preview", MORROWSET_VERSION, line, 1);
+    nlohmann::json answer = morrowset::ReportHead("morrowset-preview", morrowset::kPreviewReportVersion,
+                                                  MORROWSET_VERSION, line, 1);
     answer["config"] = report ? morrowset::ConfigJson(*report) : nlohmann::json(nullptr);
     std::cout << answer.dump(2) << "\n";
   } else if (report) {
@@ -90,7 +91,8 @@ struct Run {
   std::string build;       // the build the plugin names
   Time from;
   std::chrono::seconds span{};
-  std::vector<std::string> framework;  // the server framework's verdict, when it holds one
+  std::vector<std::string> framework;  // the server framework's refusal, as the header's lines
+  nlohmann::json frameworkFound;       // the check of the server's framework; null when it holds none
   bool frameworkRefuses = false;
 };
 
@@ -193,19 +195,14 @@ int FindInstall(const Options& options, Run& run, morrowset::ConfigReport& repor
 void CheckFramework(const Options& options, Run& run) {
   const std::string framework = options.serverDir + "/ZelApi.dll";
   std::error_code error;
-  morrowset::pe::Image plugin, image;
+  morrowset::pe::Image plugin;
   std::string why;
   if (!fs::is_regular_file(fs::u8path(framework), error) ||
       !morrowset::pe::Read(run.library.u8string(), plugin, why))
-    return;
+    return;  // no framework, or a Linux server's
   std::stringstream verdict;
-  if (!morrowset::pe::Read(framework, image, why)) {
-    verdict << "framework: " << why << "\n";
-    run.frameworkRefuses = true;
-  } else {
-    run.frameworkRefuses = morrowset::PrintFrameworkReport(morrowset::CompareWithFramework(plugin, image),
-                                                           run.library.u8string(), framework, verdict) != 0;
-  }
+  run.frameworkRefuses =
+      morrowset::CheckFrameworkFiles(run.library.u8string(), framework, verdict, run.frameworkFound) != 0;
   if (!run.frameworkRefuses) return;
   run.framework.push_back(
       "framework: the server's framework will NOT load this plugin, as morrowset-check says:");
@@ -219,7 +216,7 @@ PreviewFacts Facts(const Options& options, const Run& run, const morrowset::Conf
   facts.plugin = morrowset::DisplayPath(run.library.u8string());
   facts.build = run.build;
   facts.config = morrowset::ConfigJson(report);
-  facts.framework = run.framework;
+  facts.framework = run.frameworkFound;
   const char* format = "%Y-%m-%d %H:%M:%S %Z";
   facts.from = calendar.Format(run.from, format);
   facts.to = calendar.Format(run.from + run.span, format);
@@ -310,10 +307,11 @@ std::string WritePage(const Options& options, const Run& run, const PageFile& pa
 // Prints the --json answer of a run that went through its days.
 void PrintJsonAnswer(const Options& options, const Run& run, const PreviewFacts& facts,
                      const DayRecorder& record, const LocalCalendar& calendar, int code) {
-  const std::string verdict = run.frameworkRefuses      ? facts.framework.front()
+  const std::string verdict = run.frameworkRefuses      ? run.frameworkFound.value("verdict", "")
                               : record.Faults().empty() ? std::string("OK")
                                                         : record.Faults().front();
-  nlohmann::json answer = morrowset::ReportHead("morrowset-preview", MORROWSET_VERSION, verdict, code);
+  nlohmann::json answer = morrowset::ReportHead("morrowset-preview", morrowset::kPreviewReportVersion,
+                                                MORROWSET_VERSION, verdict, code);
   answer["page"] =
       options.html.empty() ? nlohmann::json(nullptr) : nlohmann::json(morrowset::DisplayPath(options.html));
   answer.update(PreviewJson(facts, record, calendar));
