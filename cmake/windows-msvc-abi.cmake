@@ -49,7 +49,8 @@ set(flags "-fms-compatibility-version=19.38 /X"
           "/imsvc ${MORROWSET_SOURCE_ROOT}/third_party/msvc-stl/stl/inc"
           "/imsvc ${MORROWSET_WINE_INCLUDE}/msvcrt"
           "/imsvc ${MORROWSET_WINE_INCLUDE}/windows"
-          "-D_UCRT -D_ITERATOR_DEBUG_LEVEL=0 -D_USE_STD_VECTOR_ALGORITHMS=0 -DWINE_UNICODE_NATIVE")
+          "-D_UCRT -D_ITERATOR_DEBUG_LEVEL=0 -D_USE_STD_VECTOR_ALGORITHMS=0 -DWINE_UNICODE_NATIVE"
+          "/guard:cf")  # control-flow guard: every indirect call checked where the system enforces it
 string(JOIN " " flags ${flags})
 set(CMAKE_C_FLAGS_INIT "${flags}")
 set(CMAKE_CXX_FLAGS_INIT "${flags}")
@@ -57,7 +58,8 @@ set(CMAKE_MSVC_RUNTIME_LIBRARY MultiThreadedDLL)
 # Microsoft's import libraries do not exist here: every module links the runtime and import
 # libraries that msvc-abi/ builds, and nothing by default.
 foreach(kind EXE SHARED MODULE)
-  set(CMAKE_${kind}_LINKER_FLAGS_INIT "/nodefaultlib /manifest:no /libpath:${CMAKE_BINARY_DIR}/msvc-abi")
+  set(CMAKE_${kind}_LINKER_FLAGS_INIT
+      "/nodefaultlib /manifest:no /guard:cf /libpath:${CMAKE_BINARY_DIR}/msvc-abi")
 endforeach()
 set(CMAKE_C_STANDARD_LIBRARIES "" CACHE STRING "" FORCE)
 set(CMAKE_CXX_STANDARD_LIBRARIES "" CACHE STRING "" FORCE)

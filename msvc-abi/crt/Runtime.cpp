@@ -62,6 +62,10 @@ namespace {
 }  // namespace
 extern "C" void (*const MorrowsetTerminateSlot)() __asm__("__imp_?terminate@@YAXXZ") = Terminate;
 
+// ---- Load-config directory ----------------------------------------------------------------
+// The linker takes _load_config_used from LoadConfig.cpp only when told to, as the MSVC CRT tells it.
+#pragma comment(linker, "/include:_load_config_used")
+
 // ---- /GS cookie ---------------------------------------------------------------------------
 extern "C" {
 uintptr_t __security_cookie = 0x00002B992DDFA232ULL;

@@ -162,6 +162,15 @@ def main():
                     failures.append(f"{base}: {key} is {version_resource(data, key)!r}, not {version}")
             if not (version_resource(data, "LegalCopyright") or "").startswith("Copyright (c) "):
                 failures.append(f"{base}: no LegalCopyright in its version resource")
+            # Control-flow guard, ASLR with high entropy, no-execute data, a /GS cookie the loader seeds.
+            headers = readobj("--file-headers", "--coff-load-config", str(path))
+            for flag in ("IMAGE_DLL_CHARACTERISTICS_GUARD_CF", "IMAGE_DLL_CHARACTERISTICS_DYNAMIC_BASE",
+                         "IMAGE_DLL_CHARACTERISTICS_HIGH_ENTROPY_VA", "IMAGE_DLL_CHARACTERISTICS_NX_COMPAT",
+                         "CF_INSTRUMENTED", "CF_FUNCTION_TABLE_PRESENT"):
+                if flag not in headers:
+                    failures.append(f"{base}: no {flag}")
+            if not re.search(r"SecurityCookie: 0x[1-9A-F]", headers) or not re.search(r"GuardCFFunctionCount: [1-9]", headers):
+                failures.append(f"{base}: no load-config directory with its cookie and guard table")
             if base == "morrowset-preview.exe" and "FlushInstructionCache" in readobj("--coff-imports", str(path)):
                 failures.append(f"{base} imports FlushInstructionCache: it writes code")
             if base.endswith(".exe"):
