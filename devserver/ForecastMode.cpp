@@ -27,7 +27,7 @@ int ForecastMain(const ServerOptions& options, std::chrono::seconds duration,
   return RunForecast(forecast, clock, duration, options.dayLengthSeconds);
 }
 
-// Reads the --forecast duration and checks it against the timer interval; 0 or an exit code.
+// Reads the --forecast duration (ServerClock.cpp checks how far the clock may run); 0 or an exit code.
 int ReadForecast(const ServerOptions& options, std::chrono::seconds& duration) {
   if (options.forecast.empty()) return 0;
   if (!WallClock::ParseDuration(options.forecast, duration)) {

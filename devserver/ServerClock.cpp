@@ -50,12 +50,10 @@ int ReadClock(const ServerOptions& options, std::chrono::seconds forecast, const
               << options.clock << "\n";
     return 2;
   }
-  // The zone data compiled in starts in 2000, by the zone's own calendar: before it, a zone
-  // would show its offset of 2000.
-  if (times.FromData() && !options.clock.empty() &&
-      std::atoi(options.clock.c_str()) < TimeZones::kFirstYear) {
-    std::cerr << "morrowset-devserver: --clock: the plugin's \"TimeZone\" is known from "
-              << TimeZones::kFirstYear << " on: " << options.clock << "\n";
+  // The options take 1970 on; the plugin's "TimeZone" is known from a later year (FirstYear).
+  if (times.FromData() && !options.clock.empty() && times.DateOf(from).year() < times.FirstYear()) {
+    std::cerr << "morrowset-devserver: --clock: the plugin's \"TimeZone\" is known from " << times.FirstYear()
+              << " on: " << options.clock << "\n";
     return 2;
   }
   std::string tooFar;

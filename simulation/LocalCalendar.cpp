@@ -53,6 +53,8 @@ Time LocalCalendar::StartOf(const cctz::civil_day& date) const {
   return found.kind == cctz::time_zone::civil_lookup::SKIPPED ? found.trans : found.pre;
 }
 
+int LocalCalendar::FirstYear() const { return zone_ ? TimeZones::kFirstYear : WallClock::kFirstYear; }
+
 bool LocalCalendar::Parse(const std::string& text, Time& out) const {
   if (!zone_) return WallClock::ParseLocal(text, out);  // as the C library reads the machine's zone
   WallClock::Civil c;

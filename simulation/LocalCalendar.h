@@ -1,5 +1,6 @@
-// Local dates of the preview: in the plugin's "TimeZone" (the data compiled in) or, without one,
-// in the machine's own zone as the C library reads it, which is what the plugin then reads.
+// Local dates and times of a simulated server (the development server, the preview, every
+// Simulation): in the plugin's "TimeZone" (the data compiled in) or, without one, in the
+// machine's own zone as the C library reads it, which is what the plugin then reads.
 #pragma once
 
 #include <chrono>
@@ -31,6 +32,10 @@ class LocalCalendar {
   std::string Name() const { return zone_ ? zone_->name() : "the machine's local time"; }
   // Returns whether it is a zone of the data (the plugin's "TimeZone").
   bool FromData() const { return zone_.has_value(); }
+  // Returns the first year a clock may start in, in this calendar: the zone data's first year
+  // where the data gives the zone (before it a zone would show its offset of that year), else
+  // the clock's own first year.
+  int FirstYear() const;
   const std::optional<cctz::time_zone>& Zone() const { return zone_; }
 
  private:

@@ -33,7 +33,8 @@ TEST(SeenDay, OnlyAnUpdateOrTheDayCycleShowsADay) {
   EXPECT_EQ(take(Kind::None, "host", 9), "000 day 6");
 }
 
-// Writers are listed in the order of their first write with their counts; faults as they come.
+// Writers are listed in the order of their first write with their counts; a fault is kept by its
+// name, and counts as no write.
 TEST(SeenDay, WritersInTheOrderTheyFirstWroteAndTheFooter) {
   SeenDay seen(3);
   for (const auto& [kind, source] : std::vector<std::pair<Kind, std::string>>{{Kind::Dawn, "dawn"},
@@ -52,6 +53,13 @@ TEST(SeenDay, WritersInTheOrderTheyFirstWroteAndTheFooter) {
   seen.StartAt(9);
   EXPECT_EQ(seen.Day(), 9);
   EXPECT_TRUE(seen.Faults().empty());
+  DevHost::Event fault = At(Kind::Fault, "host", 0);
+  fault.text = "buffer freed twice";
+  seen.Take(fault);
+  seen.Take(At(Kind::Day, "forceday", 5));
+  EXPECT_EQ(seen.Faults(), std::vector<std::string>{fault.Name()});
+  EXPECT_EQ(seen.Writers()[1].source + "=" + std::to_string(seen.Writers()[1].writes),
+            "forceday=3");  // no fault wrote
 }
 
 }  // namespace

@@ -49,7 +49,8 @@ TEST(Simulation, OpensInItsOrderAndClosesInReverse) {
   }
   EXPECT_TRUE(WallClock::IsReal());
   EXPECT_NE(DevHost::LocalTime(start, "%Z"), "+1345");  // the server's own zone again
-  DevHost::SetGameDay(7);
+  DevHost::SetDayLength(1);  // dawns that a listener kept past the session would hear
+  DevHost::RunDayCycleUntil(std::chrono::system_clock::now() + std::chrono::seconds(5));
   EXPECT_EQ(heard.size(), 1u);
   Simulation again(setup);  // the one before was closed
   EXPECT_EQ(DevHost::ReplicatedDay(), 41);

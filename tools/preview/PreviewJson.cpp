@@ -56,7 +56,7 @@ json PreviewJson(const PreviewFacts& facts, const DayRecorder& record, const Loc
           {"framework", facts.framework},
           {"zone", {{"name", calendar.Name()}, {"text", calendar.Describe()}}},
           {"span", {{"from", facts.from}, {"to", facts.to}, {"seconds", facts.seconds}}},
-          {"timerRoundSeconds", facts.round},
+          {"timerRoundSeconds", facts.roundSeconds},
           {"dayLengthSeconds", facts.dayLengthSeconds},
           {"dayLengthGiven", facts.dayLengthGiven},
           {"startDay", facts.startDay},

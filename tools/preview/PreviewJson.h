@@ -16,7 +16,7 @@ struct PreviewFacts {
   nlohmann::json framework;              // the check of the server's framework; null when it holds none
   std::string from, to;                  // the span's start and end, local time with the zone
   long long seconds = 0;                 // the span's length
-  long long round = 0;                   // seconds between timer rounds
+  long long roundSeconds = 0;            // between timer rounds
   double dayLengthSeconds = 0;           // seconds per in-game day; 0: none
   bool dayLengthGiven = false;           // by --day-length, not the default
   int32_t startDay = 0;                  // the day players see at the start

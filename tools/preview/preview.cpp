@@ -109,7 +109,7 @@ int ReadSpan(const Options& options, const LocalCalendar& calendar, Run& run) {
   run.from = std::chrono::time_point_cast<std::chrono::minutes>(std::chrono::system_clock::now());
   if (!options.from.empty() && !calendar.Parse(options.from, run.from))
     return BadUsage("--from takes a local time \"YYYY-MM-DD HH:MM[:SS]\": " + options.from);
-  const int firstYear = calendar.FromData() ? TimeZones::kFirstYear : WallClock::kFirstYear;
+  const int firstYear = calendar.FirstYear();
   if (calendar.DateOf(run.from).year() < firstYear)
     return BadUsage("--from: the preview starts in " + std::to_string(firstYear) +
                     " or later: " + options.from);
@@ -221,7 +221,7 @@ PreviewFacts Facts(const Options& options, const Run& run, const morrowset::Conf
   facts.from = calendar.Format(run.from, format);
   facts.to = calendar.Format(run.from + run.span, format);
   facts.seconds = run.span.count();
-  facts.round = kTimerInterval.count();
+  facts.roundSeconds = kTimerInterval.count();
   facts.dayLengthSeconds = options.dayLengthSeconds;
   facts.dayLengthGiven = options.dayLengthGiven;
   facts.startDay = DevHost::ReplicatedDay();
