@@ -225,10 +225,9 @@ TEST(PreviewSafety, SignalsLeaveNoCopyOfThePluginBehind) {
     const std::string script = "cd " + Quote(dir) + " && { TMPDIR=" + Quote(temp.string()) + " " +
                                Quote(ProgramPath("morrowset-preview")) +
                                " --server-dir . --for 1000d >/dev/null & p=$!; "
-                               "for i in $(seq 400); do [ -e " +
-                               Quote(temp.string()) +
-                               "/morrowset-preview-*/TolvApi ] && break; sleep 0.05; done; "
-                               "sleep 0.3; kill -" +
+                               // until the copy of the plugin is loaded into the run, no longer
+                               "for i in $(seq 400); do grep -q 'morrowset-preview-.*MorrowsetVelde' "
+                               "/proc/$p/maps 2>/dev/null && break; sleep 0.05; done; kill -" +
                                signal + " $p; wait $p; echo \"status=$?\"; }";
     RunCommand(script, out);
     EXPECT_NE(out.find("status=" + std::to_string(status)), std::string::npos) << signal << ": " << out;
