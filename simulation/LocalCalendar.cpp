@@ -9,17 +9,6 @@
 
 namespace {
 
-std::tm LocalTm(Time t) {
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(t);
-  std::tm local{};
-#if defined(_WIN32)
-  localtime_s(&local, &seconds);
-#else
-  localtime_r(&seconds, &local);
-#endif
-  return local;
-}
-
 // Returns the instant of a local time in the machine's zone, as the C library reads it.
 Time MachineTime(const cctz::civil_second& civil) {
   std::tm local{};
@@ -37,7 +26,7 @@ Time MachineTime(const cctz::civil_second& civil) {
 
 cctz::civil_day LocalCalendar::DateOf(Time t) const {
   if (zone_) return cctz::civil_day(cctz::convert(std::chrono::time_point_cast<cctz::seconds>(t), *zone_));
-  const std::tm local = LocalTm(t);
+  const std::tm local = WallClock::LocalTm(t);
   return cctz::civil_day(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
@@ -65,7 +54,7 @@ bool LocalCalendar::Parse(const std::string& text, Time& out) const {
 
 std::string LocalCalendar::Format(Time t, const char* format) const {
   if (zone_) return cctz::format(format, t, *zone_);
-  const std::tm local = LocalTm(t);
+  const std::tm local = WallClock::LocalTm(t);
   char text[128];
   return std::string(text, std::strftime(text, sizeof text, format, &local));
 }

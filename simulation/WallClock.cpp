@@ -97,17 +97,23 @@ bool ParseCivil(const std::string& text, Civil& out) {
   return true;
 }
 
+std::tm LocalTm(Time t) {
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(t);
+  std::tm local{};
+#if defined(_WIN32)
+  localtime_s(&local, &seconds);
+#else
+  localtime_r(&seconds, &local);
+#endif
+  return local;
+}
+
 namespace {
 
 // Returns the machine's local time at an instant, read as if it were UTC: its offset is the
 // difference.
 Time LocalAsUtc(std::time_t t) {
-  std::tm local{};
-#if defined(_WIN32)
-  localtime_s(&local, &t);
-#else
-  localtime_r(&t, &local);
-#endif
+  const std::tm local = LocalTm(std::chrono::system_clock::from_time_t(t));
   return Utc(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
              local.tm_sec);
 }

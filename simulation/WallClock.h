@@ -9,6 +9,7 @@
 #pragma once
 
 #include <chrono>
+#include <ctime>
 #include <cstdint>
 #include <string>
 
@@ -59,6 +60,8 @@ struct Civil {
 bool ParseCivil(const std::string& text, Civil& out);
 // Parses "YYYY-MM-DD HH:MM[:SS]" as a local time in the process's zone.
 bool ParseLocal(const std::string& text, Time& out);
+// Returns the machine's local time at an instant, as the C library reads its zone.
+std::tm LocalTm(Time t);
 // Examples of the durations ParseDuration reads, for usage texts.
 inline constexpr const char* kDurationExamples = "90s, 5m, 2h, 3d, 1d12h";
 // Parses a duration: whole numbers with d, h, m or s, each unit once and the larger first (90s,
