@@ -6,27 +6,22 @@
 // that runs the coming days as fast as it can. It prints one line per local date (or the
 // change-by-change timeline) and, when asked, writes the same as a calendar page. It writes
 // nothing into the server folder and opens no network port.
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CalendarPage.h"
+#include "Install.h"
+#include "PreviewStop.h"
+#include "SpanRun.h"
 #include "CommandLine.h"
 #include "Control.h"
 #include "DaySummary.h"
 #include "DevHost.h"
 #include "Diagnosis.h"
-#include "Forecast.h"
-#include "FrameworkCheck.h"
-#include "GameClock.h"
 #include "LocalCalendar.h"
 #include "PageFile.h"
 #include "PluginFile.h"
@@ -36,240 +31,10 @@
 #include "Scratch.h"
 #include "Simulation.h"
 #include "WallClock.h"
-#include "config/Config.h"
-#include "config/zones/TimeZone.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr const char* kPlugin = "MorrowsetVelde";
-constexpr auto kTimerInterval = std::chrono::seconds(1);
-
-// Returns when and by what a page is written: "written 2026-12-10 04:40:12 CET by morrowset-preview 1.4.0".
-std::string Written() {
-  return "written " +
-         LocalCalendar(std::nullopt).Format(std::chrono::system_clock::now(), "%Y-%m-%d %H:%M:%S %Z") +
-         " by morrowset-preview " MORROWSET_VERSION;
-}
-
-// Puts a page that says why the run stopped where --html asked for the calendar, if a page may go
-// there: one the preview wrote is never left showing a calendar the config no longer backs.
-void FailurePage(const Options& options, const std::string& why) {
-  if (options.html.empty() || Interruption::Interrupted()) return;
-  const PageFile page(options.html, options.serverDir);
-  if (!page.Check().empty()) return;
-  const std::string failed = page.Write([&](std::ostream& out) { WriteFailurePage(out, why, Written()); });
-  if (failed.empty() && !options.json)
-    std::cout << "page: " << morrowset::DisplayPath(options.html) << " says why the preview did not run\n";
-}
-
-// Prints why a run ends without its days: one line on standard error (or the checker's report
-// on standard output), or with --json one document with that line as its verdict; returns 1.
-// The page, when asked for, says the same (unless it is the page that could not be written).
-int Stop(const Options& options, const std::string& line, const morrowset::ConfigReport* report = nullptr,
-         bool pageToo = true) {
-  if (options.json) {
-    nlohmann::json answer = morrowset::ReportHead("morrowset-preview", morrowset::kPreviewReportVersion,
-                                                  MORROWSET_VERSION, line, 1);
-    answer["config"] = report ? morrowset::ConfigJson(*report) : nlohmann::json(nullptr);
-    std::cout << answer.dump(2) << "\n";
-  } else if (report) {
-    std::cout << report->Text();
-  } else {
-    std::cerr << "morrowset-preview: " << line << "\n";
-  }
-  if (pageToo) FailurePage(options, report ? report->Text() : line);
-  return 1;
-}
-
-// The run's settings once the arguments, the config and the zone are read.
-struct Run {
-  fs::path library;        // the installed plugin
-  fs::path config;         // its config.json
-  std::string configText;  // its bytes as the check read them: what the preview's copy holds
-  std::string build;       // the build the plugin names
-  Time from;
-  std::chrono::seconds span{};
-  std::vector<std::string> framework;  // the server framework's refusal, as the header's lines
-  nlohmann::json frameworkFound;       // the check of the server's framework; null when it holds none
-  bool frameworkRefuses = false;
-};
-
-// Reads the span and the start in the zone; returns 0 or the exit code.
-int ReadSpan(const Options& options, const LocalCalendar& calendar, Run& run) {
-  std::string why;
-  if (!WallClock::ParseDuration(options.span, run.span, why) || run.span.count() == 0)
-    return BadUsage(why.empty() ? "--for takes a duration (" + std::string(WallClock::kDurationExamples) +
-                                      "): " + options.span
-                                : "--for " + options.span + ": " + why);
-  if (GameClock::CanRun(WallClock::Time{}, run.span, kTimerInterval, why) == GameClock::Reach::TooManyRounds)
-    return BadUsage("--for " + options.span + ": the preview runs at most " +
-                    WallClock::DurationText(std::chrono::seconds(GameClock::kMostRounds)) + " (" + why + ")");
-  run.from = std::chrono::time_point_cast<std::chrono::minutes>(std::chrono::system_clock::now());
-  if (!options.from.empty() && !calendar.Parse(options.from, run.from))
-    return BadUsage("--from takes a local time \"YYYY-MM-DD HH:MM[:SS]\": " + options.from);
-  const int firstYear = calendar.FirstYear();
-  if (calendar.DateOf(run.from).year() < firstYear)
-    return BadUsage("--from: the preview starts in " + std::to_string(firstYear) +
-                    " or later: " + options.from);
-  if (GameClock::CanRun(run.from, run.span, kTimerInterval, why) != GameClock::Reach::Within)
-    return BadUsage("--for: the preview would run past the end of " + std::to_string(WallClock::kLastYear));
-  return 0;
-}
-
-// The header of both the text and the page.
-std::vector<std::string> Header(const Options& options, const Run& run, const morrowset::ConfigReport& report,
-                                const LocalCalendar& calendar) {
-  std::vector<std::string> lines = run.framework;
-  lines.push_back("plugin: " + morrowset::DisplayPath(run.library.u8string()) + " (" + run.build +
-                  "), run as installed on the preview's stand-in of the framework");
-  lines.push_back("config: as the plugin holds it, as morrowset-check prints it:");
-  std::string text = report.Text();
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t end = text.find('\n', at);
-    lines.push_back("  " + text.substr(at, end - at));
-    at = end == std::string::npos ? text.size() : end + 1;
-  }
-  lines.push_back("zone: " + calendar.Describe());
-  const char* format = "%Y-%m-%d %H:%M:%S %Z";
-  lines.push_back("span: " + calendar.Format(run.from, format) + " up to " +
-                  calendar.Format(run.from + run.span, format) + " (" + WallClock::DurationText(run.span) +
-                  "), a timer round every 1 s");
-  if (options.dayLengthSeconds > 0)
-    lines.push_back(
-        "day cycle: an in-game day every " + SecondsText(options.dayLengthSeconds) + " s" +
-        (options.dayLengthGiven ? "" : " (the default; --day-length S for your game's, 0 for none)"));
-  else
-    lines.push_back("day cycle: none (--day-length 0)");
-  if (options.day)
-    lines.push_back("start: day " + std::to_string(*options.day) + ", the day players see now (--day)");
-  else
-    lines.push_back("start: day " + std::to_string(DevHost::ReplicatedDay()) +
-                    " assumed: the day players see now is not known (--day N gives it)");
-  return lines;
-}
-
-// Copies the installed plugin and its config into the session's server folder, a folder of the
-// preview's own, and loads that plugin alone; returns an empty text or why it failed.
-std::string LoadPluginCopy(const Run& run, Simulation& session, const std::string& scratch) {
-  const std::string folder = DevHost::PluginFolder(scratch, kPlugin);
-  const std::string library = folder + "/" + DevHost::LibraryFileName(kPlugin);
-  std::error_code error;
-  fs::create_directories(fs::u8path(folder), error);
-  if (error || !fs::copy_file(run.library, fs::u8path(library), error))
-    return "cannot copy the plugin into " + morrowset::DisplayPath(scratch) + ": " + error.message();
-  // The config as checked, byte for byte: never read again from the server folder.
-  std::ofstream config(fs::u8path(folder + "/config.json"), std::ios::binary);
-  config << run.configText;
-  config.close();
-  if (!config) return "cannot copy the config into " + morrowset::DisplayPath(scratch);
-  if (const std::string why = session.LoadPlugin(kPlugin, library); !why.empty())
-    return "the plugin failed to start: " + why;
-  return "";
-}
-
-// Finds the installed plugin and its config, reads the config as the plugin does, and checks
-// that the plugin is a Morrowset build; returns 0 or the exit code (1, with the checker's
-// report, when the config would not load).
-int FindInstall(const Options& options, Run& run, morrowset::ConfigReport& report) {
-  const std::string config = ConfigPath(options.serverDir);  // the plugin's folder, as the plugin finds it
-  run.library = fs::u8path(config.substr(0, config.rfind('/') + 1) + DevHost::LibraryFileName(kPlugin));
-  run.config = fs::u8path(config);
-  report = morrowset::Diagnose(run.config.u8string());
-  run.configText = report.text;
-  if (!report.Loads()) return Stop(options, morrowset::FirstLine(report.Text()), &report);
-  std::error_code error;
-  if (!fs::is_regular_file(run.library, error))
-    return Stop(options, "no plugin installed at " + morrowset::DisplayPath(run.library.u8string()));
-  std::string why;
-  run.build = MorrowsetBuild(run.library, why);
-  if (run.build.empty())
-    return Stop(options, morrowset::DisplayPath(run.library.u8string()) + " is not a Morrowset build (" +
-                             why + "); install the plugin from a release");
-  return 0;
-}
-
-// Checks the server's own framework against the installed plugin, as morrowset-check does, when
-// the server folder holds a Windows framework beside TolvApi.
-void CheckFramework(const Options& options, Run& run) {
-  const std::string framework = options.serverDir + "/ZelApi.dll";
-  std::error_code error;
-  morrowset::pe::Image plugin;
-  std::string why;
-  if (!fs::is_regular_file(fs::u8path(framework), error) ||
-      !morrowset::pe::Read(run.library.u8string(), plugin, why))
-    return;  // no framework, or a Linux server's
-  std::stringstream verdict;
-  run.frameworkRefuses =
-      morrowset::CheckFrameworkFiles(run.library.u8string(), framework, verdict, run.frameworkFound) != 0;
-  if (!run.frameworkRefuses) return;
-  run.framework.push_back(
-      "framework: the server's framework will NOT load this plugin, as morrowset-check says:");
-  for (std::string line; std::getline(verdict, line);) run.framework.push_back("  " + line);
-}
-
-// Returns the header's facts, for --json.
-PreviewFacts Facts(const Options& options, const Run& run, const morrowset::ConfigReport& report,
-                   const LocalCalendar& calendar, const std::vector<std::string>& header) {
-  PreviewFacts facts;
-  facts.plugin = morrowset::DisplayPath(run.library.u8string());
-  facts.build = run.build;
-  facts.config = morrowset::ConfigJson(report);
-  facts.framework = run.frameworkFound;
-  const char* format = "%Y-%m-%d %H:%M:%S %Z";
-  facts.from = calendar.Format(run.from, format);
-  facts.to = calendar.Format(run.from + run.span, format);
-  facts.seconds = run.span.count();
-  facts.roundSeconds = kTimerInterval.count();
-  facts.dayLengthSeconds = options.dayLengthSeconds;
-  facts.dayLengthGiven = options.dayLengthGiven;
-  facts.startDay = DevHost::ReplicatedDay();
-  facts.startDayKnown = options.day.has_value();
-  facts.headerLines = header;
-  return facts;
-}
-
-// Moves the clock over the span unless an interruption comes; returns whether it ran to the end.
-bool Advance(GameClock& clock, std::chrono::seconds span) {
-  std::chrono::nanoseconds left = span;
-  while (left.count() > 0 && !Interruption::Interrupted())
-    left = clock.Advance(left, std::chrono::milliseconds(50));
-  return left.count() == 0;
-}
-
-// Runs the span on the loaded plugin and prints the date lines (or the timeline); returns the
-// exit code: 1 when the plugin broke the host contract or the server's framework refuses it.
-int RunSpan(const Options& options, const Run& run, const LocalCalendar& calendar, DayRecorder& record,
-            Forecast& timeline) {
-  GameClock clock(kTimerInterval);
-  if (options.timeline) {
-    timeline.Start(run.span, clock, options.dayLengthSeconds);
-    if (!Advance(clock, run.span)) return 1;
-    return std::max(timeline.Finish(), run.frameworkRefuses ? 1 : 0);
-  }
-  if (!Advance(clock, run.span)) return 1;
-  record.Finish();
-  if (options.json) return record.Faults().empty() && !run.frameworkRefuses ? 0 : 1;
-  for (const DateSummary& date : record.Dates())
-    std::cout << SummaryLine(date, record.WriterNames(), calendar) << "\n";
-  std::cout << SeenDayFooter(WritesText(record), record.EndDay());
-  for (const std::string& fault : record.Faults()) std::cout << fault << "\n";
-  return record.Faults().empty() && !run.frameworkRefuses ? 0 : 1;
-}
-
-// Returns the session's settings: the preview's own folder, the clock at the start, the day cycle,
-// the day players see now, and the zone times are shown in.
-Simulation::Setup SessionSetup(const Options& options, const Run& run, const LocalCalendar& calendar,
-                               const ScratchFolder& scratch) {
-  Simulation::Setup setup;
-  setup.serverDir = scratch.EightBitName();
-  setup.start = run.from;
-  setup.dayLengthSeconds = options.dayLengthSeconds;
-  setup.day = options.day;
-  setup.times = &calendar;
-  return setup;
-}
 
 // Returns the page's title: "Morrowset preview: ZONE, FROM up to TO".
 std::string PageTitle(const Run& run, const LocalCalendar& calendar) {
