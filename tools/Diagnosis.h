@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,29 @@ constexpr std::size_t kLargestConfig = std::size_t{1} << 20;
 
 // What ended start-up, as a program reads it: its kind, the member, what the file has there, and
 // where in the file, where these are known.
+// What kind of problem stops start-up, by the name the reports give it (kProblemKindNames).
+enum class ProblemKind {
+  Unreadable,
+  MissingFile,
+  MissingFolder,
+  Folder,
+  Syntax,
+  NotAnObject,
+  MissingMember,
+  WrongType,
+  NumberTooLarge,
+  UnknownZone,
+  Other,  // none of the kinds above: the exception's own text says it
+  Count
+};
+inline constexpr const char* kProblemKindNames[] = {
+    "unreadable",     "missing-file", "missing-folder",   "folder",       "syntax", "not-an-object",
+    "missing-member", "wrong-type",   "number-too-large", "unknown-zone", "other"};
+static_assert(std::size(kProblemKindNames) == static_cast<std::size_t>(ProblemKind::Count),
+              "each kind has its name");
+
 struct ConfigProblem {
-  // "unreadable", "missing-file", "missing-folder", "folder", "syntax", "not-an-object",
-  // "missing-member", "wrong-type", "number-too-large", "unknown-zone", or "other".
-  std::string kind = "other";
+  ProblemKind kind = ProblemKind::Other;
   std::string member;  // empty for the file as a whole
   std::string found;   // the member's value as the file has it (JSON text), or the path at fault
   std::size_t line = 0, column = 0;  // from 1; 0 when not known
@@ -56,5 +76,10 @@ ConfigReport Diagnose(const std::string& path);
 
 // Returns the JSON Schema of config.json, made from the table of members.
 nlohmann::json Schema();
+
+// Returns the parts of check-report.schema.json that the code's tables decide, each by its JSON
+// pointer in that schema: the settings (the member table), the policies (the policy table) and the
+// problem kinds (ProblemKind).
+nlohmann::json ReportSchemaParts();
 
 }  // namespace morrowset

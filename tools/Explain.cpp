@@ -54,7 +54,7 @@ std::string ExplainUnreadable(const std::string& path, ConfigProblem& problem) {
   std::error_code ec;
   const std::filesystem::path file = std::filesystem::u8path(path);
   problem.found = DisplayPath(path);
-  problem.kind = "folder";
+  problem.kind = ProblemKind::Folder;
   if (std::filesystem::is_directory(file, ec))
     return "the path is a folder, not a file: " + DisplayPath(path);
   if (!std::filesystem::exists(file, ec)) {
@@ -66,7 +66,7 @@ std::string ExplainUnreadable(const std::string& path, ConfigProblem& problem) {
       missing = folder;
       if (folder == folder.parent_path()) break;
     }
-    problem.kind = missing.empty() ? "missing-file" : "missing-folder";
+    problem.kind = missing.empty() ? ProblemKind::MissingFile : ProblemKind::MissingFolder;
     if (!missing.empty()) {
       problem.found = DisplayPath(missing.u8string());
       return "the folder " + problem.found + " does not exist, so there is no file at " + DisplayPath(path);
@@ -74,7 +74,7 @@ std::string ExplainUnreadable(const std::string& path, ConfigProblem& problem) {
     return "there is no file at " + DisplayPath(path) +
            " (a first install? morrowset-check --init writes the default)";
   }
-  problem.kind = "unreadable";
+  problem.kind = ProblemKind::Unreadable;
   return "the file cannot be read (permissions?): " + DisplayPath(path);
 }
 
@@ -86,7 +86,7 @@ std::string ExplainMember(const FileView& view, ConfigProblem& problem) {
     const auto found = view.document.find(member.name);
     if (found == view.document.end()) {
       if (!member.required) continue;
-      problem = {"missing-member", member.name, ""};
+      problem = {ProblemKind::MissingMember, member.name, ""};
       std::string line = Quoted(member.name) + " is missing: " + expected;
       for (const auto& key : view.keys)
         if (NearMiss(key) == std::string(member.name))
@@ -97,7 +97,7 @@ std::string ExplainMember(const FileView& view, ConfigProblem& problem) {
                       : member.kind == MemberKind::ZoneName ? found->is_string()
                                                             : found->is_number() || found->is_boolean();
     if (!fits) {
-      problem = {"wrong-type", member.name, Excerpt(*found)};
+      problem = {ProblemKind::WrongType, member.name, Excerpt(*found)};
       std::string line = Quoted(member.name) + " is " + Excerpt(*found);
       if (!found->is_null()) line += std::string(" (") + TypeName(*found) + ")";
       line += ": " + expected;
@@ -116,12 +116,12 @@ std::string Explain(const Failure& failure, const std::string& path, const std::
   if (failure.config && failure.config->kind == ConfigError::Kind::Unreadable)
     return ExplainUnreadable(path, problem);
   if (failure.config && failure.config->kind == ConfigError::Kind::UnknownZone) {
-    problem = {"unknown-zone", failure.config->member, Excerpt(json(failure.config->found))};
+    problem = {ProblemKind::UnknownZone, failure.config->member, Excerpt(json(failure.config->found))};
     return ZoneAdvice(failure.config->found);
   }
   if (failure.jsonId == 101) {
     const auto [lineNumber, column] = LineAndColumn(text, failure.byte);
-    problem.kind = "syntax";
+    problem.kind = ProblemKind::Syntax;
     problem.line = lineNumber;
     problem.column = column;
     std::istringstream lines(text);
@@ -133,16 +133,16 @@ std::string Explain(const Failure& failure, const std::string& path, const std::
            AroundColumn(line, column) + EncodingAdvice(text);
   }
   if (failure.jsonId == 406) {
-    problem.kind = "number-too-large";
+    problem.kind = ProblemKind::NumberTooLarge;
     return "a number is too large for any number type; day numbers run from -2147483648 to 2147483647";
   }
   if (failure.jsonId == 305) {
-    problem = {"not-an-object", "", Excerpt(view.document)};
+    problem = {ProblemKind::NotAnObject, "", Excerpt(view.document)};
     return "the file holds " + std::string(TypeName(view.document)) + kNotAnObject;
   }
   if (!view.parsed || !view.document.is_object()) {
     if (!view.document.is_null()) return "";
-    problem = {"not-an-object", "", "null"};
+    problem = {ProblemKind::NotAnObject, "", "null"};
     return std::string("the file holds null") + kNotAnObject;
   }
   return ExplainMember(view, problem);

@@ -43,7 +43,7 @@ json ConfigJson(const ConfigReport& report) {
   if (!report.failure.empty()) {
     const ConfigProblem& problem = report.problem;
     config["error"] = {{"text", report.failure},
-                       {"kind", problem.kind},
+                       {"kind", kProblemKindNames[static_cast<std::size_t>(problem.kind)]},
                        {"member", TextOrNull(problem.member)},
                        {"found", TextOrNull(problem.found)},
                        {"line", PlaceOrNull(problem.line)},

@@ -5,6 +5,7 @@
 #include "PolicyWords.h"
 #include "config/ConfigMembers.h"
 #include "config/zones/TimeZone.h"
+#include "day/PolicyTable.h"
 
 namespace morrowset {
 
@@ -36,6 +37,30 @@ json Schema() {
   }
   schema["required"] = required;
   return schema;
+}
+
+json ReportSchemaParts() {
+  json settings = {{"type", "object"}, {"required", json::array()}};
+  for (const ConfigMember& member : kConfigMembers) {
+    settings["required"].push_back(member.name);
+    json& property = settings["properties"][member.name];
+    switch (member.kind) {
+      case MemberKind::Switch:
+        property = {{"type", "boolean"}};
+        break;
+      case MemberKind::DayNumber:
+        property = {{"type", "integer"}};
+        break;
+      case MemberKind::ZoneName:
+        property = {{"type", {"string", "null"}}, {"description", "null: the server's local time"}};
+        break;
+    }
+  }
+  json timers = json::array();
+  for (const DayPolicy& policy : kDayPolicies) timers.push_back(policy.timer);
+  return {{"/$defs/config/properties/settings/oneOf/1", settings},
+          {"/$defs/config/properties/policies/items/enum", timers},
+          {"/$defs/config/properties/error/oneOf/1/properties/kind/enum", kProblemKindNames}};
 }
 
 }  // namespace morrowset

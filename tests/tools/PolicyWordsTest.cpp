@@ -81,6 +81,25 @@ TEST_F(PolicyWords, TheSchemaDescribesEveryMember) {
       << zone;
 }
 
+// The check's report schema says what the tables say: each part the member table, the policy
+// table or the problem kinds decide is the one made from them, so that a new member, policy or
+// kind fails here until the shipped schema has it.
+TEST_F(PolicyWords, TheReportSchemaHoldsTheTables) {
+  std::ifstream file(MORROWSET_SOURCE_DIR "/packaging/check-report.schema.json");
+  const nlohmann::json schema = nlohmann::json::parse(file);
+  const nlohmann::json parts = ReportSchemaParts();
+  for (const auto& [pointer, part] : parts.items()) {
+    const nlohmann::json::json_pointer at(pointer);
+    ASSERT_TRUE(schema.contains(at)) << pointer;
+    nlohmann::json shipped = schema.at(at);
+    if (shipped.is_object()) shipped.erase("description");
+    nlohmann::json made = part;
+    if (made.is_object()) made.erase("description");
+    EXPECT_EQ(shipped, made) << pointer << ": the schema has " << shipped.dump() << ", the tables make "
+                             << part.dump();
+  }
+}
+
 // The guide in the archives and README say what each policy and each member does in the very
 // words of the tables: a policy with another interval, rule or switch, or a member that is for
 // something else, fails here until both documents are told.
