@@ -2,47 +2,18 @@
 #pragma once
 
 #include <optional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include <cctz/time_zone.h>
 #include <nlohmann/json.hpp>
 
+#include "ConfigProblem.h"
+
 namespace morrowset {
 
 // The largest config.json the tools read: far above any real one, which is a few hundred bytes.
 constexpr std::size_t kLargestConfig = std::size_t{1} << 20;
-
-// What ended start-up, as a program reads it: its kind, the member, what the file has there, and
-// where in the file, where these are known.
-// What kind of problem stops start-up, by the name the reports give it (kProblemKindNames).
-enum class ProblemKind {
-  Unreadable,
-  MissingFile,
-  MissingFolder,
-  Folder,
-  Syntax,
-  NotAnObject,
-  MissingMember,
-  WrongType,
-  NumberTooLarge,
-  UnknownZone,
-  Other,  // none of the kinds above: the exception's own text says it
-  Count
-};
-inline constexpr const char* kProblemKindNames[] = {
-    "unreadable",     "missing-file", "missing-folder",   "folder",       "syntax", "not-an-object",
-    "missing-member", "wrong-type",   "number-too-large", "unknown-zone", "other"};
-static_assert(std::size(kProblemKindNames) == static_cast<std::size_t>(ProblemKind::Count),
-              "each kind has its name");
-
-struct ConfigProblem {
-  ProblemKind kind = ProblemKind::Other;
-  std::string member;  // empty for the file as a whole
-  std::string found;   // the member's value as the file has it (JSON text), or the path at fault
-  std::size_t line = 0, column = 0;  // from 1; 0 when not known
-};
 
 struct ConfigReport {
   std::string path;  // the file read

@@ -10,7 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "Diagnosis.h"
+#include "ConfigProblem.h"
 #include "config/Config.h"
 
 namespace morrowset::diagnosis {
