@@ -54,13 +54,15 @@ const OptionRow kOptions[] = {
      "run on an existing server folder (default: a fresh one, removed again at exit)", nullptr, nullptr,
      nullptr, [](ServerOptions& o, const std::string& t, double) { o.serverDir = t; }},
     {"--day-length", Value::Seconds, "--day-length S",
-     "seconds per in-game day on the server's clock, 0 stops the cycle (default 1800)",
+     "seconds per in-game day on the server's clock, 0 stops the cycle (default " +
+         std::to_string(static_cast<long long>(kDefaultDayLengthSeconds)) + ")",
      [](double n, const std::string&) { return n == 0 || n >= 1; },
      "--day-length must be 0 (no day cycle) or at least 1 (s)",
      "--day-length takes a plain number of seconds",
      [](ServerOptions& o, const std::string&, double n) { o.dayLengthSeconds = n; }},
     {"--timer-interval", Value::Seconds, "--timer-interval S",
-     "seconds between timer callback calls (default 1, at least 0.001)",
+     "seconds between timer callback calls (default " + std::to_string(kDefaultTimerRound.count()) +
+         ", at least 0.001)",
      [](double n, const std::string&) { return n >= 0.001; },
      "--timer-interval must be at least 0.001 (1 ms)", "--timer-interval takes a plain number of seconds",
      [](ServerOptions& o, const std::string&, double n) { o.timerSeconds = n; }},

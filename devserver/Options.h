@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "GameClock.h"
 #include "Rcon.h"
 
 // What the command line asks of the server.
 struct ServerOptions {
   std::string serverDir;
-  double dayLengthSeconds = 1800;
-  double timerSeconds = 1;
+  double dayLengthSeconds = kDefaultDayLengthSeconds;
+  double timerSeconds = static_cast<double>(kDefaultTimerRound.count());
   bool verbose = false;
   bool rcon = true;
   bool passwordGiven = false;

@@ -4,6 +4,11 @@
 #include <chrono>
 #include <string>
 
+// The simulated game's own pace, for every program on it unless told otherwise: an in-game day of
+// 30 minutes, a timer round every second.
+constexpr double kDefaultDayLengthSeconds = 1800;
+constexpr std::chrono::seconds kDefaultTimerRound{1};
+
 // The game thread's time: timer rounds at the host's cadence and the game's day cycle, both on
 // the server's wall clock (WallClock).
 class GameClock {

@@ -56,7 +56,7 @@ std::vector<std::string> Header(const Options& options, const Run& run, const mo
   const char* format = "%Y-%m-%d %H:%M:%S %Z";
   lines.push_back("span: " + calendar.Format(run.from, format) + " up to " +
                   calendar.Format(run.from + run.span, format) + " (" + WallClock::DurationText(run.span) +
-                  "), a timer round every 1 s");
+                  "), a timer round every " + std::to_string(kTimerInterval.count()) + " s");
   if (options.dayLengthSeconds > 0)
     lines.push_back(
         "day cycle: an in-game day every " + SecondsText(options.dayLengthSeconds) + " s" +

@@ -10,12 +10,13 @@
 #include <nlohmann/json.hpp>
 
 #include "Diagnosis.h"
+#include "GameClock.h"
 #include "LocalCalendar.h"
 #include "PreviewJson.h"
 #include "PreviewOptions.h"
 
 constexpr const char* kPlugin = "MorrowsetVelde";
-constexpr auto kTimerInterval = std::chrono::seconds(1);
+constexpr auto kTimerInterval = kDefaultTimerRound;  // as the development server's
 
 // The run's settings once the arguments, the config and the zone are read.
 struct Run {

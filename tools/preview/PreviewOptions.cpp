@@ -24,7 +24,9 @@ void Usage(std::ostream& out) {
       << " (default 14d)\n"
          "  --day N            the day players see now (default: not known; day 1 is assumed)\n"
          "  --day-length S     seconds of the game's own in-game day, which moves the day on by\n"
-         "                     itself (default 1800, as the development server; 0: none)\n"
+         "                     itself (default "
+      << SecondsText(kDefaultDayLengthSeconds)
+      << ", as the development server; 0: none)\n"
          "  --html FILE        also write the preview as a calendar page (one HTML file; never\n"
          "                     below DIR/TolvApi, never over a file that is not such a page)\n"
          "  --timeline         print every change of the day instead of a line per date\n"

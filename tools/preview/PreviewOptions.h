@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-constexpr double kDefaultDayLengthSeconds = 1800;        // the development server's
+#include "GameClock.h"
+
 constexpr double kLongestDayLengthSeconds = 31'536'000;  // a year of real time per in-game day
 
 // What the command line asks for.
