@@ -10,13 +10,13 @@
 #include "WallClock.h"
 
 int ForecastMain(const ServerOptions& options, std::chrono::seconds duration,
-                 std::optional<WallClock::Time> start, const LocalCalendar& times) {
+                 std::optional<WallClock::Time> start, const LocalCalendar& calendar) {
   Forecast forecast(std::cout);
   Simulation::Setup setup;
   setup.serverDir = options.serverDir;
   setup.start = start;
   setup.dayLengthSeconds = options.dayLengthSeconds;
-  setup.times = &times;
+  setup.calendar = &calendar;
   setup.listener = [&forecast](const DevHost::Event& event) { forecast.OnEvent(event); };
   Simulation session(setup);
   if (const std::string failure = session.LoadServerPlugins(); !failure.empty()) {

@@ -13,4 +13,4 @@ int ReadForecast(const ServerOptions& options, std::chrono::seconds& duration);
 // Loads the plugins on a clock that stands still at start, between the rounds it runs, and prints
 // the forecast with times in times' zone; returns the exit code.
 int ForecastMain(const ServerOptions& options, std::chrono::seconds duration,
-                 std::optional<WallClock::Time> start, const LocalCalendar& times);
+                 std::optional<WallClock::Time> start, const LocalCalendar& calendar);

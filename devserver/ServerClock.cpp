@@ -24,13 +24,13 @@ std::optional<cctz::time_zone> PluginZone(const std::string& serverDir) {
   return zone;
 }
 
-void SayTimesIn(const LocalCalendar& times) {
-  if (!times.FromData()) return;
-  std::cout << "[host] times in " << times.Name() << ", the plugin's \"TimeZone\" (tz database "
+void SayTimesIn(const LocalCalendar& calendar) {
+  if (!calendar.FromData()) return;
+  std::cout << "[host] times in " << calendar.Name() << ", the plugin's \"TimeZone\" (tz database "
             << TimeZones::DataVersion() << "); --clock is read in it too" << std::endl;
 }
 
-int ReadClock(const ServerOptions& options, std::chrono::seconds forecast, const LocalCalendar& times,
+int ReadClock(const ServerOptions& options, std::chrono::seconds forecast, const LocalCalendar& calendar,
               std::optional<WallClock::Time>& start) {
   std::string why;
   if (!options.zone.empty() && !WallClock::SetZone(options.zone, why)) {
@@ -45,15 +45,15 @@ int ReadClock(const ServerOptions& options, std::chrono::seconds forecast, const
     return 0;
   }
   WallClock::Time from = WallClock::Now();
-  if (!options.clock.empty() && !times.Parse(options.clock, from)) {
+  if (!options.clock.empty() && !calendar.Parse(options.clock, from)) {
     std::cerr << "morrowset-devserver: --clock takes a local time \"YYYY-MM-DD HH:MM[:SS]\": "
               << options.clock << "\n";
     return 2;
   }
   // The options take 1970 on; the plugin's "TimeZone" is known from a later year (FirstYear).
-  if (times.FromData() && !options.clock.empty() && times.DateOf(from).year() < times.FirstYear()) {
-    std::cerr << "morrowset-devserver: --clock: the plugin's \"TimeZone\" is known from " << times.FirstYear()
-              << " on: " << options.clock << "\n";
+  if (calendar.FromData() && !options.clock.empty() && calendar.DateOf(from).year() < calendar.FirstYear()) {
+    std::cerr << "morrowset-devserver: --clock: the plugin's \"TimeZone\" is known from "
+              << calendar.FirstYear() << " on: " << options.clock << "\n";
     return 2;
   }
   std::string tooFar;

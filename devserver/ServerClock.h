@@ -15,9 +15,9 @@
 // file names none or would not load.
 std::optional<cctz::time_zone> PluginZone(const std::string& serverDir);
 // Says that the host's times are shown in the plugin's zone, when it names one.
-void SayTimesIn(const LocalCalendar& times);
+void SayTimesIn(const LocalCalendar& calendar);
 // Sets the process's time zone from --tz and reads where the clock starts from --clock, in times'
 // zone (a forecast of the given length must fit after it); start stays none where the clock
 // cannot be set. Returns 0 or an exit code.
-int ReadClock(const ServerOptions& options, std::chrono::seconds forecast, const LocalCalendar& times,
+int ReadClock(const ServerOptions& options, std::chrono::seconds forecast, const LocalCalendar& calendar,
               std::optional<WallClock::Time>& start);

@@ -34,13 +34,13 @@ std::function<void(const DevHost::Event&)> PrintEvents(bool verbose) {
 
 // Returns the live server's session: its clock runs on from start, every event is printed.
 Simulation::Setup LiveSession(const ServerOptions& options, std::optional<WallClock::Time> start,
-                              const LocalCalendar& times) {
+                              const LocalCalendar& calendar) {
   Simulation::Setup setup;
   setup.serverDir = options.serverDir;
   setup.start = start;
   setup.clockRuns = true;
   setup.dayLengthSeconds = options.dayLengthSeconds;
-  setup.times = &times;
+  setup.calendar = &calendar;
   setup.listener = PrintEvents(options.verbose);
   return setup;
 }
@@ -133,17 +133,17 @@ int main(int argc, char** argv) {
   // 2. The server folder, and the clock in the plugin's zone if it names one.
   bool freshFolder = false;
   if (const int code = PrepareServerFolder(options, freshFolder)) return code;
-  const LocalCalendar times(PluginZone(options.serverDir));
+  const LocalCalendar calendar(PluginZone(options.serverDir));
   std::optional<WallClock::Time> start;
-  if (const int code = ReadClock(options, forecast, times, start)) {
+  if (const int code = ReadClock(options, forecast, calendar, start)) {
     RemoveFreshFolder(options, freshFolder);
     return code;
   }
-  SayTimesIn(times);
+  SayTimesIn(calendar);
 
   // 3. A forecast runs on its own and ends the program.
   if (!options.forecast.empty()) {
-    const int code = ForecastMain(options, forecast, start, times);
+    const int code = ForecastMain(options, forecast, start, calendar);
     RemoveFreshFolder(options, freshFolder);
     return code;
   }
@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
 #if defined(SIGPIPE)
   std::signal(SIGPIPE, SIG_IGN);
 #endif
-  Simulation session(LiveSession(options, start, times));
+  Simulation session(LiveSession(options, start, calendar));
   StartHost(options, session);
   static JobQueue& queue = *new JobQueue;  // outlives main: the input thread may still be reading
   const std::unique_ptr<RconServer> rcon = StartRcon(options, queue);

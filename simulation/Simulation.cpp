@@ -18,10 +18,10 @@ Simulation::Simulation(Setup setup) : setup_(std::move(setup)) {
   DevHost::SetServerDir(setup_.serverDir);
   if (setup_.day) DevHost::SetGameDay(*setup_.day);
   DevHost::SetDayLength(setup_.dayLengthSeconds);
-  if (setup_.times && setup_.times->FromData()) {
-    const LocalCalendar* times = setup_.times;
-    DevHost::SetTimeFormatter([times](std::chrono::system_clock::time_point t, const char* format) {
-      return times->Format(t, format);
+  if (setup_.calendar && setup_.calendar->FromData()) {
+    const LocalCalendar* calendar = setup_.calendar;
+    DevHost::SetTimeFormatter([calendar](std::chrono::system_clock::time_point t, const char* format) {
+      return calendar->Format(t, format);
     });
   }
   DevHost::SetListener(setup_.listener);

@@ -20,10 +20,10 @@ class Simulation {
   struct Setup {
     std::string serverDir;
     std::optional<std::chrono::system_clock::time_point> start;  // the wall clock's start; none: as it is
-    bool clockRuns = false;                // from start the clock runs on with the machine's, or stands still
-    double dayLengthSeconds = 0;           // real seconds per in-game day; 0: no day cycle
-    std::optional<int32_t> day;            // the day the game holds at the start; none: the host's own
-    const LocalCalendar* times = nullptr;  // the host shows its times in this zone, when it has one
+    bool clockRuns = false;       // from start the clock runs on with the machine's, or stands still
+    double dayLengthSeconds = 0;  // real seconds per in-game day; 0: no day cycle
+    std::optional<int32_t> day;   // the day the game holds at the start; none: the host's own
+    const LocalCalendar* calendar = nullptr;  // the host shows its times in this zone, when it has one
     std::function<void(const DevHost::Event&)> listener;  // hears every event as it happens
     bool keepEvents = false;                              // keeps them too, for AllEvents and TakeEvents
   };

@@ -24,7 +24,7 @@ TEST(Simulation, OpensInItsOrderAndClosesInReverse) {
   if (!WallClock::Available()) GTEST_SKIP() << "no simulated clock on this platform";
   cctz::time_zone chatham;  // a zone no test machine runs in
   ASSERT_TRUE(TimeZones::Load("Pacific/Chatham", chatham));
-  const LocalCalendar times(chatham);
+  const LocalCalendar calendar(chatham);
   const auto start = WallClock::Utc(2027, 1, 31, 14, 50);
   std::vector<std::string> heard;
   Simulation::Setup setup;
@@ -32,7 +32,7 @@ TEST(Simulation, OpensInItsOrderAndClosesInReverse) {
   setup.start = start;
   setup.dayLengthSeconds = 600;
   setup.day = 41;
-  setup.times = &times;
+  setup.calendar = &calendar;
   setup.listener = [&heard](const DevHost::Event& event) {
     heard.push_back(DevHost::LocalTime(event.at, "%H:%M:%S %Z ") + event.Sentence());
   };

@@ -73,6 +73,6 @@ Simulation::Setup SessionSetup(const Options& options, const Run& run, const Loc
   setup.start = run.from;
   setup.dayLengthSeconds = options.dayLengthSeconds;
   setup.day = options.day;
-  setup.times = &calendar;
+  setup.calendar = &calendar;
   return setup;
 }
