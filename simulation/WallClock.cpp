@@ -112,8 +112,8 @@ namespace {
 
 // Returns the machine's local time at an instant, read as if it were UTC: its offset is the
 // difference.
-Time LocalAsUtc(std::time_t t) {
-  const std::tm local = LocalTm(std::chrono::system_clock::from_time_t(t));
+Time LocalAsUtc(Time t) {
+  const std::tm local = LocalTm(t);
   return Utc(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
              local.tm_sec);
 }
@@ -135,11 +135,11 @@ bool ParseLocal(const std::string& text, Time& out) {
   if (t == static_cast<std::time_t>(-1)) return false;
   out = std::chrono::system_clock::from_time_t(t);
   const Time wanted = Utc(c.year, c.month, c.day, c.hour, c.minute, c.second);
-  if (LocalAsUtc(t) == wanted) return true;
+  if (LocalAsUtc(out) == wanted) return true;
   // A time the zone skips: read with the offset in force before the gap, so that it moves on by
   // the gap (02:30 is 03:30), whichever way the C library moved it (Casablanca's, back).
-  const std::time_t dayBefore = std::chrono::system_clock::to_time_t(wanted) - 86400;
-  out = wanted - (LocalAsUtc(dayBefore) - std::chrono::system_clock::from_time_t(dayBefore));
+  const Time dayBefore = wanted - std::chrono::hours(24);
+  out = wanted - (LocalAsUtc(dayBefore) - dayBefore);
   return true;
 }
 

@@ -31,7 +31,8 @@ json Schema() {
     }
     property["description"] = MemberDescription(member);
     if (member.kind == MemberKind::ZoneName)
-      property["description"] = MemberDescription(member) + " (tz database " + TimeZones::DataVersion() + ")";
+      property["description"] =
+          property["description"].get<std::string>() + " (tz database " + TimeZones::DataVersion() + ")";
     schema["properties"][member.name] = property;
     if (member.required) required.push_back(member.name);
   }

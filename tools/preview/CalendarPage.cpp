@@ -5,6 +5,7 @@
 #include <map>
 
 #include "PageStyle.h"
+#include "PolicyWords.h"
 #include "WallClock.h"
 
 namespace {
@@ -86,10 +87,7 @@ void Notes(std::ostream& out, const DateSummary& d, const Writers& writers, cons
   // what each mark means.
   std::string brief;
   const auto mark = [&brief](const std::string& note) { brief += (brief.empty() ? "" : "; ") + note; };
-  if (d.OddLength())
-    mark(d.LengthMinutes() == 0
-             ? "skipped"
-             : LengthText(d, calendar).substr(0, LengthText(d, calendar).find("-hour")) + " h");
+  if (d.OddLength()) mark(d.LengthMinutes() == 0 ? "skipped" : d.LengthHours() + " h");
   if (d.overwrites > 1) mark("fight " + std::to_string(d.overwrites) + "x");
   if (d.dawnsBetweenWrites > 0) mark("dawn moves it " + std::to_string(d.dawnsBetweenWrites) + "x");
   if (d.longestHold.count() >= 0) mark("day.set &le; " + WallClock::DurationText(d.longestHold));
@@ -174,8 +172,7 @@ void Summary(std::ostream& out, const DayRecorder& record, const LocalCalendar& 
   DateSummary::Share most;
   for (const auto& [day, held] : seen)
     if (held > most.held) most = {day, held};
-  out << "<ul class=\"summary\"><li>"
-      << (record.PoliciesOn().empty() ? "no policy is on: the plugin writes the day only on day.set" : "");
+  out << "<ul class=\"summary\"><li>" << (record.PoliciesOn().empty() ? morrowset::NoPolicyLine() : "");
   for (std::size_t i = 0; i < record.PoliciesOn().size(); ++i)
     out << (i == 0 ? "policies on: " : ", ") << record.PoliciesOn()[i];
   out << "</li><li>players see day " << most.day << " most, "

@@ -40,6 +40,12 @@ long long DateSummary::LengthMinutes() const {
   return std::chrono::duration_cast<std::chrono::minutes>(end - start).count();
 }
 
+std::string DateSummary::LengthHours() const {
+  char hours[32];
+  std::snprintf(hours, sizeof hours, "%g", static_cast<double>(LengthMinutes()) / 60);
+  return hours;
+}
+
 DayRecorder::DayRecorder(const LocalCalendar& calendar, Time from, Time to, std::chrono::seconds round,
                          int32_t day, std::vector<std::string> policies)
     : calendar_(calendar),
@@ -231,9 +237,7 @@ std::string LengthText(const DateSummary& d, const LocalCalendar& calendar) {
   const long long minutes = d.LengthMinutes();
   if (minutes == 24 * 60) return "";
   if (minutes == 0) return "no such date here: the zone's clocks skip it";
-  char hours[32];
-  std::snprintf(hours, sizeof hours, "%g", static_cast<double>(minutes) / 60);
-  return std::string(hours) + "-hour date (" + calendar.Format(d.start, "%Z") + " to " +
+  return d.LengthHours() + "-hour date (" + calendar.Format(d.start, "%Z") + " to " +
          calendar.Format(d.end - std::chrono::seconds(1), "%Z") + ")";
 }
 

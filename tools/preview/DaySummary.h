@@ -85,6 +85,8 @@ struct DateSummary {
   // changes, 1410 and 1470 at Lord Howe's, 0 for a date the zone skips altogether.
   long long LengthMinutes() const;
   bool OddLength() const { return LengthMinutes() != 24 * 60; }
+  // Returns the date's length in hours as it is told: "23", "24.5".
+  std::string LengthHours() const;
   bool Partial() const { return shownFrom != start || shownTo != end; }
 };
 

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,14 @@ constexpr std::size_t kLargestPlugin = std::size_t{64} << 20;  // far above the 
 constexpr std::string_view kIdentity = "@(#)Morrowset ";
 
 constexpr std::string_view kStandInIdentity = "@(#)Morrowset stand-in ";
+
+// Returns what a file names after its identity mark, up to the string's end, if it holds one.
+std::optional<std::string> Named(const std::string& bytes, std::string_view mark) {
+  const std::size_t at = bytes.find(mark);
+  const std::size_t end = at == std::string::npos ? at : bytes.find('\0', at);
+  if (end == std::string::npos) return std::nullopt;
+  return bytes.substr(at + mark.size(), end - at - mark.size());
+}
 
 #if defined(_WIN32)
 // Returns whether the bytes are a 64-bit Windows image.
@@ -123,9 +132,8 @@ std::string MorrowsetBuild(const std::filesystem::path& library, std::string& wh
 }
 
 std::string MorrowsetBuildOf(const std::string& bytes, std::string& why) {
-  const std::size_t at = bytes.find(kIdentity);
-  const std::size_t end = at == std::string::npos ? at : bytes.find('\0', at);
-  if (end == std::string::npos) {
+  const std::optional<std::string> release = Named(bytes, kIdentity);
+  if (!release) {
     why = "it names no Morrowset release";
     return "";
   }
@@ -133,7 +141,7 @@ std::string MorrowsetBuildOf(const std::string& bytes, std::string& why) {
     why = "it names a Morrowset release but is no plugin library of the framework";
     return "";
   }
-  return bytes.substr(at + 4, end - at - 4);
+  return "Morrowset " + *release;
 }
 
 std::string StandInRefusal(const std::filesystem::path& standIn) {
@@ -141,14 +149,11 @@ std::string StandInRefusal(const std::filesystem::path& standIn) {
   if (!std::filesystem::exists(standIn, error)) return "";
   const morrowset::ReadOnce file = morrowset::ReadFileOnce(standIn, kLargestPlugin);
   if (file.outcome != morrowset::ReadOnce::Outcome::Read) return "it cannot be read";
-  const std::size_t at = file.bytes.find(kStandInIdentity);
-  const std::size_t end = at == std::string::npos ? at : file.bytes.find('\0', at);
-  if (end == std::string::npos || !LibraryOfThisPlatform(file.bytes))
+  const std::optional<std::string> release = Named(file.bytes, kStandInIdentity);
+  if (!release || !LibraryOfThisPlatform(file.bytes))
     return "it is not Morrowset's stand-in of the framework (it names none), so it was not loaded";
-  const std::string release =
-      file.bytes.substr(at + kStandInIdentity.size(), end - at - kStandInIdentity.size());
-  if (release != MORROWSET_VERSION)
-    return "it is the stand-in of Morrowset " + release.substr(0, 40) + ", not of " MORROWSET_VERSION +
+  if (*release != MORROWSET_VERSION)
+    return "it is the stand-in of Morrowset " + release->substr(0, 40) + ", not of " MORROWSET_VERSION +
            ", so it was not loaded";
   return "";
 }
