@@ -125,6 +125,72 @@ def windows_preview_agrees(tmp, server, linux_preview, linux_plugin):
     return failures
 
 
+def texts_for_notepad(server, files):
+    """Every text an admin may open in Notepad (all but the binaries): CRLF, no placeholder left."""
+    failures = []
+    for text in sorted(f for f in files if not f.endswith((".dll", ".exe"))):
+        data = (server / text).read_bytes()
+        if data.count(b"\n") != data.count(b"\r\n") or b"\r\n" not in data:
+            failures.append(f"{text} has line ends other than CRLF")
+        if text.endswith(".txt") and re.search(rb"@[A-Z_]+@", data):
+            failures.append(f"{text} has a placeholder left: {re.search(rb'@[A-Z_]+@', data).group().decode()}")
+    return failures
+
+
+def hardened(path, version):
+    """A binary's version resource, its protections, and for a program its application manifest."""
+    failures, base, data = [], path.name, path.read_bytes()
+    for key in ("ProductVersion", "FileVersion"):
+        if version_resource(data, key) != version:
+            failures.append(f"{base}: {key} is {version_resource(data, key)!r}, not {version}")
+    if not (version_resource(data, "LegalCopyright") or "").startswith("Copyright (c) "):
+        failures.append(f"{base}: no LegalCopyright in its version resource")
+    # Control-flow guard, ASLR with high entropy, no-execute data, a /GS cookie the loader seeds.
+    headers = readobj("--file-headers", "--coff-load-config", str(path))
+    for flag in ("IMAGE_DLL_CHARACTERISTICS_GUARD_CF", "IMAGE_DLL_CHARACTERISTICS_DYNAMIC_BASE",
+                 "IMAGE_DLL_CHARACTERISTICS_HIGH_ENTROPY_VA", "IMAGE_DLL_CHARACTERISTICS_NX_COMPAT",
+                 "CF_INSTRUMENTED", "CF_FUNCTION_TABLE_PRESENT"):
+        if flag not in headers:
+            failures.append(f"{base}: no {flag}")
+    if not re.search(r"SecurityCookie: 0x[1-9A-F]", headers) or not re.search(r"GuardCFFunctionCount: [1-9]", headers):
+        failures.append(f"{base}: no load-config directory with its cookie and guard table")
+    if base == "morrowset-preview.exe" and "FlushInstructionCache" in readobj("--coff-imports", str(path)):
+        failures.append(f"{base} imports FlushInstructionCache: it writes code")
+    if base.endswith(".exe"):
+        # The application manifest: run as the user, as a program of Windows 10 and 11, long paths.
+        if "Type: MANIFEST (ID 24)" not in readobj("--coff-resources", str(path)):
+            failures.append(f"{base}: no application manifest")
+        for setting in (b'level="asInvoker"', b'<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>',
+                        b'>true</longPathAware>'):
+            if setting not in data:
+                failures.append(f"{base}: its manifest lacks {setting.decode()}")
+    return failures
+
+
+def symbols_and_imports(path, symbols):
+    """No debug information in the binary, its PDB where a debugger looks in the symbol store, and
+    only allowed DLLs imported."""
+    failures, base = [], path.name
+    sections = re.findall(r"Name: (\S+)", readobj("--sections", str(path)))
+    if any(s.startswith(".debug") for s in sections):
+        failures.append(f"{base}: carries debug sections {sections}")
+    debug = readobj("--coff-debug-directory", str(path))
+    pdb = re.search(r"PDBFileName: (.*)", debug).group(1).strip()
+    if pdb != path.with_suffix(".pdb").name:
+        failures.append(f"{base}: names its PDB as {pdb!r}, not by file name alone")
+    # Where a debugger looks for it in a symbol store: NAME.pdb/<GUID without dashes><age in hex>/.
+    guid, age = image_guid(debug)
+    symbol_file = symbols / pdb / f"{guid.replace('-', '')}{age:X}" / pdb
+    if not symbol_file.exists():
+        failures.append(f"{base}: no {symbol_file.relative_to(symbols)} in the symbols zip")
+    elif pdb_guid(symbol_file) != (guid, age):
+        failures.append(f"{base}: {symbol_file.name} in the symbols zip is of another build")
+    for dll in re.findall(r"Name: (\S+\.dll)", readobj("--coff-imports", str(path)), re.IGNORECASE):
+        if not ALLOWED.fullmatch(dll) and not (dll == "ZelApi.dll" and base in FRAMEWORK_USERS):
+            failures.append(f"{base}: imports {dll}, which is not on the allow-list")
+    return failures
+
+
 def main():
     build, version = pathlib.Path(sys.argv[1]), sys.argv[2]
     failures = []
@@ -141,64 +207,15 @@ def main():
             z.extractall(tmp / "server")
         if files != LAYOUT:
             failures.append(f"layout: extra {sorted(files - LAYOUT)}, missing {sorted(LAYOUT - files)}")
-        # Every text an admin may open in Notepad: all but the binaries.
-        for text in sorted(f for f in files if not f.endswith((".dll", ".exe"))):
-            data = (tmp / "server" / text).read_bytes()
-            if data.count(b"\n") != data.count(b"\r\n") or b"\r\n" not in data:
-                failures.append(f"{text} has line ends other than CRLF")
-            if text.endswith(".txt") and re.search(rb"@[A-Z_]+@", data):
-                failures.append(f"{text} has a placeholder left: {re.search(rb'@[A-Z_]+@', data).group().decode()}")
+        failures += texts_for_notepad(tmp / "server", files)
         with zipfile.ZipFile(symbols) as z:
             z.extractall(tmp / "symbols")
             # A plain folder is a symbol store to a debugger only with pingme.txt in its root.
             if "pingme.txt" not in z.namelist():
                 failures.append("the symbols zip has no pingme.txt in its root: a debugger would not search it")
         for name in sorted(f for f in files if f.endswith((".dll", ".exe"))):
-            path = tmp / "server" / name
-            base = path.name
-            data = path.read_bytes()
-            for key in ("ProductVersion", "FileVersion"):
-                if version_resource(data, key) != version:
-                    failures.append(f"{base}: {key} is {version_resource(data, key)!r}, not {version}")
-            if not (version_resource(data, "LegalCopyright") or "").startswith("Copyright (c) "):
-                failures.append(f"{base}: no LegalCopyright in its version resource")
-            # Control-flow guard, ASLR with high entropy, no-execute data, a /GS cookie the loader seeds.
-            headers = readobj("--file-headers", "--coff-load-config", str(path))
-            for flag in ("IMAGE_DLL_CHARACTERISTICS_GUARD_CF", "IMAGE_DLL_CHARACTERISTICS_DYNAMIC_BASE",
-                         "IMAGE_DLL_CHARACTERISTICS_HIGH_ENTROPY_VA", "IMAGE_DLL_CHARACTERISTICS_NX_COMPAT",
-                         "CF_INSTRUMENTED", "CF_FUNCTION_TABLE_PRESENT"):
-                if flag not in headers:
-                    failures.append(f"{base}: no {flag}")
-            if not re.search(r"SecurityCookie: 0x[1-9A-F]", headers) or not re.search(r"GuardCFFunctionCount: [1-9]", headers):
-                failures.append(f"{base}: no load-config directory with its cookie and guard table")
-            if base == "morrowset-preview.exe" and "FlushInstructionCache" in readobj("--coff-imports", str(path)):
-                failures.append(f"{base} imports FlushInstructionCache: it writes code")
-            if base.endswith(".exe"):
-                # The application manifest: run as the user, as a program of Windows 10 and 11, long paths.
-                resources = readobj("--coff-resources", str(path))
-                if "Type: MANIFEST (ID 24)" not in resources:
-                    failures.append(f"{base}: no application manifest")
-                for setting in (b'level="asInvoker"', b'<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>',
-                                b'>true</longPathAware>'):
-                    if setting not in data:
-                        failures.append(f"{base}: its manifest lacks {setting.decode()}")
-            sections = re.findall(r"Name: (\S+)", readobj("--sections", str(path)))
-            if any(s.startswith(".debug") for s in sections):
-                failures.append(f"{base}: carries debug sections {sections}")
-            debug = readobj("--coff-debug-directory", str(path))
-            pdb = re.search(r"PDBFileName: (.*)", debug).group(1).strip()
-            if pdb != path.with_suffix(".pdb").name:
-                failures.append(f"{base}: names its PDB as {pdb!r}, not by file name alone")
-            # Where a debugger looks for it in a symbol store: NAME.pdb/<GUID without dashes><age in hex>/.
-            guid, age = image_guid(debug)
-            symbol_file = tmp / "symbols" / pdb / f"{guid.replace('-', '')}{age:X}" / pdb
-            if not symbol_file.exists():
-                failures.append(f"{base}: no {symbol_file.relative_to(tmp / 'symbols')} in the symbols zip")
-            elif pdb_guid(symbol_file) != (guid, age):
-                failures.append(f"{base}: {symbol_file.name} in the symbols zip is of another build")
-            for dll in re.findall(r"Name: (\S+\.dll)", readobj("--coff-imports", str(path)), re.IGNORECASE):
-                if not ALLOWED.fullmatch(dll) and not (dll == "ZelApi.dll" and base in FRAMEWORK_USERS):
-                    failures.append(f"{base}: imports {dll}, which is not on the allow-list")
+            failures += hardened(tmp / "server" / name, version)
+            failures += symbols_and_imports(tmp / "server" / name, tmp / "symbols")
         failures += windows_preview_agrees(tmp, tmp / "server", sys.argv[4], sys.argv[5])
     for failure in failures:
         print("FAIL:", failure)

@@ -12,6 +12,7 @@ blank.
 
 usage: preview_page_test.py PREVIEW PLUGIN SCRATCH [SCREENSHOT]
 """
+import datetime
 import html.parser
 import json
 import pathlib
@@ -169,69 +170,83 @@ def failed_run(preview, scratch):
     return []
 
 
+def cells_agree(name, lines, cells):
+    """Each date's cell against its text line: the day seen most, the day at the end, the marks."""
+    failures = []
+    for date, (end, line, most) in lines.items():
+        cell_end, classes, cell_most = cells.cells[date]
+        if cell_end != end:
+            failures.append(f"{name} {date}: the cell says day {cell_end}, the text {end}")
+        if cell_most != most and most is not None:
+            failures.append(f"{name} {date}: the cell says players saw {cell_most} most, the text {most}")
+        if ("dst" in classes) != ("-hour date" in line):
+            failures.append(f"{name} {date}: daylight-saving mark {classes} against: {line}")
+        if ("fight" in classes) != ("overwrite each other" in line):
+            failures.append(f"{name} {date}: fighting mark {classes} against: {line}")
+    return failures
+
+
+def expected_marks(name, expected, cells, source):
+    """What a case expects of its page: a text on it, a month heading, a cell's mark or end day."""
+    failures = []
+    for date, what in expected.items():
+        end, classes, _ = cells.cells.get(date, (None, set(), None))
+        if what.startswith("writers="):
+            continue  # the browser's data-writers, in in_the_browser
+        if date == "page":
+            if what not in source:
+                failures.append(f"{name}: the page does not say {what!r}")
+        elif what == "month":
+            heading = datetime.date.fromisoformat(date).strftime("%B %Y")
+            if f'scope="colgroup">{heading}</th>' not in source:
+                failures.append(f"{name}: no heading {heading!r} before {date}")
+        elif not (what in classes if not what.startswith("end=") else end == what[4:]):
+            failures.append(f"{name} {date}: expected {what}, the cell has day {end}, {classes}")
+    return failures
+
+
+def page_agrees(preview, plugin, scratch, case):
+    """Writes one case's page and holds it to the text of the same run."""
+    name, text, args, expected = case
+    folder = scratch / name / "TolvApi" / "Plugins" / "MorrowsetVelde"
+    folder.mkdir(parents=True)
+    shutil.copy(plugin, folder / plugin.name)
+    (folder / "config.json").write_text(text)
+    page = scratch / (name + ".html")
+    run = subprocess.run([preview, "--server-dir", str(scratch / name), "--html", str(page), *args],
+                         capture_output=True, text=True, timeout=120)
+    if run.returncode != 0:
+        return [f"{name}: the preview exited {run.returncode}: {run.stderr}"], page
+    failures, lines = [], summary(run.stdout)
+    if page.stat().st_size > 300_000:
+        failures.append(f"{name}: the page is {page.stat().st_size} bytes")
+    source = page.read_text(encoding="utf-8")
+    if re.search(r"(src|href)=\"(https?:)?//", source):
+        failures.append(f"{name}: the page loads something from elsewhere")
+    dom = subprocess.run([BROWSER, *FLAGS, f"--user-data-dir={scratch / 'profile'}", "--dump-dom", page.as_uri()],
+                         capture_output=True, text=True, timeout=120).stdout
+    cells = Cells()
+    cells.feed(dom)
+    if cells.scripts:
+        failures.append(f"{name}: the page has a script")
+    if set(cells.cells) != set(lines) or not lines:
+        return failures + [f"{name}: cells {sorted(cells.cells)} but text dates {sorted(lines)}"], page
+    return failures + cells_agree(name, lines, cells) + expected_marks(name, expected, cells, source), page
+
+
 def main():
     preview, plugin, scratch = sys.argv[1], pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3])
     screenshot = pathlib.Path(sys.argv[4]) if len(sys.argv) > 4 else scratch / "preview-screenshot.png"
     shutil.rmtree(scratch, ignore_errors=True)
     failures = []
-    for name, text, args, expected in CASES:
-        server = scratch / name
-        folder = server / "TolvApi" / "Plugins" / "MorrowsetVelde"
-        folder.mkdir(parents=True)
-        shutil.copy(plugin, folder / plugin.name)
-        (folder / "config.json").write_text(text)
-        page = scratch / (name + ".html")
-        run = subprocess.run([preview, "--server-dir", str(server), "--html", str(page), *args],
-                             capture_output=True, text=True, timeout=120)
-        if run.returncode != 0:
-            failures.append(f"{name}: the preview exited {run.returncode}: {run.stderr}")
-            continue
-        lines = summary(run.stdout)
-        size = page.stat().st_size
-        if size > 300_000:
-            failures.append(f"{name}: the page is {size} bytes")
-        source = page.read_text(encoding="utf-8")
-        if re.search(r"(src|href)=\"(https?:)?//", source):
-            failures.append(f"{name}: the page loads something from elsewhere")
-        dom = subprocess.run([BROWSER, *FLAGS, f"--user-data-dir={scratch / 'profile'}", "--dump-dom",
-                              page.as_uri()], capture_output=True, text=True, timeout=120).stdout
-        cells = Cells()
-        cells.feed(dom)
-        if cells.scripts:
-            failures.append(f"{name}: the page has a script")
-        if set(cells.cells) != set(lines) or not lines:
-            failures.append(f"{name}: cells {sorted(cells.cells)} but text dates {sorted(lines)}")
-            continue
-        for date, (end, line, most) in lines.items():
-            cell_end, classes, cell_most = cells.cells[date]
-            if cell_end != end:
-                failures.append(f"{name} {date}: the cell says day {cell_end}, the text {end}")
-            if cell_most != most and most is not None:
-                failures.append(f"{name} {date}: the cell says players saw {cell_most} most, the text {most}")
-            if ("dst" in classes) != ("-hour date" in line):
-                failures.append(f"{name} {date}: daylight-saving mark {classes} against: {line}")
-            if ("fight" in classes) != ("overwrite each other" in line):
-                failures.append(f"{name} {date}: fighting mark {classes} against: {line}")
-        for date, what in expected.items():
-            end, classes, _ = cells.cells.get(date, (None, set(), None))
-            if what.startswith("writers="):
-                continue  # the browser's data-writers, below
-            if date == "page":
-                if what not in source:
-                    failures.append(f"{name}: the page does not say {what!r}")
-                continue
-            if what == "month":
-                if f'colspan="7" scope="colgroup">{date[:4]}' not in source and "February 2027" not in source:
-                    failures.append(f"{name}: no month heading before {date}")
-                continue
-            ok = what in classes if not what.startswith("end=") else end == what[4:]
-            if not ok:
-                failures.append(f"{name} {date}: expected {what}, the cell has day {end}, {classes}")
-        if name == "all-four-fighting-30-days":
+    for case in CASES:
+        found, page = page_agrees(preview, plugin, scratch, case)
+        failures += found
+        if case[0] == "all-four-fighting-30-days":
             subprocess.run([BROWSER, *FLAGS, f"--user-data-dir={scratch / 'profile'}", "--window-size=1280,1000",
                             f"--screenshot={screenshot}", page.as_uri()], capture_output=True, timeout=120)
             if not screenshot.exists() or blank(screenshot.read_bytes()):
-                failures.append(f"{name}: the screenshot is missing or blank")
+                failures.append(f"{case[0]}: the screenshot is missing or blank")
     failures += failed_run(preview, scratch)
     failures += in_the_browser(scratch)
     for failure in failures:

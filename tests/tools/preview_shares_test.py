@@ -16,6 +16,8 @@ import subprocess
 import sys
 import zoneinfo
 
+from preview_page_test import config  # the config of a page test, with these members
+
 CASES = [
     ("fight-utc", {"ForceDay": True, "FollowWeekCycle": True, "TimeZone": "UTC"},
      ["--from", "2027-01-04 00:00", "--for", "2d", "--day-length", "0"]),
@@ -59,13 +61,10 @@ def main():
     shutil.rmtree(scratch, ignore_errors=True)
     failures = []
     for name, members, args in CASES:
-        config = {"ForceDay": False, "DayToForce": 5, "FollowWeekCycle": False, "ResetWhenReachDay": False,
-                  "DayToReset": 100, "DayToSetWhenReset": 1}
-        config.update(members)
         folder = scratch / name / "TolvApi" / "Plugins" / "MorrowsetVelde"
         folder.mkdir(parents=True)
         shutil.copy(plugin, folder / plugin.name)
-        (folder / "config.json").write_text(json.dumps(config))
+        (folder / "config.json").write_text(config(**members))
         page = scratch / (name + ".html")
 
         def run(*more):
@@ -73,7 +72,7 @@ def main():
                                   text=True, timeout=120, check=True).stdout
 
         answer, timeline, text = json.loads(run("--json")), run("--timeline"), run("--html", str(page))
-        zone = zoneinfo.ZoneInfo(config["TimeZone"])
+        zone = zoneinfo.ZoneInfo(members["TimeZone"])
         start = instant(*answer["span"]["from"].rsplit(" ", 1), zone)
         seconds = counted(timeline, zone, start + datetime.timedelta(seconds=answer["span"]["seconds"]))
         cells = dict(re.findall(r'data-date="([^"]+)" data-most-seen="(-?\d+)"', page.read_text()))
