@@ -26,14 +26,3 @@ int ForecastMain(const ServerOptions& options, std::chrono::seconds duration,
   GameClock clock(options.TimerInterval());
   return RunForecast(forecast, clock, duration, options.dayLengthSeconds);
 }
-
-// Reads the --forecast duration (ServerClock.cpp checks how far the clock may run); 0 or an exit code.
-int ReadForecast(const ServerOptions& options, std::chrono::seconds& duration) {
-  if (options.forecast.empty()) return 0;
-  if (!WallClock::ParseDuration(options.forecast, duration)) {
-    std::cerr << "morrowset-devserver: --forecast takes a duration (" << WallClock::kDurationExamples
-              << "): " << options.forecast << "\n";
-    return 2;
-  }
-  return 0;
-}

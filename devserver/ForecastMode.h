@@ -8,8 +8,6 @@
 #include "Options.h"
 #include "WallClock.h"
 
-// Reads the --forecast duration and checks it against the timer interval; 0 or an exit code.
-int ReadForecast(const ServerOptions& options, std::chrono::seconds& duration);
 // Loads the plugins on a clock that stands still at start, between the rounds it runs, and prints
 // the forecast with times in the calendar's zone; returns the exit code.
 int ForecastMain(const ServerOptions& options, std::chrono::seconds duration,

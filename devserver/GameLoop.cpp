@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "DevHost.h"
+#include "Duration.h"
 #include "WallClock.h"
 
 namespace {
@@ -133,7 +134,7 @@ std::string FirstWord(const std::string& line) {
 
 const char* HelpText() {
   static const std::string text =
-      std::string("host commands: status, help, advance DURATION (") + WallClock::kDurationExamples +
+      std::string("host commands: status, help, advance DURATION (") + cli::kDurationExamples +
       ": moves the clock on), quit; plugin commands: see console= and rcon= in status";
   return text.c_str();
 }
@@ -145,9 +146,9 @@ std::optional<std::string> AdvanceCommand(Job& job, GameClock& clock) {
   std::string command, text, extra;
   words >> command >> text >> extra;
   std::chrono::seconds duration{};
-  if (text.empty() || !extra.empty() || !WallClock::ParseDuration(text, duration))
-    return std::string("usage: advance DURATION, a number with s, m, h or d (") +
-           WallClock::kDurationExamples + ")";
+  if (text.empty() || !extra.empty() || !cli::ParseDuration(text, duration))
+    return std::string("usage: advance DURATION, a number with s, m, h or d (") + cli::kDurationExamples +
+           ")";
   if (!WallClock::Available()) return "advance: the clock cannot be moved on this platform";
   std::string tooFar;
   if (GameClock::CanRun(WallClock::Now(), duration, clock.Interval(), tooFar) != GameClock::Reach::Within)

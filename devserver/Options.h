@@ -1,15 +1,14 @@
-// The development server's command line: every option one row of a table, read in-process.
+// The development server's command line: every option one row of the shared option table.
 #pragma once
 
 #include <chrono>
-#include <ostream>
 #include <string>
-#include <vector>
 
 #include "GameClock.h"
+#include "OptionTable.h"
 #include "Rcon.h"
 
-// What the command line asks of the server.
+// What the command line asks of the server; each default is written here once, and --help shows it.
 struct ServerOptions {
   std::string serverDir;
   double dayLengthSeconds = kDefaultDayLengthSeconds;
@@ -18,9 +17,10 @@ struct ServerOptions {
   bool rcon = true;
   bool passwordGiven = false;
   RconOptions rconOptions;
-  std::string clock;     // the local time to start at; empty for the machine's time
-  std::string zone;      // the time zone; empty for the machine's
-  std::string forecast;  // the duration to forecast; empty to run as a server
+  std::string clock;                      // the local time to start at; empty for the machine's time
+  std::string zone;                       // the time zone; empty for the machine's
+  std::string forecast;                   // the duration to forecast, as given; empty to run as a server
+  std::chrono::seconds forecastLength{};  // that duration
 
   // Returns the time between timer rounds.
   std::chrono::nanoseconds TimerInterval() const {
@@ -28,18 +28,5 @@ struct ServerOptions {
   }
 };
 
-// What reading the command line came to.
-enum class Parsed {
-  Run,      // run with the options read
-  Help,     // print the usage, exit 0
-  Version,  // print the version, exit 0
-  Bad,      // print the error (and the usage when asked), exit 2
-};
-
-// Reads the arguments after the program's name into options. On Bad, error is the line to print
-// after "morrowset-devserver: ", and showUsage says whether the usage follows it.
-Parsed ParseOptions(const std::vector<std::string>& args, ServerOptions& options, std::string& error,
-                    bool& showUsage);
-
-// Prints the usage text.
-void PrintUsage(std::ostream& out);
+// The server's options, their usage and its help.
+extern const cli::Table<ServerOptions> kServerCommandLine;

@@ -30,7 +30,7 @@ void SayTimesIn(const LocalCalendar& calendar) {
             << TimeZones::DataVersion() << "); --clock is read in it too" << std::endl;
 }
 
-int ReadClock(const ServerOptions& options, std::chrono::seconds forecast, const LocalCalendar& calendar,
+int ReadClock(const ServerOptions& options, const LocalCalendar& calendar,
               std::optional<WallClock::Time>& start) {
   std::string why;
   if (!options.zone.empty() && !WallClock::SetZone(options.zone, why)) {
@@ -57,7 +57,7 @@ int ReadClock(const ServerOptions& options, std::chrono::seconds forecast, const
     return 2;
   }
   std::string tooFar;
-  if (const auto reach = GameClock::CanRun(from, forecast, options.TimerInterval(), tooFar);
+  if (const auto reach = GameClock::CanRun(from, options.forecastLength, options.TimerInterval(), tooFar);
       reach != GameClock::Reach::Within) {
     std::cerr << "morrowset-devserver: --forecast: " << tooFar
               << (reach == GameClock::Reach::PastLastYear ? ": " + options.forecast : "") << "\n";

@@ -17,7 +17,7 @@ std::optional<cctz::time_zone> PluginZone(const std::string& serverDir);
 // Says that the host's times are shown in the plugin's zone, when it names one.
 void SayTimesIn(const LocalCalendar& calendar);
 // Sets the process's time zone from --tz and reads where the clock starts from --clock, in the calendar's
-// zone (a forecast of the given length must fit after it); start stays none where the clock
-// cannot be set. Returns 0 or an exit code.
-int ReadClock(const ServerOptions& options, std::chrono::seconds forecast, const LocalCalendar& calendar,
+// zone (the --forecast asked for must fit after it); start stays none where the clock cannot be
+// set. Returns 0 or an exit code.
+int ReadClock(const ServerOptions& options, const LocalCalendar& calendar,
               std::optional<WallClock::Time>& start);

@@ -101,41 +101,26 @@ void ShutDown(RconServer* rcon, JobQueue& queue, Simulation& session) {
 // Reads the command line into options; returns -1 to run, or the exit code (after --help,
 // --version, or a refusal).
 int ReadCommandLine(int argc, char** argv, ServerOptions& options) {
-  std::string error;
-  bool showUsage = false;
-  switch (ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error, showUsage)) {
-    case Parsed::Help:
-      PrintUsage(std::cout);
-      return 0;
-    case Parsed::Version:
-      std::cout << "morrowset-devserver " << MORROWSET_VERSION << "\n";
-      return 0;
-    case Parsed::Bad:
-      std::cerr << "morrowset-devserver: " << error << "\n";
-      if (showUsage) PrintUsage(std::cerr);
-      return 2;
-    case Parsed::Run:
-      break;
-  }
-  return -1;
+  std::string why;
+  const cli::Outcome outcome =
+      kServerCommandLine.Read(std::vector<std::string>(argv + 1, argv + argc), options, why);
+  return kServerCommandLine.Answer(outcome, why, MORROWSET_VERSION);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // 1. The options, the forecast's length and the clock.
+  // 1. The options.
   ServerOptions options;
   if (const int code = ReadCommandLine(argc, argv, options); code >= 0) return code;
   std::ios::sync_with_stdio(true);
-  std::chrono::seconds forecast{};
-  if (const int code = ReadForecast(options, forecast)) return code;
 
   // 2. The server folder, and the clock in the plugin's zone if it names one.
   bool freshFolder = false;
   if (const int code = PrepareServerFolder(options, freshFolder)) return code;
   const LocalCalendar calendar(PluginZone(options.serverDir));
   std::optional<WallClock::Time> start;
-  if (const int code = ReadClock(options, forecast, calendar, start)) {
+  if (const int code = ReadClock(options, calendar, start)) {
     RemoveFreshFolder(options, freshFolder);
     return code;
   }
@@ -143,7 +128,7 @@ int main(int argc, char** argv) {
 
   // 3. A forecast runs on its own and ends the program.
   if (!options.forecast.empty()) {
-    const int code = ForecastMain(options, forecast, start, calendar);
+    const int code = ForecastMain(options, options.forecastLength, start, calendar);
     RemoveFreshFolder(options, freshFolder);
     return code;
   }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "DevHost.h"
+#include "Duration.h"
 #include "WallClock.h"
 
 void Forecast::Start(std::chrono::seconds duration, const GameClock& clock, double dayLengthSeconds) {
@@ -16,8 +17,8 @@ void Forecast::Start(std::chrono::seconds duration, const GameClock& clock, doub
     std::snprintf(settings + used, sizeof settings - used, "in-game day every %g s", dayLengthSeconds);
   else
     std::snprintf(settings + used, sizeof settings - used, "day cycle off");
-  out_ << "forecast " << WallClock::DurationText(duration) << ": " << DevHost::LocalTime(start, format)
-       << " to " << DevHost::LocalTime(start + duration, format) << ", " << settings << "\n";
+  out_ << "forecast " << cli::DurationText(duration) << ": " << DevHost::LocalTime(start, format) << " to "
+       << DevHost::LocalTime(start + duration, format) << ", " << settings << "\n";
   shown_ = {start, "start", DevHost::ReplicatedDay(), 0};
   end_ = start + duration;
   seen_.StartAt(shown_.day);

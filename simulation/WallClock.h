@@ -62,16 +62,5 @@ bool ParseCivil(const std::string& text, Civil& out);
 bool ParseLocal(const std::string& text, Time& out);
 // Returns the machine's local time at an instant, as the C library reads its zone.
 std::tm LocalTm(Time t);
-// Examples of the durations ParseDuration reads, for usage texts.
-inline constexpr const char* kDurationExamples = "90s, 5m, 2h, 3d, 1d12h";
-// Parses a duration: whole numbers with d, h, m or s, each unit once and the larger first (90s,
-// 2h30m, 3d), up to kLongestDuration. False for anything else; for a duration longer than that,
-// why says so (and is empty for text that is no duration).
-bool ParseDuration(const std::string& text, std::chrono::seconds& out, std::string& why);
-bool ParseDuration(const std::string& text, std::chrono::seconds& out);
-// The longest duration ParseDuration reads: ten years.
-inline constexpr std::chrono::seconds kLongestDuration{3660LL * 86400};
-// Returns a duration as ParseDuration reads it, largest unit first: "1d12h", "4m30s", "0s".
-std::string DurationText(std::chrono::seconds d);
 
 }  // namespace WallClock

@@ -21,6 +21,7 @@
 #include "DefaultConfig.h"
 #include "Diagnosis.h"
 #include "FrameworkCheck.h"
+#include "OptionTable.h"
 #include "PeImage.h"
 #include "ReportJson.h"
 #include "SafeFiles.h"
@@ -31,45 +32,6 @@
 namespace {
 
 using nlohmann::json;
-
-void Usage(std::ostream& out) {
-  out << "usage: morrowset-check [--init [--force]] [--strict] [--json] PATH-TO-config.json\n"
-         "       morrowset-check [--init [--force]] [--strict] [--json] --server-dir DIR\n"
-         "       morrowset-check --framework ZELAPI-DLL (--server-dir DIR | --plugin PLUGIN-DLL) [--json]\n"
-         "       morrowset-check --schema | --zones | --help | --version\n"
-         "Checks a config.json with the plugin's own reading code: prints OK, the settings and\n"
-         "the policies start-up will register (exit 0), or the error start-up would end with and\n"
-         "what to fix (exit 1); then the file read and any warnings. Bad arguments exit 2.\n"
-         "  --server-dir DIR  the server folder; checks DIR/TolvApi/Plugins/MorrowsetVelde/config.json\n"
-         "                    (also --server-dir=DIR)\n"
-         "  --init            first write the default config.json (every policy off) if there is\n"
-         "                    none; an existing one is never changed. It writes only into a\n"
-         "                    server folder (the framework's library beside TolvApi)\n"
-         "  --force           with --init, write the default config.json wherever asked\n"
-         "  --strict          exit 1 on warnings too\n"
-         "  --json            one JSON document on standard output instead of the text, with the\n"
-         "                    same exit codes (its schema: check-report.schema.json beside this\n"
-         "                    program)\n"
-         "  --framework DLL   instead: checks that the framework DLL (the server's ZelApi.dll)\n"
-         "                    exports every function the plugin DLL imports from it, so that\n"
-         "                    Windows will load the plugin: OK (exit 0), or each missing import\n"
-         "                    with the framework's nearest export (exit 1)\n"
-         "  --plugin DLL      the plugin DLL to check; default, with --server-dir, DIR's\n"
-         "                    TolvApi/Plugins/MorrowsetVelde/MorrowsetVelde.dll\n"
-         "With --server-dir alone, a DIR/ZelApi.dll beside TolvApi is checked as by --framework\n"
-         "after the config.\n"
-         "  --schema          print a JSON Schema of config.json, for editors\n"
-         "  --zones           list the names \"TimeZone\" takes: the zones of the tz database\n"
-         "                    compiled into the plugin\n"
-         "  --help            this text\n"
-         "  --version         the version\n";
-}
-
-int BadUsage(const std::string& why) {
-  std::cerr << "morrowset-check: " << why << "\n";
-  Usage(std::cerr);
-  return 2;
-}
 
 // Returns why --init must not write at path: a link there (a dangling one would be written
 // through), or, in a server folder, a folder on the way that leads outside it. Empty otherwise.
@@ -156,11 +118,78 @@ struct Arguments {
   std::string serverDir;  // the server folder, when given
   std::string framework;  // --framework
   std::string plugin;     // --plugin
+  int configsNamed = 0;   // config.json files and --server-dir folders given
   bool init = false;
   bool force = false;  // --init outside a server folder
   bool strict = false;
   bool json = false;  // one JSON document instead of the text
+  bool schema = false;
+  bool zones = false;
 };
+
+using cli::Kind;
+using cli::Value;
+
+bool Named(const Value& v) { return !v.text.empty(); }
+
+const cli::Table<Arguments> kCommandLine = {
+    "morrowset-check",
+    {"[--init [--force]] [--strict] [--json] PATH-TO-config.json",
+     "[--init [--force]] [--strict] [--json] --server-dir DIR",
+     "--framework ZELAPI-DLL (--server-dir DIR | --plugin PLUGIN-DLL) [--json]",
+     "--schema | --zones | --help | --version"},
+    "Checks a config.json with the plugin's own reading code: prints OK, the settings and the policies "
+    "start-up will register (exit 0), or the error start-up would end with and what to fix (exit 1); then "
+    "the file read and any warnings. Bad arguments exit 2.\n"
+    "With --server-dir alone, a DIR/ZelApi.dll beside TolvApi is checked as by --framework after the config.",
+    {
+        {"--server-dir", "--server-dir DIR", "", Kind::Text, "a folder",
+         "the server folder; checks DIR/" + ConfigPath("").substr(1) + " (also --server-dir=DIR)",
+         [](Arguments& a, const Value& v) {
+           a.serverDir = v.text;
+           a.path = ConfigPath(v.text);
+           ++a.configsNamed;
+         },
+         Named},
+        {"--init", "--init", "", Kind::Switch, "",
+         "first write the default config.json (every policy off) if there is none; an existing one is never "
+         "changed. It writes only into a server folder (the framework's library beside TolvApi)",
+         [](Arguments& a, const Value&) { a.init = true; }},
+        {"--force", "--force", "", Kind::Switch, "",
+         "with --init, write the default config.json wherever asked",
+         [](Arguments& a, const Value&) { a.force = true; }},
+        {"--strict", "--strict", "", Kind::Switch, "", "exit 1 on warnings too",
+         [](Arguments& a, const Value&) { a.strict = true; }},
+        {"--json", "--json", "", Kind::Switch, "",
+         "one JSON document on standard output instead of the text, with the same exit codes (its schema: "
+         "check-report.schema.json beside this program)",
+         [](Arguments& a, const Value&) { a.json = true; }},
+        {"--framework", "--framework DLL", "", Kind::Text, "a DLL",
+         "instead: checks that the framework DLL (the server's ZelApi.dll) exports every function the plugin "
+         "DLL imports from it, so that Windows will load the plugin: OK (exit 0), or each missing import "
+         "with "
+         "the framework's nearest export (exit 1)",
+         [](Arguments& a, const Value& v) { a.framework = v.text; }, Named},
+        {"--plugin", "--plugin DLL", "", Kind::Text, "a DLL",
+         "the plugin DLL to check; default, with --server-dir, DIR's " + PluginPath("").substr(1),
+         [](Arguments& a, const Value& v) { a.plugin = v.text; }, Named},
+        {"--schema", "--schema", "", Kind::Switch, "", "print a JSON Schema of config.json, for editors",
+         [](Arguments& a, const Value&) { a.schema = true; }},
+        {"--zones", "--zones", "", Kind::Switch, "",
+         "list the names \"TimeZone\" takes: the zones of the tz database compiled into the plugin",
+         [](Arguments& a, const Value&) { a.zones = true; }},
+    },
+    "PATH-TO-config.json",
+    [](Arguments& a, const std::string& text) {
+      a.path = text;
+      ++a.configsNamed;
+    },
+};
+
+int BadUsage(const std::string& why) {
+  kCommandLine.PrintRefusal(std::cerr, why);
+  return 2;
+}
 
 // Prints the run's answer: what --init did, then the text whose first line is the verdict; or
 // with --json one document with the verdict and the exit code added. Returns the exit code.
@@ -179,58 +208,17 @@ int Answer(const Arguments& args, const std::string& init, const std::string& te
 }
 
 // Reads the command line; returns -1 to go on, or the exit code (after --help, --version,
-// --schema, --zones, or a bad argument).
-int ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
-  const int argc = static_cast<int>(argv.size());
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      Usage(std::cout);
-      return 0;
-    }
-    if (arg == "--version") {
-      std::cout << "morrowset-check " << MORROWSET_VERSION << "\n";
-      return 0;
-    }
-    if (arg == "--schema") {
-      std::cout << morrowset::Schema().dump(2) << "\n";
-      return 0;
-    }
-    if (arg == "--zones") {
-      for (const std::string_view zone : TimeZones::Names()) std::cout << zone << "\n";
-      return 0;
-    }
-    std::string dir;
-    if (arg == "--init") {
-      args.init = true;
-      continue;
-    } else if (arg == "--json") {
-      args.json = true;
-      continue;
-    } else if (arg == "--force") {
-      args.force = true;
-      continue;
-    } else if (arg == "--strict") {
-      args.strict = true;
-      continue;
-    } else if (arg == "--framework" || arg == "--plugin") {
-      if (i + 1 == argc || argv[i + 1].empty()) return BadUsage(arg + " needs a DLL");
-      (arg == "--framework" ? args.framework : args.plugin) = argv[++i];
-      continue;
-    } else if (arg == "--server-dir") {
-      if (i + 1 == argc) return BadUsage("--server-dir needs a folder");
-      dir = argv[++i];
-    } else if (arg.rfind("--server-dir=", 0) == 0) {
-      dir = arg.substr(std::string("--server-dir=").size());
-      if (dir.empty()) return BadUsage("--server-dir needs a folder");
-    } else if (arg.rfind("-", 0) == 0) {
-      return BadUsage("unknown option: " + arg);
-    }
-    if (!args.path.empty()) return BadUsage("give one config.json, or one --server-dir");
-    args.path = dir.empty() ? arg : ConfigPath(dir);
-    args.serverDir = dir;
-  }
-  return -1;
+// --schema, --zones, or a refusal).
+int ReadArguments(const std::vector<std::string>& argv, Arguments& args) {
+  std::string why;
+  const cli::Outcome outcome =
+      kCommandLine.Read(std::vector<std::string>(argv.begin() + 1, argv.end()), args, why);
+  if (const int code = kCommandLine.Answer(outcome, why, MORROWSET_VERSION); code >= 0) return code;
+  if (args.configsNamed > 1) return BadUsage("give one config.json, or one --server-dir");
+  if (args.schema) std::cout << morrowset::Schema().dump(2) << "\n";
+  if (args.zones)
+    for (const std::string_view zone : TimeZones::Names()) std::cout << zone << "\n";
+  return args.schema || args.zones ? 0 : -1;
 }
 
 // The framework check alone (--framework); returns the exit code.
@@ -284,7 +272,7 @@ int CheckServerFolder(const std::string& serverDir, std::vector<std::string>& wa
 int Main(const std::vector<std::string>& commandLine) {
   // 1. The command line.
   Arguments args;
-  if (const int code = ParseArguments(commandLine, args); code >= 0) return code;
+  if (const int code = ReadArguments(commandLine, args); code >= 0) return code;
 
   // 2. The framework check, instead of the config's.
   if (!args.framework.empty()) return FrameworkMode(args);

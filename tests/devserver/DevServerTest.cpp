@@ -159,13 +159,13 @@ TEST(DevServer, AdvanceRunsEveryDueTimerAtItsOwnTimeAndStatusShowsIt) {
 
 TEST(DevServer, BadArgumentsGiveUsageAndExitTwo) {
   const std::pair<const char*, const char*> cases[] = {
-      {"--day-length banana", "--day-length takes a plain number of seconds: banana"},
-      {"--day-length inf", "--day-length takes a plain number of seconds: inf"},
-      {"--day-length 1e-9", "--day-length must be 0 (no day cycle) or at least 1"},
-      {"--timer-interval 0.0001", "--timer-interval must be at least 0.001"},
-      {"--timer-interval inf", "--timer-interval takes a plain number of seconds: inf"},
-      {"--timer-interval 0x10", "--timer-interval takes a plain number of seconds: 0x10"},
-      {"--timer-interval nan", "--timer-interval takes a plain number of seconds: nan"},
+      {"--day-length banana", "--day-length takes 0 (no day cycle) or seconds from 1: banana"},
+      {"--day-length inf", "--day-length takes 0 (no day cycle) or seconds from 1: inf"},
+      {"--day-length 0.999", "--day-length takes 0 (no day cycle) or seconds from 1: 0.999"},
+      {"--timer-interval 0.0001", "--timer-interval takes seconds from 0.001 (1 ms): 0.0001"},
+      {"--timer-interval 1e-3", "--timer-interval takes seconds from 0.001 (1 ms): 1e-3"},
+      {"--timer-interval 0x10", "--timer-interval takes seconds from 0.001 (1 ms): 0x10"},
+      {"--timer-interval nan", "--timer-interval takes seconds from 0.001 (1 ms): nan"},
       {"--clock \"2027-02-30 12:00\"", "--clock takes a local time"},
       {"--clock \"1601-01-01 00:00\"", "from 1970 to 2261: 1601-01-01 00:00"},
       {"--clock \"1969-12-31 23:59\"", "from 1970 to 2261: 1969-12-31 23:59"},

@@ -74,7 +74,7 @@ TEST(Preview, BadUsageExits2WithOneLineSayingWhy) {
       {"--day-length inf", "--day-length takes 0 (none) or seconds"},
       {"--for 1d1d", "--for takes a duration (90s, 5m, 2h, 3d, 1d12h): 1d1d"},
       {"--for 30m2h", "--for takes a duration"},
-      {"--for 36500d", "--for 36500d: longer than 3660d, the longest duration read"},
+      {"--for 36500d", "--for takes a duration (90s, 5m, 2h, 3d, 1d12h): 36500d"},
       {"--for 1500d", "--for 1500d: the preview runs at most 1157d9h46m40s"},
       {"--day 1.5", "--day takes the day players see now, a whole number: 1.5"},
       {"--day 2147483648", "--day takes the day players see now"},
@@ -85,7 +85,9 @@ TEST(Preview, BadUsageExits2WithOneLineSayingWhy) {
       {"--html no-such-folder/page.html",
        "--html: no-such-folder/page.html: the folder no-such-folder does not exist"},
       {"--html p.html --timeline", "--html goes with the date lines, not --timeline"},
-      {"--nonsense", "bad argument: --nonsense"},
+      {"--nonsense", "unknown option: --nonsense"},
+      {"--timeline --day", "--day needs the day players see now, a whole number"},
+      {"--for=2x", "--for takes a duration (90s, 5m, 2h, 3d, 1d12h): 2x"},
   };
   for (const auto& [args, message] : cases) {
     std::string out;

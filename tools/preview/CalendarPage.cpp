@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 
+#include "Duration.h"
 #include "PageStyle.h"
 #include "PolicyWords.h"
 #include "WallClock.h"
@@ -79,8 +80,7 @@ void Notes(std::ostream& out, const DateSummary& d, const Writers& writers, cons
   const auto add = [&notes](const std::string& note) { notes += (notes.empty() ? "" : "; ") + note; };
   if (d.overwrites > 1) add(FightText(d, writers));
   if (d.dawnsBetweenWrites > 0) add(DawnText(d));
-  if (d.longestHold.count() >= 0)
-    add("a day.set holds " + WallClock::DurationText(d.longestHold) + " at most");
+  if (d.longestHold.count() >= 0) add("a day.set holds " + cli::DurationText(d.longestHold) + " at most");
   if (notes.empty()) return;
   out << "<div class=\"notes\">" << Escaped(notes) << "</div>";
   // The same for paper, where a cell is a seventh of a sheet: the page's summary and legend say
@@ -90,7 +90,7 @@ void Notes(std::ostream& out, const DateSummary& d, const Writers& writers, cons
   if (d.OddLength()) mark(d.LengthMinutes() == 0 ? "skipped" : d.LengthHours() + " h");
   if (d.overwrites > 1) mark("fight " + std::to_string(d.overwrites) + "x");
   if (d.dawnsBetweenWrites > 0) mark("dawn moves it " + std::to_string(d.dawnsBetweenWrites) + "x");
-  if (d.longestHold.count() >= 0) mark("day.set &le; " + WallClock::DurationText(d.longestHold));
+  if (d.longestHold.count() >= 0) mark("day.set &le; " + cli::DurationText(d.longestHold));
   out << "<div class=\"brief\" aria-hidden=\"true\">" << brief << "</div>";
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "Duration.h"
 #include "WallClock.h"
 #include "config/Config.h"
 #include "day/PolicyTable.h"
@@ -279,7 +280,7 @@ std::string SummaryLine(const DateSummary& d, const Writers& writers, const Loca
   if (d.overwrites > 1) line += " | " + FightText(d, writers);
   if (d.dawnsBetweenWrites > 0) line += " | " + DawnText(d);
   if (d.longestHold.count() >= 0)
-    line += " | a day.set holds " + WallClock::DurationText(d.longestHold) + " at most";
+    line += " | a day.set holds " + cli::DurationText(d.longestHold) + " at most";
   return line + "  day=" + std::to_string(d.endDay);
 }
 

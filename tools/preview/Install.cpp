@@ -5,6 +5,7 @@
 
 #include "CommandLine.h"
 #include "DevHost.h"
+#include "Duration.h"
 #include "FrameworkCheck.h"
 #include "GameClock.h"
 #include "PeImage.h"
@@ -20,13 +21,10 @@ namespace fs = std::filesystem;
 // Reads the span and the start in the zone; returns 0 or the exit code.
 int ReadSpan(const Options& options, const LocalCalendar& calendar, Run& run) {
   std::string why;
-  if (!WallClock::ParseDuration(options.span, run.span, why) || run.span.count() == 0)
-    return BadUsage(why.empty() ? "--for takes a duration (" + std::string(WallClock::kDurationExamples) +
-                                      "): " + options.span
-                                : "--for " + options.span + ": " + why);
+  cli::ParseDuration(options.span, run.span);  // its row has read it
   if (GameClock::CanRun(WallClock::Time{}, run.span, kTimerInterval, why) == GameClock::Reach::TooManyRounds)
     return BadUsage("--for " + options.span + ": the preview runs at most " +
-                    WallClock::DurationText(std::chrono::seconds(GameClock::kMostRounds)) + " (" + why + ")");
+                    cli::DurationText(std::chrono::seconds(GameClock::kMostRounds)) + " (" + why + ")");
   run.from = std::chrono::time_point_cast<std::chrono::minutes>(std::chrono::system_clock::now());
   if (!options.from.empty() && !calendar.Parse(options.from, run.from))
     return BadUsage("--from takes a local time \"YYYY-MM-DD HH:MM[:SS]\": " + options.from);
@@ -55,11 +53,11 @@ std::vector<std::string> Header(const Options& options, const Run& run, const mo
   lines.push_back("zone: " + calendar.Describe());
   const char* format = "%Y-%m-%d %H:%M:%S %Z";
   lines.push_back("span: " + calendar.Format(run.from, format) + " up to " +
-                  calendar.Format(run.from + run.span, format) + " (" + WallClock::DurationText(run.span) +
+                  calendar.Format(run.from + run.span, format) + " (" + cli::DurationText(run.span) +
                   "), a timer round every " + std::to_string(kTimerInterval.count()) + " s");
   if (options.dayLengthSeconds > 0)
     lines.push_back(
-        "day cycle: an in-game day every " + SecondsText(options.dayLengthSeconds) + " s" +
+        "day cycle: an in-game day every " + cli::SecondsText(options.dayLengthSeconds) + " s" +
         (options.dayLengthGiven ? "" : " (the default; --day-length S for your game's, 0 for none)"));
   else
     lines.push_back("day cycle: none (--day-length 0)");

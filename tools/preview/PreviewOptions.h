@@ -1,17 +1,17 @@
-// The preview's command line: its options, their usage text and how they are read.
+// The preview's command line: every option one row of the shared option table.
 #pragma once
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "GameClock.h"
+#include "OptionTable.h"
 
 constexpr double kLongestDayLengthSeconds = 31'536'000;  // a year of real time per in-game day
 
-// What the command line asks for.
+// What the command line asks for; each default is written here once, and --help shows it.
 struct Options {
   std::string serverDir;
   std::string from;  // empty: now
@@ -24,11 +24,11 @@ struct Options {
   bool json = false;  // one JSON document instead of the text
 };
 
-// Prints the usage text.
-void Usage(std::ostream& out);
-// Prints why the arguments are bad and the usage on standard error; returns 2.
+// The preview's options, its usage and its help.
+extern const cli::Table<Options> kPreviewCommandLine;
+
+// Prints why the arguments are bad and the help on standard error; returns 2.
 int BadUsage(const std::string& why);
-// Returns seconds as the admin would write them: 1800, 0.5, 1.25.
-std::string SecondsText(double seconds);
-// Returns 0, or the exit code for bad arguments (help and version exit at once).
-int ParseOptions(const std::vector<std::string>& argv, Options& options);
+// Reads the command line into options; returns -1 to run, or the exit code (after --help,
+// --version, or a refusal).
+int ReadOptions(const std::vector<std::string>& argv, Options& options);

@@ -87,7 +87,7 @@ void PrintJsonAnswer(const Options& options, const Run& run, const PreviewFacts&
 int Main(const std::vector<std::string>& args) {
   // 1. The arguments.
   Options options;
-  if (const int code = ParseOptions(args, options)) return code;
+  if (const int code = ReadOptions(args, options); code >= 0) return code;
 
   // 2. The stand-in of the framework, by its full path beside this program, and only it.
   const fs::path standIn = DevHost::ProgramFolder() / "stand-in" / DevHost::StandInFileName();
