@@ -7,10 +7,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "GameThread.h"
 #include "Rcon.h"
 #include "Socket.h"
+#include "WallClock.h"
 
 namespace morrowset::test {
 
@@ -116,6 +118,15 @@ class TestClock {
   const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   std::atomic<int64_t> moved_{0};
 };
+
+// Waits until done() holds, as long as a loaded machine may take; returns whether it does.
+template <class Done>
+bool WaitUntil(Done done) {
+  for (const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+       !done() && std::chrono::steady_clock::now() < until;)
+    std::this_thread::yield();
+  return done();
+}
 
 // Every policy on: the slowest timer rounds, so that a long advance stays long.
 inline const std::string kEveryPolicy = ConfigJson(true, true, true, "true", 1, 7);
