@@ -1,11 +1,12 @@
 // Every policy and every config member is told in the same words wherever an admin reads of
 // them: the schema's descriptions and the check's line per policy, made from the tables, and the
-// guide and README, held to them.
+// guide and README, held to them; the report schemas hold the tables and limits too.
 #include <fstream>
 #include <sstream>
 
 #include "Diagnosis.h"
 #include "PolicyWords.h"
+#include "PreviewJson.h"
 #include "day/PolicyTable.h"
 #include "support/PluginHost.h"
 
@@ -81,23 +82,29 @@ TEST_F(PolicyWords, TheSchemaDescribesEveryMember) {
       << zone;
 }
 
-// The check's report schema says what the tables say: each part the member table, the policy
-// table or the problem kinds decide is the one made from them, so that a new member, policy or
-// kind fails here until the shipped schema has it.
-TEST_F(PolicyWords, TheReportSchemaHoldsTheTables) {
-  std::ifstream file(MORROWSET_SOURCE_DIR "/packaging/check-report.schema.json");
+// Expects every part made from the code's tables at its place in a shipped schema, its
+// description aside.
+void ExpectSchemaHolds(const std::string& relative, const nlohmann::json& parts) {
+  std::ifstream file(MORROWSET_SOURCE_DIR "/" + relative);
   const nlohmann::json schema = nlohmann::json::parse(file);
-  const nlohmann::json parts = ReportSchemaParts();
   for (const auto& [pointer, part] : parts.items()) {
     const nlohmann::json::json_pointer at(pointer);
-    ASSERT_TRUE(schema.contains(at)) << pointer;
+    ASSERT_TRUE(schema.contains(at)) << relative << pointer;
     nlohmann::json shipped = schema.at(at);
     if (shipped.is_object()) shipped.erase("description");
     nlohmann::json made = part;
     if (made.is_object()) made.erase("description");
-    EXPECT_EQ(shipped, made) << pointer << ": the schema has " << shipped.dump() << ", the tables make "
-                             << part.dump();
+    EXPECT_EQ(shipped, made) << relative << pointer << ": the schema has " << shipped.dump()
+                             << ", the tables make " << part.dump();
   }
+}
+
+// The report schemas say what the tables say: each part the member table, the policy table, the
+// problem kinds or the preview's limits decide is the one made from them, so that a new member,
+// policy or kind, or another limit, fails here until the shipped schema has it.
+TEST_F(PolicyWords, TheReportSchemasHoldTheTables) {
+  ExpectSchemaHolds("packaging/check-report.schema.json", ReportSchemaParts());
+  ExpectSchemaHolds("packaging/preview-report.schema.json", PreviewSchemaParts());
 }
 
 // The guide in the archives and README say what each policy and each member does in the very

@@ -67,3 +67,10 @@ json PreviewJson(const PreviewFacts& facts, const DayRecorder& record, const Loc
           {"dayAtTheEnd", record.EndDay()},
           {"faults", record.Faults()}};
 }
+
+json PreviewSchemaParts() {
+  const std::string date = "/$defs/date/properties/";
+  return {{date + "daysSeen/maxItems", DateSummary::kKeptDays},
+          {date + "shares/maxItems", DateSummary::kKeptDays},
+          {date + "shares/items/properties/seconds/minimum", DateSummary::kFlicker.count()}};
+}

@@ -28,3 +28,6 @@ struct PreviewFacts {
 // over the span, the day at its end, and the host's faults.
 nlohmann::json PreviewJson(const PreviewFacts& facts, const DayRecorder& record,
                            const LocalCalendar& calendar);
+// Returns the parts of the report's schema that the record's limits decide, each by its JSON
+// pointer: how many days a date lists, and how long a day is seen to count as a share.
+nlohmann::json PreviewSchemaParts();
