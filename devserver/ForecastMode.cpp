@@ -9,8 +9,8 @@
 #include "Simulation.h"
 #include "WallClock.h"
 
-int ForecastMain(const ServerOptions& options, std::chrono::seconds duration,
-                 std::optional<WallClock::Time> start, const LocalCalendar& calendar) {
+int ForecastMain(const ServerOptions& options, std::optional<WallClock::Time> start,
+                 const LocalCalendar& calendar) {
   Forecast forecast(std::cout);
   Simulation::Setup setup;
   setup.serverDir = options.serverDir;
@@ -24,5 +24,5 @@ int ForecastMain(const ServerOptions& options, std::chrono::seconds duration,
     return 1;
   }
   GameClock clock(options.TimerInterval());
-  return RunForecast(forecast, clock, duration, options.dayLengthSeconds);
+  return RunForecast(forecast, clock, options.forecastLength, options.dayLengthSeconds);
 }

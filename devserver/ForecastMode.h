@@ -8,7 +8,7 @@
 #include "Options.h"
 #include "WallClock.h"
 
-// Loads the plugins on a clock that stands still at start, between the rounds it runs, and prints
-// the forecast with times in the calendar's zone; returns the exit code.
-int ForecastMain(const ServerOptions& options, std::chrono::seconds duration,
-                 std::optional<WallClock::Time> start, const LocalCalendar& calendar);
+// Loads the plugins on a clock that stands still at start, between the rounds it runs, runs it
+// --forecast ahead and prints the forecast with times in the calendar's zone; returns the exit code.
+int ForecastMain(const ServerOptions& options, std::optional<WallClock::Time> start,
+                 const LocalCalendar& calendar);

@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
 
   // 3. A forecast runs on its own and ends the program.
   if (!options.forecast.empty()) {
-    const int code = ForecastMain(options, options.forecastLength, start, calendar);
+    const int code = ForecastMain(options, start, calendar);
     RemoveFreshFolder(options, freshFolder);
     return code;
   }

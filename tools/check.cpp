@@ -167,8 +167,7 @@ const cli::Table<Arguments> kCommandLine = {
         {"--framework", "--framework DLL", "", Kind::Text, "a DLL",
          "instead: checks that the framework DLL (the server's ZelApi.dll) exports every function the plugin "
          "DLL imports from it, so that Windows will load the plugin: OK (exit 0), or each missing import "
-         "with "
-         "the framework's nearest export (exit 1)",
+         "with the framework's nearest export (exit 1)",
          [](Arguments& a, const Value& v) { a.framework = v.text; }, Named},
         {"--plugin", "--plugin DLL", "", Kind::Text, "a DLL",
          "the plugin DLL to check; default, with --server-dir, DIR's " + PluginPath("").substr(1),
