@@ -63,7 +63,7 @@ package: build build-windows
 # corpus (the PE reader's also from the Windows build's own images); what it finds goes to
 # build-fuzz/corpus/NAME, a crash to build-fuzz/.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := config day-set pe-image rcon
+FUZZ_TARGETS := config day-set pe-image rcon options
 fuzz: build-windows
 	bash scripts/setup.sh fuzz
 	cmake --preset fuzz
