@@ -57,8 +57,8 @@ void Paragraph(std::ostream& out, std::string head, const std::vector<std::strin
 template <class Options>
 struct Row {
   const char* name;      // "--day-length"
-  const char* shown;     // as the option list shows it: "--day-length S"
-  const char* synopsis;  // as the usage line shows it: "[--day-length S]"; empty: left out of it
+  const char* value;     // what the help calls its value: "S"; empty for a switch
+  const char* synopsis;  // as the usage line shows it; null: "[--day-length S]"; empty: left out of it
   Kind kind;
   std::string takes;  // what it takes, in words: "0 (no day cycle) or seconds from 1 to 31536000"
   std::string help;   // what it does; "{default}" stands for its default
@@ -68,6 +68,11 @@ struct Row {
   // Its default as --help shows it, from the options as made by default; null shows none.
   std::string (*shownDefault)(const Options& defaults) = nullptr;
   NumberForm form = {};
+
+  // Returns it as the option list shows it: "--day-length S".
+  std::string Shown() const { return *value ? std::string(name) + " " + value : name; }
+  // Returns it as the usage line shows it.
+  std::string Synopsis() const { return synopsis ? synopsis : "[" + Shown() + "]"; }
 };
 
 // What reading a command line came to.
@@ -85,7 +90,7 @@ struct Table {
   std::vector<std::string> forms;  // the usage's forms after the name; none: one made of the synopses
   std::string about;               // what the program does, under the usage
   std::vector<Row<Options>> rows;
-  const char* operand = nullptr;  // what a bare argument is ("PATH-TO-config.json"); null: none taken
+  // Takes a bare argument (the check's PATH-TO-config.json); null: none is taken.
   void (*takeOperand)(Options& options, const std::string& text) = nullptr;
 
   // Reads the arguments after the program's name into options; why is set on Bad.
@@ -126,7 +131,7 @@ Outcome Table<Options>::Read(const std::vector<std::string>& args, Options& opti
       return Outcome::Bad;
     }
     if (!row) {
-      if (!operand) {
+      if (!takeOperand) {
         why = "unexpected argument: " + arg;
         return Outcome::Bad;
       }
@@ -159,7 +164,7 @@ void Table<Options>::PrintHelp(std::ostream& out) const {
   if (lines.empty()) {
     lines.emplace_back();
     for (const Row<Options>& row : rows)
-      if (*row.synopsis) lines.back().push_back(row.synopsis);
+      if (!row.Synopsis().empty()) lines.back().push_back(row.Synopsis());
   }
   for (std::size_t i = 0; i < lines.size(); ++i)
     Paragraph(out, i == 0 ? head : "       " + std::string(program), lines[i], head.size() + 1, kHelpWidth);
@@ -173,14 +178,14 @@ void Table<Options>::PrintHelp(std::ostream& out) const {
 
   // 3. Every option, its help beside it, with its default from the options made by default.
   std::size_t column = 0;
-  for (const Row<Options>& row : rows) column = std::max(column, std::string(row.shown).size());
+  for (const Row<Options>& row : rows) column = std::max(column, row.Shown().size());
   column = std::max<std::size_t>(column, 17) + 4;  // "--help, --version"
   const Options defaults{};
   for (const Row<Options>& row : rows) {
     std::string help = row.help;
     if (const std::size_t at = help.find("{default}"); at != std::string::npos && row.shownDefault)
       help.replace(at, 9, row.shownDefault(defaults));
-    Paragraph(out, std::string("  ") + row.shown, Words(help), column, kHelpWidth);
+    Paragraph(out, "  " + row.Shown(), Words(help), column, kHelpWidth);
   }
   Paragraph(out, "  --help, --version", Words("this text; the version"), column, kHelpWidth);
 }

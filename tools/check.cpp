@@ -143,7 +143,7 @@ const cli::Table<Arguments> kCommandLine = {
     "the file read and any warnings. Bad arguments exit 2.\n"
     "With --server-dir alone, a DIR/ZelApi.dll beside TolvApi is checked as by --framework after the config.",
     {
-        {"--server-dir", "--server-dir DIR", "", Kind::Text, "a folder",
+        {"--server-dir", "DIR", nullptr, Kind::Text, "a folder",
          "the server folder; checks DIR/" + ConfigPath("").substr(1) + " (also --server-dir=DIR)",
          [](Arguments& a, const Value& v) {
            a.serverDir = v.text;
@@ -151,34 +151,33 @@ const cli::Table<Arguments> kCommandLine = {
            ++a.configsNamed;
          },
          Named},
-        {"--init", "--init", "", Kind::Switch, "",
+        {"--init", "", nullptr, Kind::Switch, "",
          "first write the default config.json (every policy off) if there is none; an existing one is never "
          "changed. It writes only into a server folder (the framework's library beside TolvApi)",
          [](Arguments& a, const Value&) { a.init = true; }},
-        {"--force", "--force", "", Kind::Switch, "",
+        {"--force", "", nullptr, Kind::Switch, "",
          "with --init, write the default config.json wherever asked",
          [](Arguments& a, const Value&) { a.force = true; }},
-        {"--strict", "--strict", "", Kind::Switch, "", "exit 1 on warnings too",
+        {"--strict", "", nullptr, Kind::Switch, "", "exit 1 on warnings too",
          [](Arguments& a, const Value&) { a.strict = true; }},
-        {"--json", "--json", "", Kind::Switch, "",
+        {"--json", "", nullptr, Kind::Switch, "",
          "one JSON document on standard output instead of the text, with the same exit codes (its schema: "
          "check-report.schema.json beside this program)",
          [](Arguments& a, const Value&) { a.json = true; }},
-        {"--framework", "--framework DLL", "", Kind::Text, "a DLL",
+        {"--framework", "DLL", nullptr, Kind::Text, "a DLL",
          "instead: checks that the framework DLL (the server's ZelApi.dll) exports every function the plugin "
          "DLL imports from it, so that Windows will load the plugin: OK (exit 0), or each missing import "
          "with the framework's nearest export (exit 1)",
          [](Arguments& a, const Value& v) { a.framework = v.text; }, Named},
-        {"--plugin", "--plugin DLL", "", Kind::Text, "a DLL",
+        {"--plugin", "DLL", nullptr, Kind::Text, "a DLL",
          "the plugin DLL to check; default, with --server-dir, DIR's " + PluginPath("").substr(1),
          [](Arguments& a, const Value& v) { a.plugin = v.text; }, Named},
-        {"--schema", "--schema", "", Kind::Switch, "", "print a JSON Schema of config.json, for editors",
+        {"--schema", "", nullptr, Kind::Switch, "", "print a JSON Schema of config.json, for editors",
          [](Arguments& a, const Value&) { a.schema = true; }},
-        {"--zones", "--zones", "", Kind::Switch, "",
+        {"--zones", "", nullptr, Kind::Switch, "",
          "list the names \"TimeZone\" takes: the zones of the tz database compiled into the plugin",
          [](Arguments& a, const Value&) { a.zones = true; }},
     },
-    "PATH-TO-config.json",
     [](Arguments& a, const std::string& text) {
       a.path = text;
       ++a.configsNamed;

@@ -26,18 +26,16 @@ cli::Table<Toy> ToyTable(std::vector<std::string> forms = {}) {
       "toy",
       std::move(forms),
       "Does toy things.\nA second paragraph.",
-      {{"--dir", "--dir DIR", "--dir DIR", Kind::Text, "a folder", "where it works",
+      {{"--dir", "DIR", "--dir DIR", Kind::Text, "a folder", "where it works",
         [](Toy& t, const Value& v) { t.dir = v.text; }, [](const Value& v) { return !v.text.empty(); }},
-       {"--seconds", "--seconds S", "[--seconds S]", Kind::Number, "seconds from 1, with at most 1 decimal",
+       {"--seconds", "S", nullptr, Kind::Number, "seconds from 1, with at most 1 decimal",
         "how long it waits (default {default})", [](Toy& t, const Value& v) { t.seconds = v.number; },
         [](const Value& v) { return v.number >= 1; },
         [](const Toy& t) { return cli::SecondsText(t.seconds); }, cli::NumberForm{1, false}},
-       {"--count", "--count N", "[--count N]", Kind::Whole, "a whole number", "how many (default {default})",
+       {"--count", "N", nullptr, Kind::Whole, "a whole number", "how many (default {default})",
         [](Toy& t, const Value& v) { t.count = static_cast<int>(v.number); }, nullptr,
         [](const Toy& t) { return std::to_string(t.count); }, cli::NumberForm{0, true}},
-       {"--loud", "--loud", "[--loud]", Kind::Switch, "", "say more",
-        [](Toy& t, const Value&) { t.loud = true; }}},
-      "FILE",
+       {"--loud", "", nullptr, Kind::Switch, "", "say more", [](Toy& t, const Value&) { t.loud = true; }}},
       [](Toy& t, const std::string& text) { t.files.push_back(text); }};
 }
 
@@ -103,7 +101,7 @@ TEST(OptionTable, EachRefusalHasOneWording) {
     EXPECT_EQ(why, wording);
   }
   cli::Table<Toy> noOperand = ToyTable();
-  noOperand.operand = nullptr;
+  noOperand.takeOperand = nullptr;
   Toy toy;
   std::string why;
   EXPECT_EQ(noOperand.Read({"a.txt"}, toy, why), Outcome::Bad);

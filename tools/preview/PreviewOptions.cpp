@@ -22,23 +22,23 @@ const cli::Table<Options> kPreviewCommandLine = {
     "Exit 0; 1 when the config, the plugin or the server's framework would not load (the config's problems "
     "as morrowset-check prints them); 2 for bad usage.",
     {
-        {"--server-dir", "--server-dir DIR", "--server-dir DIR", Kind::Text, "a folder", "the server folder",
+        {"--server-dir", "DIR", "--server-dir DIR", Kind::Text, "a folder", "the server folder",
          [](Options& o, const Value& v) { o.serverDir = v.text; }},
-        {"--from", "--from TIME", "[--from \"YYYY-MM-DD HH:MM\"]", Kind::Text, "a local time",
+        {"--from", "TIME", "[--from \"YYYY-MM-DD HH:MM\"]", Kind::Text, "a local time",
          "where the preview starts, a local time in that zone (default: now)",
          [](Options& o, const Value& v) { o.from = v.text; }},
-        {"--for", "--for DURATION", "[--for DURATION]", Kind::Duration,
+        {"--for", "DURATION", nullptr, Kind::Duration,
          std::string("a duration (") + cli::kDurationExamples + ")",
          std::string("how long it runs, up to but not including its end: ") + cli::kDurationExamples +
              " (default {default})",
          [](Options& o, const Value& v) { o.span = v.text; },
          [](const Value& v) { return v.duration.count() > 0; }, [](const Options& o) { return o.span; }},
-        {"--day", "--day N", "[--day N]", Kind::Whole, "the day players see now, a whole number",
+        {"--day", "N", nullptr, Kind::Whole, "the day players see now, a whole number",
          "the day players see now (default: not known; day 1 is assumed)",
          [](Options& o, const Value& v) { o.day = static_cast<int32_t>(v.number); },
          [](const Value& v) { return v.number >= INT32_MIN && v.number <= INT32_MAX; }, nullptr,
          cli::NumberForm{0, true}},
-        {"--day-length", "--day-length S", "[--day-length S]", Kind::Number,
+        {"--day-length", "S", nullptr, Kind::Number,
          "0 (none) or seconds from 1 to " + cli::SecondsText(kLongestDayLengthSeconds) +
              ", with at most 3 decimals",
          "seconds of the game's own in-game day, which moves the day on by itself (default {default}, as the "
@@ -51,15 +51,15 @@ const cli::Table<Options> kPreviewCommandLine = {
            return v.number == 0 || (v.number >= 1 && v.number <= kLongestDayLengthSeconds);
          },
          [](const Options& o) { return cli::SecondsText(o.dayLengthSeconds); }, cli::NumberForm{3, false}},
-        {"--html", "--html FILE", "[--html FILE]", Kind::Text, "a file",
+        {"--html", "FILE", nullptr, Kind::Text, "a file",
          "also write the preview as a calendar page (one HTML file; never below DIR/TolvApi, never over a "
          "file "
          "that is not such a page)",
          [](Options& o, const Value& v) { o.html = v.text; }},
-        {"--timeline", "--timeline", "[--timeline | --json]", Kind::Switch, "",
+        {"--timeline", "", "[--timeline | --json]", Kind::Switch, "",
          "print every change of the day instead of a line per date",
          [](Options& o, const Value&) { o.timeline = true; }},
-        {"--json", "--json", "", Kind::Switch, "",
+        {"--json", "", "", Kind::Switch, "",
          "one JSON document instead of the text, with the same exit codes (its schema: "
          "preview-report.schema.json beside this program)",
          [](Options& o, const Value&) { o.json = true; }},
